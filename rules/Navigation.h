@@ -1,0 +1,29 @@
+// Replaying the line that leads to a node of the stream, and move paths.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// For each ply of the line one group: the main continuation's node, the
+// first-move nodes of the variations that branch there, then -1.
+extern std::vector<std::int32_t> LineAlternatives;
+extern std::int32_t LineAlternativeCount;
+constexpr int LineAlternativesCapacity = 6400;
+
+// A position inside a game: the move indices from ply 0, ended by 0xFF.
+constexpr int MovePathCapacity = 800;
+constexpr std::uint8_t MovePathEnd = 0xFF;
+using MovePath = std::array<std::uint8_t, MovePathCapacity>;
+
+// Goes to node (-1: the start of the game): rebuilds the line, its records
+// and LineAlternatives, and sets CurrentPly to the position after the move
+// that node is or belongs to.
+void GoToNode(int node);
+
+// Follows path as far as the stream allows, then GoToNode on the last node
+// matched. Reads at most 800 bytes.
+void GoToMovePath(const std::uint8_t* path);
+
+// The path of the line shown up to CurrentPly (PlayedNode codes), ended by 0xFF.
+MovePath CurrentMovePath();
