@@ -1,0 +1,3 @@
+#include "database/PgnTextBuffer.h"
+
+char PgnTextBuffer[PgnChunkSize + PgnBufferSlack];

@@ -1,0 +1,3 @@
+#include "database/VariationStack.h"
+
+VariationStackEntry VariationStack[VariationStackCapacity];
