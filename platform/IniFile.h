@@ -1,0 +1,62 @@
+// TMemIniFile: an in-memory settings file of sections and keys.
+//
+// The whole file is read at construction and written back by UpdateFile.
+// Every line is kept as it stood (comments, unknown sections and keys, their
+// order); only the values of keys written through this object change, and
+// new keys go to the end of their section, new sections to the end of the
+// file; line ends stay as the file had them. Section and key names are looked up without regard to case. Values
+// are bytes. A number that does not read as a decimal integer yields the
+// default. UpdateFile replaces the file atomically: a failed write leaves
+// the old file whole.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class TMemIniFile {
+public:
+    explicit TMemIniFile(QString fileName);
+
+    const QString& FileName() const { return FileName_; }
+
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& def) const;
+    int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+
+    bool SectionExists(const std::string& section) const;
+    bool ValueExists(const std::string& section, const std::string& key) const;
+
+    // Writes the whole text to the file; false when it could not be written.
+    bool UpdateFile() const;
+
+    // The text as it would be written (for tests).
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+    // Strict decimal integer: optional blanks, optional sign, digits, in int range.
+    static std::optional<int> ParseInteger(const std::string& text);
+
+private:
+    struct Line {
+        std::string Raw;      // the line as read (without its end)
+        std::string Section;  // for a section line: its name
+        std::string Key;      // for a key line: its name
+        std::string Value;    // for a key line: its value
+        enum class Type { Other, Section, Key } Kind = Type::Other;
+    };
+
+    int FindSection(const std::string& section) const;
+    int FindKey(const std::string& section, const std::string& key) const;
+
+    QString FileName_;
+    std::vector<Line> Lines_;
+    bool CrLf_ = false;  // line ends as the file had them; LF for a new file
+};
