@@ -85,7 +85,7 @@ TEST(IniFile, ValuesAreSingleLinesAndKeepEqualsSigns)
     EXPECT_EQ(back.ReadString("S", "k", ""), "a=b c");
 }
 
-TEST(IniFile, FailedWriteLeavesOldFile)
+TEST(IniFile, UnwritableFileReportsFailure)
 {
     QTemporaryDir dir;
     TMemIniFile ini(dir.filePath("missing-folder/x.ini"));
