@@ -7,6 +7,10 @@
 //          (0,0,10,10) covers 10 x 10 pixels.
 // TPoint   X/Y.
 //
+// TSet<E> a set of enum class values (the framework's "set of"), e.g. TShiftState.
+// TMouseButton, TShiftState, TAlignment: the mouse and text-alignment types of
+//          the framework's controls; ShiftStateOf/MouseButtonOf read them from Qt.
+//
 // All conversion to and from Qt's types happens here (ToQColor, FromQColor,
 // ToQRect, FromQRect, ToQPoint). Pixel compares should go through
 // ColorOfPixel, which drops Qt's alpha byte.
@@ -17,7 +21,10 @@
 #include <QRect>
 #include <QRgb>
 
+#include <Qt>
+
 #include <cstdint>
+#include <initializer_list>
 
 using TColor = std::uint32_t;
 
@@ -142,3 +149,53 @@ inline TRect FromQRect(const QRect& r)
 }
 inline QPoint ToQPoint(TPoint p) { return QPoint(p.X, p.Y); }
 inline TPoint FromQPoint(const QPoint& p) { return {p.x(), p.y()}; }
+
+// A set of values of an enum class whose values are 0..31.
+template <typename E>
+class TSet {
+public:
+    constexpr TSet() = default;
+    constexpr TSet(std::initializer_list<E> values)
+    {
+        for (E v : values)
+            bits_ |= Bit(v);
+    }
+    constexpr bool Contains(E v) const { return (bits_ & Bit(v)) != 0; }
+    constexpr bool Empty() const { return bits_ == 0; }
+    constexpr TSet& Include(E v) { bits_ |= Bit(v); return *this; }
+    constexpr TSet& Exclude(E v) { bits_ &= ~Bit(v); return *this; }
+    constexpr TSet operator+(TSet o) const { TSet r; r.bits_ = bits_ | o.bits_; return r; }
+    constexpr TSet operator-(TSet o) const { TSet r; r.bits_ = bits_ & ~o.bits_; return r; }
+    constexpr TSet operator*(TSet o) const { TSet r; r.bits_ = bits_ & o.bits_; return r; }
+    friend constexpr bool operator==(TSet, TSet) = default;
+
+private:
+    static constexpr std::uint32_t Bit(E v) { return std::uint32_t{1} << static_cast<unsigned>(v); }
+    std::uint32_t bits_ = 0;
+};
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+enum class TShiftFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftFlag>;
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// The shift state of a Qt input event: modifier keys and the mouse buttons held.
+inline TShiftState ShiftStateOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton,
+                                bool dbl = false)
+{
+    TShiftState s;
+    if (mods & Qt::ShiftModifier) s.Include(TShiftFlag::ssShift);
+    if (mods & Qt::AltModifier) s.Include(TShiftFlag::ssAlt);
+    if (mods & Qt::ControlModifier) s.Include(TShiftFlag::ssCtrl);
+    if (buttons & Qt::LeftButton) s.Include(TShiftFlag::ssLeft);
+    if (buttons & Qt::RightButton) s.Include(TShiftFlag::ssRight);
+    if (buttons & Qt::MiddleButton) s.Include(TShiftFlag::ssMiddle);
+    if (dbl) s.Include(TShiftFlag::ssDouble);
+    return s;
+}
+inline TMouseButton MouseButtonOf(Qt::MouseButton b)
+{
+    if (b == Qt::RightButton) return TMouseButton::mbRight;
+    if (b == Qt::MiddleButton) return TMouseButton::mbMiddle;
+    return TMouseButton::mbLeft;
+}
