@@ -1,0 +1,28 @@
+// Code pages for display: the program keeps all text as bytes (std::string)
+// and decodes it only where it is shown. PGN text and the RTF fonts with
+// \fcharset0 are Windows-1252; the ELO list is Windows-1250.
+//
+// Own tables of the upper half (0x80..0xFF); the lower half is ASCII. A byte
+// that the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D in 1252)
+// maps to the C1 control of the same value, as the system converter does.
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+enum class CodePage { Cp1252, Cp1250 };
+
+// The Unicode character of one byte.
+char16_t CodePageToUnicode(CodePage page, unsigned char byte);
+
+// Bytes to text for display.
+QString DecodeCodePage(CodePage page, std::string_view bytes);
+inline QString DecodeCp1252(std::string_view bytes) { return DecodeCodePage(CodePage::Cp1252, bytes); }
+inline QString DecodeCp1250(std::string_view bytes) { return DecodeCodePage(CodePage::Cp1250, bytes); }
+
+// Text typed by the user back to bytes; a character the code page cannot
+// hold becomes '?'.
+std::string EncodeCodePage(CodePage page, const QString& text);
+inline std::string EncodeCp1252(const QString& text) { return EncodeCodePage(CodePage::Cp1252, text); }
