@@ -1,0 +1,240 @@
+#include "rules/Navigation.h"
+
+#include "rules/Board.h"
+#include "rules/GameStore.h"
+#include "rules/MakeMove.h"
+
+#include <algorithm>
+
+std::vector<std::int32_t> LineAlternatives = [] {
+    std::vector<std::int32_t> entries;
+    entries.reserve(LineAlternativesCapacity);
+    entries.push_back(-1);
+    return entries;
+}();
+std::int32_t LineAlternativeCount = 0;
+
+namespace {
+
+// The node after the variation that starts at start (its end, or the stream's end).
+int SkipVariation(int start)
+{
+    int depth = 0;
+    for (int i = start; i < MoveNodeCount; ++i) {
+        if (MoveNodes[i].Kind == NodeKind::nkVariationStart)
+            ++depth;
+        else if (MoveNodes[i].Kind == NodeKind::nkVariationEnd && --depth == 0)
+            return i + 1;
+    }
+    return MoveNodeCount;
+}
+
+// The first move of the variation that starts at start, -1 when it holds no
+// move before its end: the search never leaves the variation.
+int FirstMoveOfVariation(int start)
+{
+    int depth = 0;
+    for (int i = start; i < MoveNodeCount; ++i) {
+        switch (MoveNodes[i].Kind) {
+        case NodeKind::nkVariationStart:
+            ++depth;
+            break;
+        case NodeKind::nkVariationEnd:
+            if (--depth == 0)
+                return -1;
+            break;
+        case NodeKind::nkMove:
+            return i;
+        default:
+            break;
+        }
+    }
+    return -1;
+}
+
+// Calls visit(first move) for each variation that follows main, in stream
+// order, up to the next move, the end of the enclosing line or the stream.
+// visit returns true to stop.
+template <typename Visit>
+void ForEachVariationOf(int main, Visit visit)
+{
+    int i = main + 1;
+    while (i < MoveNodeCount) {
+        const NodeKind kind = MoveNodes[i].Kind;
+        if (kind == NodeKind::nkMove || kind == NodeKind::nkVariationEnd)
+            return;
+        if (kind == NodeKind::nkVariationStart) {
+            const int first = FirstMoveOfVariation(i);
+            if (first >= 0 && visit(first))
+                return;
+            i = SkipVariation(i);
+        } else {
+            ++i;
+        }
+    }
+}
+
+// The moves of the line that holds anchor, from ply 0 (-1: the main line).
+// Returns the count and sets anchorPly (-1 without an anchor).
+int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorPly)
+{
+    int count = 0;
+    anchorPly = -1;
+    if (anchor >= 0) {
+        int depth = 0;
+        bool take = true;
+        for (int i = anchor - 1; i >= 0 && count < MaxPly - 1; --i) {
+            switch (MoveNodes[i].Kind) {
+            case NodeKind::nkVariationEnd:
+                ++depth;
+                break;
+            case NodeKind::nkVariationStart:
+                if (--depth < 0) {
+                    take = false;
+                    depth = 0;
+                }
+                break;
+            case NodeKind::nkMove:
+                if (depth == 0) {
+                    if (take)
+                        path[count++] = i;
+                    take = true;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        std::reverse(path.begin(), path.begin() + count);
+        anchorPly = count;
+        path[count++] = anchor;
+    }
+    int depth = 0;
+    for (int i = anchor + 1; i < MoveNodeCount && count < MaxPly; ++i) {
+        const NodeKind kind = MoveNodes[i].Kind;
+        if (kind == NodeKind::nkVariationStart) {
+            ++depth;
+        } else if (kind == NodeKind::nkVariationEnd) {
+            if (--depth < 0)
+                break;
+        } else if (kind == NodeKind::nkMove && depth == 0) {
+            path[count++] = i;
+        }
+    }
+    return count;
+}
+
+// Plays an alternative once so its notation flags are set, then steps back.
+void PlayAlternative(int ply, int node)
+{
+    Positions[ply].PlayedNode = node;
+    if (MakeMove(MoveNodes[node].Code)) {
+        AnnotateLastMove();
+        --CurrentPly;
+    }
+}
+
+void Append(std::int32_t entry)
+{
+    LineAlternatives.push_back(entry);
+}
+
+} // namespace
+
+void GoToNode(int node)
+{
+    node = std::clamp(node, -1, MoveNodeCount - 1);
+    int anchor = -1;
+    for (int i = node; i >= 0; --i)
+        if (MoveNodes[i].Kind == NodeKind::nkMove) {
+            anchor = i;
+            break;
+        }
+
+    std::array<std::int32_t, MaxPly> path;
+    int anchorPly = -1;
+    const int count = CollectLine(anchor, path, anchorPly);
+
+    CurrentPly = 0;
+    LineAlternatives.clear();
+    int entered = 0;
+    int played = 0;
+    for (int k = 0; k < count; ++k) {
+        const int move = path[k];
+        const int p = CurrentPly;
+        PositionRecord& record = Positions[p];
+        record.AlternativesIndex = -1;
+        const int main = NextMoveSameDepth(p == 0 ? -1 : Positions[p - 1].PlayedNode);
+        if (main < 0)
+            break;  // the stream does not hold this line
+        const int group = static_cast<int>(LineAlternatives.size());
+        Append(main);
+        if (main != move)
+            PlayAlternative(p, main);
+        ForEachVariationOf(main, [&](int first) {
+            if (record.AlternativesIndex == -1)
+                record.AlternativesIndex = group;
+            Append(first);
+            if (first == move)
+                ++entered;
+            else
+                PlayAlternative(p, first);
+            return false;
+        });
+        record.PlayedNode = move;
+        if (!MakeMove(MoveNodes[move].Code)) {
+            Append(-1);  // the group stays closed; the line ends here
+            break;
+        }
+        AnnotateLastMove();
+        record.BranchCount = static_cast<std::uint8_t>(entered);
+        Append(-1);
+        ++played;
+    }
+    if (count > 0)
+        LineLength = CurrentPly;
+    LineAlternativeCount = static_cast<std::int32_t>(LineAlternatives.size());
+    if (LineAlternatives.empty())
+        LineAlternatives.push_back(-1);  // entry 0 reads as an empty group
+    CurrentPly = (anchorPly >= 0 && played > anchorPly) ? anchorPly + 1 : 0;
+}
+
+void GoToMovePath(const std::uint8_t* path)
+{
+    int last = -1;
+    for (int k = 0; k < MovePathCapacity && path[k] != MovePathEnd; ++k) {
+        const std::uint8_t code = path[k];
+        const int main = NextMoveSameDepth(last);
+        if (main < 0)
+            break;
+        if (MoveNodes[main].Code == code) {
+            last = main;
+            continue;
+        }
+        int found = -1;
+        ForEachVariationOf(main, [&](int first) {
+            if (MoveNodes[first].Code != code)
+                return false;
+            found = first;
+            return true;
+        });
+        if (found < 0)
+            break;
+        last = found;
+    }
+    GoToNode(last);
+}
+
+MovePath CurrentMovePath()
+{
+    MovePath path;
+    path.fill(MovePathEnd);
+    const int plies = std::min<int>(CurrentPly, MovePathCapacity - 1);
+    for (int p = 0; p < plies; ++p) {
+        const int node = Positions[p].PlayedNode;
+        if (node < 0 || node >= MoveNodeCount)
+            break;
+        path[p] = MoveNodes[node].Code;
+    }
+    return path;
+}
