@@ -1,0 +1,61 @@
+#!/usr/bin/python3
+"""Builds the program's four TrueType fonts from the system's DejaVu and
+FreeFont files:
+
+  Kavdiag.ttf             board pieces                 (board_font.py)
+  VelmoraChessSwiss.ttf   notation text, sans serif    (text_font.py)
+  VelmoraChessTimes.ttf   notation text, serif         (text_font.py)
+  VelmoraDiagram.ttf      board diagrams of the notes  (diagram_font.py)
+
+Usage: build_fonts.py OUTPUT_DIR [--dejavu DIR] [--freefont DIR]
+"""
+
+import argparse
+import os
+import sys
+
+# The helper modules sit beside this script; keep the source tree free of
+# compiled caches.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import board_font  # noqa: E402
+import diagram_font  # noqa: E402
+import text_font  # noqa: E402
+from fontfile import save  # noqa: E402
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("output_dir")
+    parser.add_argument("--dejavu", default="/usr/share/fonts/truetype/dejavu")
+    parser.add_argument("--freefont", default="/usr/share/fonts/truetype/freefont")
+    args = parser.parse_args(argv)
+
+    sans = os.path.join(args.dejavu, "DejaVuSans.ttf")
+    serif = os.path.join(args.dejavu, "DejaVuSerif.ttf")
+    free_serif = os.path.join(args.freefont, "FreeSerif.ttf")
+    for path in (sans, serif, free_serif):
+        if not os.path.isfile(path):
+            print(f"build_fonts: missing source font {path}", file=sys.stderr)
+            return 1
+    os.makedirs(args.output_dir, exist_ok=True)
+
+    def out(name):
+        return os.path.join(args.output_dir, name)
+
+    save(board_font.build(sans, free_serif, out("Kavdiag.ttf")), out("Kavdiag.ttf"))
+    save(text_font.build(sans, sans, "VelmoraChess Swiss",
+                         "Notation text font of Velmora Chess with figurines and "
+                         "evaluation symbols, derived from DejaVu Sans."),
+         out("VelmoraChessSwiss.ttf"))
+    save(text_font.build(serif, sans, "VelmoraChess Times",
+                         "Notation text font of Velmora Chess with figurines and "
+                         "evaluation symbols, derived from DejaVu Serif and DejaVu Sans."),
+         out("VelmoraChessTimes.ttf"))
+    save(diagram_font.build(sans, out("VelmoraDiagram.ttf")), out("VelmoraDiagram.ttf"))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
