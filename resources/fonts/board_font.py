@@ -85,46 +85,34 @@ def _design(path):
     return font, [_placed_piece(glyph_set, n, scale, dy) for n in names]
 
 
-def _generic_profile(with_ball):
-    """Right half of the colour-chess shape, bottom centre to top centre, as
-    (x from the centre line, y from the cell top) in em."""
-    pts = [(0.0, 0.915), (0.40, 0.915), (0.40, 0.865), (0.33, 0.80), (0.20, 0.775)]
-    cap_y, cap_rx, cap_ry = 0.29, 0.30, 0.15
-    start = math.acos(0.20 / cap_rx)       # where the body meets the cap
-    end = math.acos(0.04 / cap_rx)         # where the neck of the ball starts
-    steps = 14
-    for i in range(steps + 1):
-        # From the lower junction round the right side to the top.
-        a = -start + (start + end) * i / steps
-        pts.append((cap_rx * math.cos(a), cap_y - cap_ry * math.sin(a)))
-    if with_ball:
-        r, cy = 0.075, 0.075
-        # Ball: an arc from the neck (x = 0.04) over its right side to the top.
-        a_start = math.acos(0.04 / r)
-        ball = []
-        for i in range(10):
-            a = -a_start + (a_start + math.pi / 2) * i / 9
-            ball.append((r * math.cos(a), cy - r * math.sin(a)))
-        # The neck joins the cap top to the ball's lower point.
-        pts.extend(ball)
-    else:
-        pts.append((0.0, cap_y - cap_ry))
-    return pts
+def _arc(cx, cy, rx, ry, x_from, x_to, steps=12):
+    """Points of the upper half of an ellipse (y from the cell top grows
+    downward) from x = x_from to x = x_to, both on its right half."""
+    a_from = math.acos(max(-1.0, min(1.0, (x_from - cx) / rx)))
+    a_to = math.acos(max(-1.0, min(1.0, (x_to - cx) / rx)))
+    return [(cx + rx * math.cos(a_from + (a_to - a_from) * i / steps),
+             cy - ry * math.sin(a_from + (a_to - a_from) * i / steps)) for i in range(steps + 1)]
 
 
-# The profile is drawn 0.915 em tall; it is scaled to the pieces' height.
-GENERIC_SCALE = HEIGHT_SHARE / 0.915
+# The colour-chess shape: a plinth, a slim body, a collar and a dome with a
+# knob. Right halves from the bottom centre to the top centre, as (x from the
+# centre line, y from the cell top) in em; drawn 0.88 em tall like the pieces.
+GENERIC_OUTER = ([(0.0, 0.88), (0.38, 0.88), (0.38, 0.815), (0.28, 0.775), (0.22, 0.765),
+                  (0.20, 0.47), (0.30, 0.42), (0.30, 0.35)]
+                 + _arc(0.0, 0.35, 0.30, 0.25, 0.30, 0.04)
+                 + _arc(0.0, 0.06, 0.055, 0.055, 0.04, 0.0, 6)[1:])
+GENERIC_HOLE = ([(0.0, 0.72), (0.15, 0.72), (0.14, 0.48), (0.24, 0.43), (0.24, 0.35)]
+                + _arc(0.0, 0.35, 0.24, 0.19, 0.24, 0.0))
+GENERIC_SLITS = [(0.15, 0.70, 0.74), (0.20, 0.375, 0.395)]  # half-width, top, bottom
 
 
-def _em_point(x, y):
-    """A profile point (em, y from the cell top) in font units."""
-    return CENTRE_X + x * GENERIC_SCALE * EM, ASCENT - y * GENERIC_SCALE * EM
+def _mirrored(profile):
+    """A right-half profile mirrored into a closed polygon in font units."""
+    def point(x, y):
+        return CENTRE_X + x * EM, ASCENT - y * EM
 
-
-def _to_font_units(profile):
-    """Mirrors a right-half profile into a closed polygon in font units."""
-    right = [_em_point(x, y) for x, y in profile]
-    left = [_em_point(-x, y) for x, y in reversed(profile)]
+    right = [point(x, y) for x, y in profile]
+    left = [point(-x, y) for x, y in reversed(profile)]
     poly = right + left
     return [p for i, p in enumerate(poly) if i == 0 or p != poly[i - 1]]
 
@@ -132,28 +120,26 @@ def _to_font_units(profile):
 def _generic_shapes():
     """(outline glyph, solid glyph) of the shape shared by the colour-chess
     pieces other than pawns."""
-    stroke = 0.06 * EM
-    outer = _to_font_units(_generic_profile(with_ball=True))
-    hole = ol.inset_polygon(_to_font_units(_generic_profile(with_ball=False)), stroke)
+    outer = _mirrored(GENERIC_OUTER)
 
     pen = ol.new_glyph_pen()
     ol.draw_polygon(pen, outer, clockwise=True)
-    ol.draw_polygon(pen, hole, clockwise=False)
+    ol.draw_polygon(pen, _mirrored(GENERIC_HOLE), clockwise=False)
     outline = pen.glyph()
 
     pen = ol.new_glyph_pen()
     ol.draw_polygon(pen, outer, clockwise=True)
-    # A slit between body and base, enclosed so that it takes the inner colour.
-    slit = ol.rect_points(*_em_point(-0.15, 0.765), *_em_point(0.15, 0.715))
-    ol.draw_polygon(pen, slit, clockwise=False)
-    # A highlight across the cap.
-    band = ol.rect_points(*_em_point(-0.19, 0.305), *_em_point(0.19, 0.255))
-    ol.draw_polygon(pen, band, clockwise=False)
+    # Enclosed highlights, so that a solid piece shows a little inner colour.
+    for half, top, bottom in GENERIC_SLITS:
+        ol.draw_polygon(pen, ol.rect_points(CENTRE_X - half * EM, ASCENT - bottom * EM,
+                                            CENTRE_X + half * EM, ASCENT - top * EM),
+                        clockwise=False)
     solid = pen.glyph()
     return outline, solid
 
 
-def build(dejavu_sans, free_serif, out_path):
+def build(dejavu_sans, free_serif):
+    """The board font, from the two source font files."""
     modern_font, modern = _design(dejavu_sans)
     classic_font, classic = _design(free_serif)
     generic_outline, generic_solid = _generic_shapes()

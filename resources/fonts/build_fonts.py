@@ -44,7 +44,7 @@ def main(argv):
     def out(name):
         return os.path.join(args.output_dir, name)
 
-    save(board_font.build(sans, free_serif, out("Kavdiag.ttf")), out("Kavdiag.ttf"))
+    save(board_font.build(sans, free_serif), out("Kavdiag.ttf"))
     save(text_font.build(sans, sans, "VelmoraChess Swiss",
                          "Notation text font of Velmora Chess with figurines and "
                          "evaluation symbols, derived from DejaVu Sans."),
@@ -53,7 +53,7 @@ def main(argv):
                          "Notation text font of Velmora Chess with figurines and "
                          "evaluation symbols, derived from DejaVu Serif and DejaVu Sans."),
          out("VelmoraChessTimes.ttf"))
-    save(diagram_font.build(sans, out("VelmoraDiagram.ttf")), out("VelmoraDiagram.ttf"))
+    save(diagram_font.build(sans), out("VelmoraDiagram.ttf"))
     return 0
 
 

@@ -153,7 +153,8 @@ class _Labels:
         ol.draw_source(pen, self.glyph_set, name, ol.transform_of(scale, dx, dy))
 
 
-def build(dejavu_sans, out_path):
+def build(dejavu_sans):
+    """The diagram font, from the DejaVu Sans file."""
     font = TTFont(dejavu_sans)
     pieces = _Pieces(font)
     labels = _Labels(font)

@@ -6,8 +6,6 @@ Coordinates are font units with y up. TrueType fills by the non-zero rule, so
 outer contours run clockwise and holes counter-clockwise.
 """
 
-import math
-
 from fontTools.pens.basePen import BasePen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
@@ -106,38 +104,8 @@ def draw_polygon(pen, points, clockwise=True):
     pen.closePath()
 
 
-def circle_points(cx, cy, r, steps=32):
-    return [(cx + r * math.cos(2 * math.pi * i / steps),
-             cy + r * math.sin(2 * math.pi * i / steps)) for i in range(steps)]
-
-
 def rect_points(x0, y0, x1, y1):
     return [(x0, y0), (x0, y1), (x1, y1), (x1, y0)]
-
-
-def inset_polygon(points, distance):
-    """Moves every edge of a simple polygon inward by distance (mitred).
-    Good for shapes whose features are wide compared with distance."""
-    n = len(points)
-    ccw = polygon_area(points) > 0
-    lines = []
-    for i in range(n):
-        (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
-        dx, dy = x1 - x0, y1 - y0
-        length = math.hypot(dx, dy) or 1.0
-        # Inward normal: left of the edge for a counter-clockwise polygon.
-        nx, ny = (-dy / length, dx / length) if ccw else (dy / length, -dx / length)
-        lines.append(((x0 + nx * distance, y0 + ny * distance), (dx, dy)))
-    result = []
-    for i in range(n):
-        (p, d), (q, e) = lines[i - 1], lines[i]
-        det = d[0] * e[1] - d[1] * e[0]
-        if abs(det) < 1e-9:
-            result.append(q)
-            continue
-        t = ((q[0] - p[0]) * e[1] - (q[1] - p[1]) * e[0]) / det
-        result.append((p[0] + t * d[0], p[1] + t * d[1]))
-    return result
 
 
 def clip_convex(points, x0, y0, x1, y1):

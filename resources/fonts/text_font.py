@@ -9,7 +9,7 @@ decode to, the chess glyphs of the notation:
   0xBD              one half
   the bytes of the evaluation-symbol table (see SYMBOLS)
 Every chess glyph is also reachable at U+F000 + byte, so that a reader can
-show a byte whose code point a text layout treats specially (U+00AD, the soft
+show a byte whose code point a text layout handles in its own way (U+00AD, the soft
 hyphen, is never drawn by a shaper).
 """
 
@@ -19,7 +19,6 @@ from fontTools import subset
 from fontTools.ttLib import TTFont
 
 import outlines as ol
-from fontfile import save
 from naming import set_names
 
 EM = 2048
@@ -219,6 +218,7 @@ def _set_cmap(font, mapping):
 
 
 def build(source_path, sans_path, family, description):
+    """A text font from source_path; glyphs it lacks come from sans_path."""
     font = TTFont(source_path)
     sans = TTFont(sans_path)
     composer = _Composer(font, sans)
@@ -273,6 +273,3 @@ def build(source_path, sans_path, family, description):
     set_names(font, family, description, sources)
     return font
 
-
-def write(font, path):
-    save(font, path)
