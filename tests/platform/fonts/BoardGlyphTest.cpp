@@ -29,6 +29,17 @@ std::string SizeName(const Size& s)
 const std::string OutlineLetters = "pnbrqkPNBRQKgi";
 const std::string SolidLetters = "omvtwlOMVTWLhj";
 
+// Pixels of one colour on the border of an image.
+int OnBorder(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int i = 0; i < image.width(); ++i)
+        for (QPoint q : {QPoint(i, 0), QPoint(i, image.height() - 1), QPoint(0, i),
+                         QPoint(image.width() - 1, i)})
+            n += SameColour(image.pixel(q), colour) ? 1 : 0;
+    return n;
+}
+
 QRect InkBox(const QImage& image)
 {
     QRect box;
@@ -83,6 +94,11 @@ TEST_P(BoardGlyphs, ShadowLeavesTheCornersFree)
         DrawGlyphCell(shadow, BoardFont(g.cell), c, g.x0 + g.shadow, g.y0 + g.shadow, 0xFF7A7A7A);
         EXPECT_TRUE(SameColour(shadow.pixel(1, 1), KeyColour));
         EXPECT_TRUE(SameColour(shadow.pixel(0, s - 1), KeyColour));
+        // What the fill from (1, 1) misses turns into silhouette grey.
+        FloodFill4(shadow, {1, 1}, KeyColour, 0xFF000080);
+        if (s != 14 || size.percent != 99) {
+            EXPECT_EQ(OnBorder(shadow, KeyColour), 0);
+        }
     }
 }
 
@@ -121,11 +137,7 @@ TEST_P(BoardGlyphs, NoBackgroundIsCutOffAtTheImageEdge)
     for (char c : OutlineLetters + SolidLetters) {
         SCOPED_TRACE(std::string(1, c));
         const QImage piece = RenderPieceImage(c, s, size.percent, Colours);
-        int onEdge = 0;
-        for (int i = 0; i < s; ++i)
-            for (QPoint q : {QPoint(i, 0), QPoint(i, s - 1), QPoint(0, i), QPoint(s - 1, i)})
-                onEdge += SameColour(piece.pixel(q), Colours.inner) ? 1 : 0;
-        EXPECT_EQ(onEdge, 0);
+        EXPECT_EQ(OnBorder(piece, Colours.inner), 0);
     }
 }
 
@@ -206,6 +218,8 @@ TEST(BookmarkGlyphs, CornersOfTheSmallBoardPiecesStayFree)
         DrawGlyphCell(image, BoardFont(22), c, 0, 2, 0xFF090909);
         EXPECT_TRUE(SameColour(image.pixel(1, 1), 0xFFA0A0A0));
         EXPECT_TRUE(SameColour(image.pixel(0, 23), 0xFFA0A0A0));
+        FloodFill4(image, {1, 1}, 0xFFA0A0A0, KeyColour);
+        EXPECT_EQ(OnBorder(image, 0xFFA0A0A0), 0);
     }
 }
 
