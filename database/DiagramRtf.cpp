@@ -13,8 +13,10 @@ constexpr int FrameShown = 56;
 RtfPos WriteSquare(RtfPos pos, std::uint8_t code, bool dark)
 {
     if (code == Piece::Empty || (code & Piece::TypeMask) == 0 ||
-        (code & Piece::TypeMask) > Piece::King)
+        (code & Piece::TypeMask) > Piece::King) {
+        ++RtfTextPos;
         return PutRtfByte(pos, dark ? '+' : '-');
+    }
     const int type = code & Piece::TypeMask;
     const bool black = (code & Piece::BlackBit) != 0;
     if (dark) {

@@ -33,7 +33,14 @@ bool IsControlWordEnd(std::string_view text)
     while (at > 0 && ((text[at - 1] >= 'a' && text[at - 1] <= 'z') ||
                       (text[at - 1] >= 'A' && text[at - 1] <= 'Z')))
         --at;
-    return at < lettersEnd && at > 0 && text[at - 1] == '\\';
+    if (at == lettersEnd)
+        return false;
+    // An odd run of backslashes before the letters opens a control word; an
+    // even one is escaped backslashes followed by text.
+    std::size_t slashes = 0;
+    while (at > slashes && text[at - 1 - slashes] == '\\')
+        ++slashes;
+    return slashes % 2 == 1;
 }
 
 class MoveListRenderer {

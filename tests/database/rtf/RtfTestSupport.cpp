@@ -119,22 +119,29 @@ std::vector<int> GameBuilder::LegalMoves() const
     return legal;
 }
 
-GameBuilder& GameBuilder::Move(std::string_view uci)
+int MoveIndex(int ply, std::string_view uci)
 {
     const int from = SquareOf(uci[0] - 'a', uci[1] - '1');
     const int to = SquareOf(uci[2] - 'a', uci[3] - '1');
-    const PositionRecord& record = Positions[CurrentPly];
+    const char wanted = uci.size() > 4 ? uci[4] : '\0';
+    const PositionRecord& record = Positions[ply];
     for (int i = 0; i < record.MoveCount; ++i) {
         const MoveEntry& m = record.Moves[i];
         const int promotion = m.Promotion & Piece::TypeMask;
         const char promoLetter = promotion ? "?pnbrqk"[promotion] : '\0';
-        const char wanted = uci.size() > 4 ? uci[4] : '\0';
-        if (m.From == from && m.To == to && promoLetter == wanted && TestMoveLegal(i)) {
-            PlayIndex(i);
-            return *this;
-        }
+        if (m.From == from && m.To == to && promoLetter == wanted)
+            return i;
     }
-    ADD_FAILURE() << "no legal move " << uci << " at ply " << CurrentPly;
+    return -1;
+}
+
+GameBuilder& GameBuilder::Move(std::string_view uci)
+{
+    const int index = MoveIndex(CurrentPly, uci);
+    if (index >= 0 && TestMoveLegal(index))
+        PlayIndex(index);
+    else
+        ADD_FAILURE() << "no legal move " << uci << " at ply " << CurrentPly;
     return *this;
 }
 

@@ -58,5 +58,8 @@ private:
     int LastMoveNode = -1;
 };
 
+// Index of the move "e2e4" / "e7e8q" in Positions[ply].Moves, -1 if none.
+int MoveIndex(int ply, std::string_view uci);
+
 // Appends one node to the stream.
 void AppendNode(std::uint8_t kind, std::uint32_t textPos, std::uint8_t code);
