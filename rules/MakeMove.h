@@ -1,5 +1,6 @@
 // Playing, testing and annotating generated moves. Results are 1 done/true,
-// 0 refused/false; a refused move is marked Illegal in its list.
+// 0 refused/false; a refused move is marked Illegal in its list. An index
+// outside 0 .. MoveCount - 1 is refused without marking anything.
 #pragma once
 
 #include "rules/Board.h"

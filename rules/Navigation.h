@@ -6,7 +6,10 @@
 #include <vector>
 
 // For each ply of the line one group: the main continuation's node, the
-// first-move nodes of the variations that branch there, then -1.
+// first-move nodes of the variations that branch there, then -1. Entries
+// 0 .. LineAlternativeCount - 1 are in use; the vector is reserved to the
+// capacity below and grows past it rather than overflow. It always holds at
+// least one entry, so entry 0 reads -1 while no line has been replayed.
 extern std::vector<std::int32_t> LineAlternatives;
 extern std::int32_t LineAlternativeCount;
 constexpr int LineAlternativesCapacity = 6400;
@@ -22,7 +25,7 @@ using MovePath = std::array<std::uint8_t, MovePathCapacity>;
 void GoToNode(int node);
 
 // Follows path as far as the stream allows, then GoToNode on the last node
-// matched. Reads at most 800 bytes.
+// matched. Reads up to the first 0xFF, at most 800 bytes.
 void GoToMovePath(const std::uint8_t* path);
 
 // The path of the line shown up to CurrentPly (PlayedNode codes), ended by 0xFF.

@@ -4,6 +4,7 @@
 #include "rules/GameStore.h"
 #include "rules/MoveCore.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,9 @@ class Replay {
 public:
     Replay() : records_(std::make_unique<PositionRecord[]>(LineRecords))
     {
+        // Moves copy only the real squares: every record needs its border.
+        for (int i = 1; i < LineRecords; ++i)
+            std::copy(StartBoard.begin(), StartBoard.end(), records_[i].Board);
         records_[0] = Positions[0];
         GenerateMovesOf(records_[0]);
     }
