@@ -148,9 +148,10 @@ void SplitterShare::SetCanCollapse(bool b)
 {
     if (b == CanCollapse)
         return;
-    CanCollapse = b;
+    // Expand while CanCollapse still holds, or the remembered share is not restored.
     if (!b)
         SetCollapsed(false);
+    CanCollapse = b;
 }
 
 BarStop SplitterShare::GetPoint(int c) const
