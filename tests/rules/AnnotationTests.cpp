@@ -118,23 +118,4 @@ TEST(Ambiguity, ThreeKnightsGiveTheSameFlagsInEitherOrder)
     EXPECT_EQ(afterOther, alone);
 }
 
-TEST(Annotation, LeavesTheNewPositionGeneratedAndSkipsUnlinkedMoves)
-{
-    ResetGame();
-    ASSERT_TRUE(Play("e2e4"));
-    EXPECT_EQ(CurrentPly, 1);
-    EXPECT_EQ(Positions[1].MoveCount, 20);
-    EXPECT_EQ(FindMove("e7e5"), 9);
-
-    // A move played but not linked to a node gets no flags and no list.
-    ResetGame("4k3/8/8/8/8/8/8/R3K3 w - -");
-    ASSERT_EQ(MakeMove(FindMove("a1a8")), 1);
-    Positions[1].MoveCount = 0;
-    Positions[0].PlayedNode = -1;
-    AnnotateLastMove();
-    EXPECT_EQ(Positions[1].MoveCount, 0);
-    CurrentPly = 0;
-    EXPECT_EQ(FlagsOf(0, "a1a8") & GivesCheck, 0);
-}
-
 } // namespace

@@ -51,8 +51,6 @@ TEST_P(FenFields, AreReadIntoRecordZero)
 INSTANTIATE_TEST_SUITE_P(
     Fields, FenFields,
     testing::Values(
-        FenCase{"StartPosition", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0,
-                {0, 0, 0, 0}, 0, 1},
         FenCase{"BlackToMoveAtMove23", "4k3/8/8/8/8/8/8/4K3 b - - 0 23", 0x80, {-1, -1, -1, -1},
                 0, 23},
         FenCase{"RightWithoutItsRookStaysLost", "r3k2r/8/8/8/8/8/8/R3K3 w KQkq -", 0,
@@ -74,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         FenCase{"OwnPieceBehindTargetIsNotTaken", "4k3/8/8/3NP3/8/8/8/4K3 w - d6", 0,
                 {-1, -1, -1, -1}, 0, 1},
         FenCase{"MissingFieldsKeepDefaults", "4k3/8/8/8/8/8/8/4K3", 0, {-1, -1, -1, -1}, 0, 1},
-        FenCase{"MoveNumberZeroKeepsOne", "4k3/8/8/8/8/8/8/4K3 w - - 0 0", 0, {-1, -1, -1, -1}, 0,
-                1}),
+        FenCase{"MoveNumberZeroKeepsOne", "4k3/8/8/8/8/8/8/4K3 w - - 0 0", 0, {-1, -1, -1, -1},
+                0, 1}),
     [](const testing::TestParamInfo<FenCase>& info) { return std::string(info.param.Name); });
 
 TEST(FenSetup, PlacesPiecesAndKings)
@@ -157,14 +155,6 @@ TEST(FenSetup, OverlongPlacementIsReadSafely)
     EXPECT_EQ(Positions[0].SideToMove, 0x80);
     ASSERT_TRUE(SetupPositionFromFen(text, sizeof(text) - 2));
     EXPECT_EQ(Positions[0].SideToMove, 0);
-}
-
-TEST(FenSetup, SetUpPositionPlaysFromItsOwnFields)
-{
-    ResetGame("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 3");
-    const int capture = FindMove("e5d6");
-    ASSERT_GE(capture, 0);
-    EXPECT_EQ(Positions[0].Moves[capture].Flags, MoveFlags::EnPassant);
 }
 
 } // namespace

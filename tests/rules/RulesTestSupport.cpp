@@ -1,13 +1,13 @@
 #include "RulesTestSupport.h"
 
 #include "rules/FenSetup.h"
+#include "rules/MakeMove.h"
 #include "rules/MoveGen.h"
 #include "rules/Navigation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include "rules/MakeMove.h"
 
 namespace {
 
@@ -99,11 +99,24 @@ std::string StreamText()
             text += ' ';
         const MoveNode& node = MoveNodes[i];
         switch (node.Kind) {
-        case NodeKind::nkMove: text += "m" + std::to_string(node.Code); break;
-        case NodeKind::nkVariationStart: text += "("; break;
-        case NodeKind::nkVariationEnd: text += ")"; break;
-        case NodeKind::nkNag: text += "n" + std::to_string(node.Code); break;
-        case NodeKind::nkComment: text += "c" + std::to_string(node.TextPos); break;
+        case NodeKind::nkMove:
+            text += 'm';
+            text += std::to_string(node.Code);
+            break;
+        case NodeKind::nkVariationStart:
+            text += '(';
+            break;
+        case NodeKind::nkVariationEnd:
+            text += ')';
+            break;
+        case NodeKind::nkNag:
+            text += 'n';
+            text += std::to_string(node.Code);
+            break;
+        case NodeKind::nkComment:
+            text += 'c';
+            text += std::to_string(node.TextPos);
+            break;
         }
     }
     return text;

@@ -75,30 +75,4 @@ TEST(StreamCheck, LeavesTheLineShownAlone)
     EXPECT_EQ(LineLength, length);
 }
 
-TEST(StreamCheck, ReadsNothingPastTheCount)
-{
-    ResetGame();
-    SetStream({M(13), M(9), VE, VE, N(0)});
-    MoveNodeCount = 2;
-    EXPECT_TRUE(CheckMoveStream());
-    MoveNodeCount = MoveNodeCapacity + 1;
-    EXPECT_FALSE(CheckMoveStream());
-    MoveNodeCount = 0;
-}
-
-TEST(StreamCheck, AcceptsEveryStreamTheEditorWrites)
-{
-    ResetGame();
-    const char* moves[] = {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "a7a6"};
-    for (const char* move : moves)
-        ASSERT_TRUE(PlayShown(move));
-    for (int node : {0, 2, 3}) {
-        GoToNode(node);
-        GoToNode(node - 1);
-        ASSERT_TRUE(PlayShown(CurrentPly % 2 == 0 ? "d2d4" : "d7d6"));
-        std::string why;
-        ASSERT_TRUE(CheckMoveStream(&why)) << why << " in " << StreamText();
-    }
-}
-
 } // namespace
