@@ -1,0 +1,110 @@
+#include "database/SanToken.h"
+
+#include "rules/Board.h"
+#include "rules/MakeMove.h"
+
+const std::array<std::uint8_t, 256> SanCharClass = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = '0'; c <= '8'; ++c)
+        t[c] = 1;
+    for (int c = 'a'; c <= 'h'; ++c)
+        t[c] = 2;
+    for (unsigned char c : {'B', 'K', 'N', 'Q', 'R'})
+        t[c] = 3;
+    for (unsigned char c : {'-', '=', 'O', 'x'})
+        t[c] = 4;
+    return t;
+}();
+
+namespace {
+
+int PieceOfLetter(char c)
+{
+    switch (c) {
+    case 'N': return Piece::Knight;
+    case 'B': return Piece::Bishop;
+    case 'R': return Piece::Rook;
+    case 'Q': return Piece::Queen;
+    case 'K': return Piece::King;
+    default: return 0;
+    }
+}
+
+bool StartsWith(std::string_view text, std::string_view a, std::string_view b)
+{
+    return text.substr(0, a.size()) == a || text.substr(0, b.size()) == b;
+}
+
+} // namespace
+
+SanToken ReadSanToken(std::string_view text)
+{
+    SanToken t;
+    if (StartsWith(text, "O-O-", "0-0-")) {
+        t.Piece = Piece::King;
+        t.ToFile = 2;
+        return t;
+    }
+    if (StartsWith(text, "O-O", "0-0")) {
+        t.Piece = Piece::King;
+        t.ToFile = 6;
+        return t;
+    }
+    bool rankMet = false;
+    bool fileMet = false;
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        const char c = *it;
+        if (c >= '0' && c <= '8') {
+            // "0" is met but names no rank.
+            const int rank = c == '0' ? -1 : c - '1';
+            if (!rankMet)
+                t.ToRank = rank;
+            else
+                t.FromRank = rank;
+            rankMet = true;
+        } else if (c >= 'a' && c <= 'h') {
+            if (!fileMet)
+                t.ToFile = c - 'a';
+            else
+                t.FromFile = c - 'a';
+            fileMet = true;
+        } else if (const int piece = PieceOfLetter(c)) {
+            if (!rankMet && !fileMet)
+                t.Promotion = piece;
+            else
+                t.Piece = piece;
+        }
+    }
+    return t;
+}
+
+int MatchSanToken(const SanToken& token)
+{
+    if (token.ToFile < 0)
+        return SanNotAMove;
+    PositionRecord& position = Positions[CurrentPly];
+    int found = SanNoMatch;
+    for (int j = 0; j < position.MoveCount; ++j) {
+        const MoveEntry& e = position.Moves[j];
+        if (FileOf(e.To) != token.ToFile)
+            continue;
+        const bool sameRank = token.ToRank < 0 || RankOf(e.To) == token.ToRank;
+        const bool sameFromFile = token.FromFile < 0 || FileOf(e.From) == token.FromFile;
+        const bool sameFromRank = token.FromRank < 0 || RankOf(e.From) == token.FromRank;
+        if (!sameRank || !sameFromFile || !sameFromRank)
+            continue;
+        // Another piece than the token's counts only in long algebraic
+        // notation, where all three coordinates are given ("g1f3").
+        if ((position.Board[e.From] & Piece::TypeMask) != token.Piece &&
+            (token.ToRank < 0 || token.FromFile < 0 || token.FromRank < 0))
+            continue;
+        if (e.Promotion != 0 && (e.Promotion & Piece::TypeMask) != token.Promotion)
+            continue;
+        if (!TestMoveLegal(j))
+            continue;
+        if (found >= 0)
+            return SanAmbiguous;
+        found = j;
+    }
+    return found;
+}
