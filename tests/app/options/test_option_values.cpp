@@ -47,11 +47,6 @@ TEST_F(OptionValuesTest, FirstRunValues)
     EXPECT_EQ(std::string(GlyphChars.begin() + 1, GlyphChars.end()), DefaultGlyphChars);
 }
 
-TEST_F(OptionValuesTest, SlideDelayTableByItem)
-{
-    EXPECT_EQ(SlideDelayTable, (std::array<int, 4>{0, 4, 9, 30}));
-}
-
 TEST_F(OptionValuesTest, RestoreUndoesChanges)
 {
     MoveFontSize = 2;
@@ -63,20 +58,6 @@ TEST_F(OptionValuesTest, RestoreUndoesChanges)
     EXPECT_EQ(PieceLabels, VelmoraDefaultColors);
     EXPECT_EQ(PieceLetterChars[2], 'N');
     EXPECT_TRUE(ColorTable().starts_with("\\red181\\green172\\blue13;"));
-}
-
-TEST_F(OptionValuesTest, DefaultPaletteByPiece)
-{
-    // Order of pieces: King, Queen, Rook, Bishop, Knight, Pawn.
-    const PieceColorPair lightKing{0x0000E1, 0x6666FF};
-    const PieceColorPair darkBishop{0x950000, 0xFFFF0D};
-    const PieceColorPair lightPawn{0x404040, 0xFFFFFF};
-    EXPECT_EQ(VelmoraDefaultColors[0][0], lightKing);
-    EXPECT_EQ(VelmoraDefaultColors[1][3], darkBishop);
-    EXPECT_EQ(VelmoraDefaultColors[0][5], lightPawn);
-    EXPECT_EQ(PaletteIndexOfType(6), 0);  // king
-    EXPECT_EQ(PaletteIndexOfType(2), 4);  // knight
-    EXPECT_EQ(PaletteIndexOfType(1), 5);  // pawn
 }
 
 constexpr const char* DefaultTable =

@@ -37,12 +37,6 @@ TEST(GameHeaderRtf, FullExampleAtNormalSize)
     EXPECT_EQ(static_cast<int>(ShownText(header).size()), RtfTextPos);
 }
 
-TEST(GameHeaderRtf, TrailerLength)
-{
-    EXPECT_EQ(Trailer.size(), 84u);
-    EXPECT_EQ(ShownText(Trailer).size(), 9u);
-}
-
 struct HeaderCase {
     const char* name;
     int size;
