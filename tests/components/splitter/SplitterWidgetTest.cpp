@@ -385,3 +385,49 @@ TEST(Splitter, KindSetsTheBarSideAndCursor)
         EXPECT_EQ(horizontal ? s->height() : s->width(), horizontal ? 202 : 302);  // 50 % of the room beyond the bar
     }
 }
+
+TEST(Splitter, ResizeStyles)
+{
+    struct Case {
+        const char* name;
+        TResizeStyle style;
+        bool hint;
+        bool rubber;
+        int widthDuring;
+    };
+    const Case cases[] = {
+        {"update resizes while dragging", TResizeStyle::rsUpdate, true, false, 304},
+        {"pattern draws a rubber bar", TResizeStyle::rsPattern, true, true, 442},
+        {"none draws nothing, hint off", TResizeStyle::rsNone, false, false, 442},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        window.resize(1000, 600);
+        auto* s = new TVXSplitter(&window);
+        s->SetInitialPercentEnabled(true);
+        s->SetInitialPercent(44);
+        s->SetResizeStyle(c.style);
+        s->SetShowPercentHint(c.hint);
+        ShowAndSettle(window);
+        Drag(s, QPoint(300, 100), [&] {
+            EXPECT_EQ(!s->HintText().isEmpty(), c.hint);
+            EXPECT_EQ(s->RubberBar() != nullptr, c.rubber);
+            EXPECT_EQ(s->width(), c.widthDuring);
+        });
+        EXPECT_EQ(s->width(), 304);
+        EXPECT_EQ(s->Promile(), 301);
+    }
+}
+
+TEST(Splitter, OwnsOneHookThatGoesWithIt)
+{
+    const std::size_t before = TVXMessageHook::HookCount();
+    QWidget window;
+    auto* s = new TVXSplitter(&window);
+    EXPECT_EQ(TVXMessageHook::HookCount(), before + 1);
+    delete s;
+    EXPECT_EQ(TVXMessageHook::HookCount(), before);
+    window.resize(300, 300);
+    ShowAndSettle(window);
+}
