@@ -47,7 +47,7 @@ MoveFacts FactsOf(int ply, int index)
     return f;
 }
 
-// The squares part of the notation (from-square or disambiguation, capture
+// The squares of the notation (from-square or disambiguation, capture
 // sign, to-square), the same in RTF and in plain text.
 void AppendSquares(std::string& out, const MoveFacts& f)
 {

@@ -23,8 +23,9 @@ namespace {
 const GameHeaderCells Cells{"Player {One}", "2400", "Two\\Player", "", "A00",
                             "Event", "Site", "2001.02.03", "4", ""};
 
-// Random game shapes: comments with every byte class the writer treats
-// specially, glyphs (140/142 among them), diagram marks, nested variations.
+// Random game shapes: comments with every kind of byte the writer escapes,
+// drops or turns into figurines, glyphs (140/142 among them), diagram marks,
+// nested variations.
 class RandomGame {
 public:
     RandomGame(GameBuilder& game, std::mt19937& rng) : Game(game), Rng(rng) {}
