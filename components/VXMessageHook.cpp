@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -75,6 +76,20 @@ bool HookFilter::eventFilter(QObject* watched, QEvent* e)
     return !wasNull && m->Msg == WM_NULL;
 }
 
+// The Qt events that stand for window messages; their parameters are filled
+// in by MessageOfEvent.
+struct EventMessage {
+    QEvent::Type Event;
+    unsigned Msg;
+};
+constexpr std::array EventMessages{
+    EventMessage{QEvent::Resize, WM_SIZE},         EventMessage{QEvent::Move, WM_MOVE},
+    EventMessage{QEvent::Show, WM_SHOWWINDOW},     EventMessage{QEvent::Hide, WM_SHOWWINDOW},
+    EventMessage{QEvent::Paint, WM_PAINT},         EventMessage{QEvent::Close, WM_CLOSE},
+    EventMessage{QEvent::FocusIn, WM_SETFOCUS},    EventMessage{QEvent::FocusOut, WM_KILLFOCUS},
+    EventMessage{QEvent::EnabledChange, WM_ENABLE},
+};
+
 WPARAM SizeKind(const QObject* target)
 {
     const auto* w = qobject_cast<const QWidget*>(target);
@@ -110,52 +125,35 @@ void PostMessage(QObject* target, unsigned msg, WPARAM wParam, LPARAM lParam)
 
 std::optional<TMessage> MessageOfEvent(const QObject* target, const QEvent* e)
 {
+    if (e->type() == TMessageEvent::EventType())
+        return static_cast<const TMessageEvent*>(e)->Message;
+    const auto it = std::find_if(EventMessages.begin(), EventMessages.end(),
+                                 [e](const EventMessage& em) { return em.Event == e->type(); });
+    if (it == EventMessages.end())
+        return std::nullopt;
     TMessage m;
+    m.Msg = it->Msg;
     switch (e->type()) {
     case QEvent::Resize: {
         const QSize s = static_cast<const QResizeEvent*>(e)->size();
-        m.Msg = WM_SIZE;
         m.WParam = SizeKind(target);
         m.LParam = MakeLParam(s.width(), s.height());
-        return m;
+        break;
     }
     case QEvent::Move: {
         const QPoint p = static_cast<const QMoveEvent*>(e)->pos();
-        m.Msg = WM_MOVE;
         m.LParam = MakeLParam(p.x(), p.y());
-        return m;
-    }
-    case QEvent::Show:
-        m.Msg = WM_SHOWWINDOW;
-        m.WParam = 1;
-        return m;
-    case QEvent::Hide:
-        m.Msg = WM_SHOWWINDOW;
-        return m;
-    case QEvent::Paint:
-        m.Msg = WM_PAINT;
-        return m;
-    case QEvent::Close:
-        m.Msg = WM_CLOSE;
-        return m;
-    case QEvent::FocusIn:
-        m.Msg = WM_SETFOCUS;
-        return m;
-    case QEvent::FocusOut:
-        m.Msg = WM_KILLFOCUS;
-        return m;
-    case QEvent::EnabledChange: {
-        const auto* w = qobject_cast<const QWidget*>(target);
-        m.Msg = WM_ENABLE;
-        m.WParam = w && w->isEnabled() ? 1 : 0;
-        return m;
-    }
-    default:
         break;
     }
-    if (e->type() == TMessageEvent::EventType())
-        return static_cast<const TMessageEvent*>(e)->Message;
-    return std::nullopt;
+    case QEvent::Show: m.WParam = 1; break;
+    case QEvent::EnabledChange: {
+        const auto* w = qobject_cast<const QWidget*>(target);
+        m.WParam = w && w->isEnabled() ? 1 : 0;
+        break;
+    }
+    default: break;
+    }
+    return m;
 }
 
 TVXMessageHook::TVXMessageHook(QObject* Owner) : QObject(Owner)

@@ -65,6 +65,8 @@ SplitterArea AreaOf(const QRect& r)
 TVXSplitter::TVXSplitter(QWidget* parent) : TCustomPanel(parent)
 {
     SetBevelOuter(TBevelCut::bvNone);
+    // The panel paints all of itself; the background is never erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     LastAlign = GetAlign(this);
     MessageHook = new TVXMessageHook(this);
     auto handler = [this](TVXMessageHook* s, TMessage& m) { OnOwnerSendMessage(s, m); };
