@@ -21,20 +21,17 @@ constexpr std::size_t NodeRoom = 128;
 // Comment layout around its text.
 constexpr std::size_t CommentFrameRoom = 96;
 
-bool IsControlWordEnd(std::string_view text)
-{
+bool IsControlWordEnd(std::string_view text) {
     // text ends just before a blank: "\" letters [ "-" ] digits?
     std::size_t at = text.size();
     while (at > 0 && text[at - 1] >= '0' && text[at - 1] <= '9')
         --at;
-    if (at > 0 && text[at - 1] == '-')
-        --at;
+    if (at > 0 && text[at - 1] == '-') --at;
     const std::size_t lettersEnd = at;
     while (at > 0 && ((text[at - 1] >= 'a' && text[at - 1] <= 'z') ||
                       (text[at - 1] >= 'A' && text[at - 1] <= 'Z')))
         --at;
-    if (at == lettersEnd)
-        return false;
+    if (at == lettersEnd) return false;
     // An odd run of backslashes before the letters opens a control word; an
     // even one is escaped backslashes followed by text.
     std::size_t slashes = 0;
@@ -75,8 +72,7 @@ private:
     int DroppedNesting = 0;
 };
 
-RtfPos MoveListRenderer::Run()
-{
+RtfPos MoveListRenderer::Run() {
     const int shownNode = CurrentPly > 0 ? Positions[CurrentPly - 1].PlayedNode : -1;
     VariationJustOpened = 0;
     CurrentPly = 0;
@@ -92,16 +88,14 @@ RtfPos MoveListRenderer::Run()
             const std::size_t length = index < CommentList.size() ? CommentList[index].size() : 0;
             room = 2 * length + CommentFrameRoom + DiagramRtfMaxBytes;
         }
-        if (!ReserveRtfRoom(Pos, room))
-            break;
+        if (!ReserveRtfRoom(Pos, room)) break;
         Node(i);
     }
 
     Result();
     // An inline bracket group still open (the stream ended inside it) is
     // closed so that the tail closes the document group.
-    if (VariationDepth > ExpandDepth)
-        Pos = PutRtf(Pos, "}");
+    if (VariationDepth > ExpandDepth) Pos = PutRtf(Pos, "}");
     Pos = PutRtf(Pos, "\\li10\\sb30\\sa200 \\par\\par}");
     PutRtfByte(Pos, '\0');
     VariationDepth = 0;
@@ -110,8 +104,7 @@ RtfPos MoveListRenderer::Run()
     return Pos;
 }
 
-void MoveListRenderer::DropNode(int i)
-{
+void MoveListRenderer::DropNode(int i) {
     if (MoveNodes[i].Kind == NodeKind::nkMove) {
         MoveNodes[i].TextPos = static_cast<std::uint32_t>(RtfTextPos);
         MoveNodes[i].TextLength = 0;
@@ -120,8 +113,7 @@ void MoveListRenderer::DropNode(int i)
 
 // True when node i belongs to a left-out variation or a line that could not
 // be replayed; keeps the skip state in step with the variation marks.
-bool MoveListRenderer::Skipping(int i)
-{
+bool MoveListRenderer::Skipping(int i) {
     const NodeKind kind = MoveNodes[i].Kind;
     if (DroppedNesting > 0) {
         if (kind == NodeKind::nkVariationStart)
@@ -131,13 +123,12 @@ bool MoveListRenderer::Skipping(int i)
         DropNode(i);
         return true;
     }
-    if (DeadDepth < 0)
-        return false;
+    if (DeadDepth < 0) return false;
     if (kind == NodeKind::nkVariationStart) {
         ++SkipNesting;
     } else if (kind == NodeKind::nkVariationEnd) {
         if (SkipNesting == 0) {
-            DeadDepth = -1;  // the dead line ends here; its end is written
+            DeadDepth = -1; // the dead line ends here; its end is written
             return false;
         }
         --SkipNesting;
@@ -146,21 +137,28 @@ bool MoveListRenderer::Skipping(int i)
     return true;
 }
 
-void MoveListRenderer::Node(int i)
-{
-    if (Skipping(i))
-        return;
+void MoveListRenderer::Node(int i) {
+    if (Skipping(i)) return;
     switch (MoveNodes[i].Kind) {
-    case NodeKind::nkMove: Move(i); break;
-    case NodeKind::nkVariationStart: VariationStart(i); break;
-    case NodeKind::nkVariationEnd: VariationEnd(); break;
-    case NodeKind::nkNag: Nag(i, MoveNodes[i].Code); break;
-    case NodeKind::nkComment: Comment(i); break;
+    case NodeKind::nkMove:
+        Move(i);
+        break;
+    case NodeKind::nkVariationStart:
+        VariationStart(i);
+        break;
+    case NodeKind::nkVariationEnd:
+        VariationEnd();
+        break;
+    case NodeKind::nkNag:
+        Nag(i, MoveNodes[i].Code);
+        break;
+    case NodeKind::nkComment:
+        Comment(i);
+        break;
     }
 }
 
-void MoveListRenderer::Move(int i)
-{
+void MoveListRenderer::Move(int i) {
     MoveNode& node = MoveNodes[i];
     const int code = node.Code;
     const PositionRecord& from = Positions[CurrentPly];
@@ -175,13 +173,13 @@ void MoveListRenderer::Move(int i)
     LastMoveStart = Pos;
     AnyMove = true;
 
-    const int number = ((Positions[0].SideToMove == Piece::BlackBit ? 1 : 0) + CurrentPly) / 2 +
-                       FirstMoveNumber;
+    const int number =
+        ((Positions[0].SideToMove == Piece::BlackBit ? 1 : 0) + CurrentPly) / 2 + FirstMoveNumber;
     const bool boldGroup = VariationDepth == 1 && VariationJustOpened;
-    if (boldGroup)
-        Pos = PutRtf(Pos, "{\\b ");
+    if (boldGroup) Pos = PutRtf(Pos, "{\\b ");
     static constexpr std::string_view Separators[] = {".", " ", ". "};
-    const std::string_view separator = Separators[MoveNumberStyle >= 0 && MoveNumberStyle <= 2 ? MoveNumberStyle : 0];
+    const std::string_view separator =
+        Separators[MoveNumberStyle >= 0 && MoveNumberStyle <= 2 ? MoveNumberStyle : 0];
     if (from.SideToMove == 0) {
         Pos = PutRtfNumber(Pos, number, true);
         Pos = PutRtfText(Pos, separator);
@@ -209,14 +207,12 @@ void MoveListRenderer::Move(int i)
     Pos = WriteMoveRtf(CurrentPly - 1, code, Pos);
     node.TextLength = static_cast<std::uint16_t>(RtfTextPos - static_cast<int>(node.TextPos));
     LastMoveNode = i;
-    if (boldGroup)
-        Pos = PutRtf(Pos, "}");
+    if (boldGroup) Pos = PutRtf(Pos, "}");
     Pos = PutRtfText(Pos, " ");
     VariationJustOpened = 0;
 }
 
-void MoveListRenderer::VariationStart(int i)
-{
+void MoveListRenderer::VariationStart(int i) {
     const int d = VariationDepth;
     // A variation needs a move to replace and a free stack entry.
     if (CurrentPly == 0 || d + 1 >= VariationStackCapacity) {
@@ -251,10 +247,8 @@ void MoveListRenderer::VariationStart(int i)
     VariationJustOpened = 1;
 }
 
-void MoveListRenderer::VariationEnd()
-{
-    if (VariationDepth == 0)
-        return;  // no variation to close
+void MoveListRenderer::VariationEnd() {
+    if (VariationDepth == 0) return; // no variation to close
     const int d = --VariationDepth;
     if (d > ExpandDepth) {
         Pos = TrimTrailingBlanks(Pos);
@@ -295,10 +289,8 @@ void MoveListRenderer::VariationEnd()
     AnnotateLastMove();
 }
 
-void MoveListRenderer::Nag(int i, int code)
-{
-    if (code == 0)
-        return;
+void MoveListRenderer::Nag(int i, int code) {
+    if (code == 0) return;
     const std::string_view glyph = NagGlyphText(code);
     if ((code == 140 || code == 142) && LastMoveNode >= 0) {
         // The glyph goes in front of the last move written.
@@ -317,17 +309,14 @@ void MoveListRenderer::Nag(int i, int code)
     Pos = PutRtfText(Pos, " ");
 }
 
-void MoveListRenderer::Comment(int i)
-{
+void MoveListRenderer::Comment(int i) {
     const std::uint32_t index = MoveNodes[i].TextPos;
-    if (index >= CommentList.size())
-        return;
+    if (index >= CommentList.size()) return;
     std::string_view text = CommentList[index];
     if (!text.empty() && text[0] == '#') {
         text.remove_prefix(1);
         if (NoDiagrams) {
-            if (text.size() > 1)
-                CommentText(i, text);
+            if (text.size() > 1) CommentText(i, text);
             return;
         }
         bool blackSide = DiagBlackView;
@@ -337,24 +326,19 @@ void MoveListRenderer::Comment(int i)
         }
         Pos = WriteDiagramRtf(Pos, blackSide, true);
         ParagraphClosed = true;
-        if (text.empty())
-            return;
+        if (text.empty()) return;
     }
     CommentText(i, text);
 }
 
-void MoveListRenderer::CommentText(int i, std::string_view text)
-{
+void MoveListRenderer::CommentText(int i, std::string_view text) {
     Pos = PutRtf(Pos, "{");
     if (VariationDepth == 0 && !ParagraphClosed) {
-        if (i > 0)
-            Pos = PutRtfPar(Pos);
+        if (i > 0) Pos = PutRtfPar(Pos);
         Pos = PutRtf(Pos, "\\pard\\qj");
     }
-    if (VariationDepth > ExpandDepth)
-        Pos = PutRtf(Pos, "\\i0");
-    if (VariationDepth == 0 && i > 0)
-        Pos = PutRtf(Pos, "\\li130");
+    if (VariationDepth > ExpandDepth) Pos = PutRtf(Pos, "\\i0");
+    if (VariationDepth == 0 && i > 0) Pos = PutRtf(Pos, "\\li130");
     Pos = PutRtf(Pos, "\\cf6\\fs");
     Pos = PutRtf(Pos, Size.Variation);
     Pos = PutRtf(Pos, "\\b0 ");
@@ -370,7 +354,7 @@ void MoveListRenderer::CommentText(int i, std::string_view text)
             const std::size_t which =
                 at + 1 < text.size() ? Figurines.find(text[at + 1]) : std::string_view::npos;
             if (which == std::string_view::npos)
-                continue;  // the backslash is dropped, the next byte handled alone
+                continue; // the backslash is dropped, the next byte handled alone
             Pos = PutRtf(Pos, FigurineEscapes[which]);
             ++at;
         } else if (c == '{' || c == '}') {
@@ -385,54 +369,43 @@ void MoveListRenderer::CommentText(int i, std::string_view text)
     }
 
     const NodeKind next = i + 1 < MoveNodeCount ? MoveNodes[i + 1].Kind : NodeKind::nkComment;
-    const bool nextIsVariationMark = i + 1 < MoveNodeCount &&
-                                     (next == NodeKind::nkVariationStart ||
-                                      next == NodeKind::nkVariationEnd);
+    const bool nextIsVariationMark = i + 1 < MoveNodeCount && (next == NodeKind::nkVariationStart ||
+                                                               next == NodeKind::nkVariationEnd);
     if (VariationDepth == 0 || (VariationDepth <= ExpandDepth && nextIsVariationMark)) {
         Pos = PutRtfPar(Pos);
         ParagraphClosed = true;
-        if (VariationDepth == 0)
-            Pos = PutRtf(Pos, "\\li0\\sa80\\sb50");
+        if (VariationDepth == 0) Pos = PutRtf(Pos, "\\li0\\sa80\\sb50");
     } else {
         Pos = PutRtfText(Pos, " ");
     }
     Pos = PutRtf(Pos, "}");
 }
 
-void MoveListRenderer::Result()
-{
-    if (GameResult < 0 || GameResult > 2)
-        return;
-    if (AnyMove && !ParagraphClosed)
-        Pos = PutRtf(Pos, "\\par ");
+void MoveListRenderer::Result() {
+    if (GameResult < 0 || GameResult > 2) return;
+    if (AnyMove && !ParagraphClosed) Pos = PutRtf(Pos, "\\par ");
     static constexpr std::string_view Results[] = {"0-1", "\xBD-\xBD", "1-0"};
     Pos = PutRtf(Pos, Results[GameResult]);
 }
 
 } // namespace
 
-RtfPos BuildMoveList(RtfPos pos)
-{
+RtfPos BuildMoveList(RtfPos pos) {
     return MoveListRenderer(pos).Run();
 }
 
-RtfPos TrimTrailingBlanks(RtfPos pos)
-{
-    if (pos > RtfBuffer.size())
-        return pos;
+RtfPos TrimTrailingBlanks(RtfPos pos) {
+    if (pos > RtfBuffer.size()) return pos;
     const char* text = RtfBuffer.data();
     RtfPos q = pos;
     while (q > 0 && text[q - 1] == ' ')
         --q;
-    if (q == pos || q == 0)
-        return pos;
+    if (q == pos || q == 0) return pos;
     // q - 1 is the last non-blank byte: keep the blanks after an escape or
     // a control word ("\'a2 ", "0\_0 ", "\li130 ").
     const RtfPos from = q >= 5 ? q - 5 : 0;
-    if (std::memchr(text + from, '\\', q - from) != nullptr)
-        return pos;
-    if (IsControlWordEnd(std::string_view(text, q)))
-        return pos;
+    if (std::memchr(text + from, '\\', q - from) != nullptr) return pos;
+    if (IsControlWordEnd(std::string_view(text, q))) return pos;
     RtfTextPos -= static_cast<int>(pos - q);
     return q;
 }

@@ -10,8 +10,8 @@
 
 // Left indent in twips by variation depth, as three digits and the blank
 // that ends the control word (depth 0 is never written).
-constexpr std::array<std::string_view, 8> IndentTable{
-    "000 ", "130 ", "280 ", "430 ", "580 ", "730 ", "870 ", "990 "};
+constexpr std::array<std::string_view, 8> IndentTable{"000 ", "130 ", "280 ", "430 ",
+                                                      "580 ", "730 ", "870 ", "990 "};
 
 // Writes the move list at pos (after the game header), then the result, the
 // tail and a NUL; returns the position of the NUL. Every move node gets its

@@ -12,25 +12,28 @@ char MoveTextBuffer[MoveTextBufferSize];
 
 namespace {
 
-char FileLetter(int square) { return static_cast<char>('a' + ((square - 0x21) & 7)); }
-char RankDigit(int square) { return static_cast<char>('1' + ((square - 0x21) >> 4)); }
+char FileLetter(int square) {
+    return static_cast<char>('a' + ((square - 0x21) & 7));
+}
+char RankDigit(int square) {
+    return static_cast<char>('1' + ((square - 0x21) >> 4));
+}
 
 // Where the notation of a move comes from, whatever the output.
 struct MoveFacts {
     int From;
     int To;
-    int Type;            // piece type moving
-    int PromotionType;   // 0 for none
+    int Type;          // piece type moving
+    int PromotionType; // 0 for none
     bool Castle;
     bool QueenSide;
-    bool Capture;        // target occupied or en passant
+    bool Capture; // target occupied or en passant
     bool TargetOccupied;
     bool EnPassant;
     std::uint8_t Flags;
 };
 
-MoveFacts FactsOf(int ply, int index)
-{
+MoveFacts FactsOf(int ply, int index) {
     const PositionRecord& record = Positions[ply];
     const MoveEntry& move = record.Moves[index];
     MoveFacts f{};
@@ -49,17 +52,16 @@ MoveFacts FactsOf(int ply, int index)
 
 // The squares of the notation (from-square or disambiguation, capture
 // sign, to-square), the same in RTF and in plain text.
-void AppendSquares(std::string& out, const MoveFacts& f)
-{
+void AppendSquares(std::string& out, const MoveFacts& f) {
     if (LongNotation) {
         out += FileLetter(f.From);
         out += RankDigit(f.From);
         out += f.Capture ? 'x' : '-';
     } else if (f.Type != Piece::Pawn) {
         if (f.Flags & MoveFlags::Ambiguous)
-            out += (f.Flags & MoveFlags::DisambiguateByRank) ? RankDigit(f.From) : FileLetter(f.From);
-        if (f.TargetOccupied)
-            out += 'x';
+            out +=
+                (f.Flags & MoveFlags::DisambiguateByRank) ? RankDigit(f.From) : FileLetter(f.From);
+        if (f.TargetOccupied) out += 'x';
     } else if (f.Capture) {
         out += FileLetter(f.From);
         out += 'x';
@@ -68,22 +70,25 @@ void AppendSquares(std::string& out, const MoveFacts& f)
     out += RankDigit(f.To);
 }
 
-std::string_view MarkOf(std::uint8_t flags, bool tilde)
-{
+std::string_view MarkOf(std::uint8_t flags, bool tilde) {
     switch (flags & (MoveFlags::GivesCheck | MoveFlags::NoLegalReply)) {
-    case MoveFlags::GivesCheck: return tilde ? "~" : "+";
-    case MoveFlags::GivesCheck | MoveFlags::NoLegalReply: return "#";
-    case MoveFlags::NoLegalReply: return "(sm)";
-    default: return {};
+    case MoveFlags::GivesCheck:
+        return tilde ? "~" : "+";
+    case MoveFlags::GivesCheck | MoveFlags::NoLegalReply:
+        return "#";
+    case MoveFlags::NoLegalReply:
+        return "(sm)";
+    default:
+        return {};
     }
 }
 
-bool ValidType(int type) { return type >= Piece::Pawn && type <= Piece::King; }
+bool ValidType(int type) {
+    return type >= Piece::Pawn && type <= Piece::King;
+}
 
-RtfPos WritePieceSign(RtfPos pos, int type)
-{
-    if (!ValidType(type))
-        type = Piece::Pawn;
+RtfPos WritePieceSign(RtfPos pos, int type) {
+    if (!ValidType(type)) type = Piece::Pawn;
     const bool colored =
         ColoredPieces && (VariationDepth == 0 || (VariationDepth == 1 && VariationJustOpened));
     if (colored) {
@@ -95,50 +100,41 @@ RtfPos WritePieceSign(RtfPos pos, int type)
     else
         pos = PutRtfByte(pos, PieceLetterChars[type]);
     ++RtfTextPos;
-    if (colored)
-        pos = PutRtf(pos, "}");
+    if (colored) pos = PutRtf(pos, "}");
     return pos;
 }
 
-char PlainPieceSign(int type)
-{
-    if (!ValidType(type))
-        type = Piece::Pawn;
+char PlainPieceSign(int type) {
+    if (!ValidType(type)) type = Piece::Pawn;
     return FigurineNotation ? FigurineChars[type] : PieceLetterChars[type];
 }
 
 } // namespace
 
-RtfPos WriteMoveRtf(int ply, int index, RtfPos pos)
-{
+RtfPos WriteMoveRtf(int ply, int index, RtfPos pos) {
     const MoveFacts f = FactsOf(ply, index);
     if (f.Castle) {
         pos = PutRtf(pos, f.QueenSide ? "0\\_0\\_0" : "0\\_0");
         RtfTextPos += f.QueenSide ? 5 : 3;
     } else {
-        if (f.Type != Piece::Pawn)
-            pos = WritePieceSign(pos, f.Type);
+        if (f.Type != Piece::Pawn) pos = WritePieceSign(pos, f.Type);
         std::string squares;
         AppendSquares(squares, f);
         pos = PutRtfText(pos, squares);
-        if (f.PromotionType != 0)
-            pos = WritePieceSign(pos, f.PromotionType);
+        if (f.PromotionType != 0) pos = WritePieceSign(pos, f.PromotionType);
     }
     return PutRtfText(pos, MarkOf(f.Flags, MoveFontType == 0 || MoveFontType == 1));
 }
 
-const char* FormatMoveText(int ply, int index)
-{
+const char* FormatMoveText(int ply, int index) {
     const MoveFacts f = FactsOf(ply, index);
     std::string text;
     if (f.Castle) {
         text = f.QueenSide ? "0-0-0" : "0-0";
     } else {
-        if (f.Type != Piece::Pawn)
-            text += PlainPieceSign(f.Type);
+        if (f.Type != Piece::Pawn) text += PlainPieceSign(f.Type);
         AppendSquares(text, f);
-        if (f.PromotionType != 0)
-            text += PlainPieceSign(f.PromotionType);
+        if (f.PromotionType != 0) text += PlainPieceSign(f.PromotionType);
     }
     text += MarkOf(f.Flags, FigurineNotation);
     const std::size_t length = std::min(text.size(), std::size_t{MoveTextBufferSize - 1});

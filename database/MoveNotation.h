@@ -10,8 +10,8 @@
 // Figurine code points of the text fonts by piece type (0 is a blank).
 constexpr std::array<char, 7> FigurineChars{' ', '\xA7', '\xA4', '\xA5', '\xA6', '\xA3', '\xA2'};
 // The same as RTF escapes (entry 0 is never written).
-constexpr std::array<std::string_view, 7> FigurineRtf{
-    "    ", "\\'a7", "\\'a4", "\\'a5", "\\'a6", "\\'a3", "\\'a2"};
+constexpr std::array<std::string_view, 7> FigurineRtf{"    ",  "\\'a7", "\\'a4", "\\'a5",
+                                                      "\\'a6", "\\'a3", "\\'a2"};
 
 // Depth of the variation being written (0 the main line) and whether a
 // variation was opened and none of its moves written yet.

@@ -6,7 +6,7 @@
 #include <string_view>
 
 constexpr int NagGlyphCount = 255;
-using NagGlyph = std::array<char, 8>;  // up to 7 bytes and a NUL
+using NagGlyph = std::array<char, 8>; // up to 7 bytes and a NUL
 
 // Entry n - 1 holds the glyph of NAG n; symbols without a glyph are empty.
 extern const std::array<NagGlyph, NagGlyphCount> NagGlyphs;

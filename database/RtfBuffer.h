@@ -17,7 +17,7 @@ using RtfPos = std::size_t;
 
 constexpr std::size_t RtfBufferInitialSize = 60000;
 constexpr std::size_t RtfBufferGrowth = 60000;
-constexpr std::size_t RtfBufferSlack = 384;  // room beyond RtfBufferLimit
+constexpr std::size_t RtfBufferSlack = 384; // room beyond RtfBufferLimit
 
 // The document bytes; size() is the allocated size.
 extern std::vector<char> RtfBuffer;
@@ -29,8 +29,12 @@ extern int RtfTextPos;
 // more stops cleanly.
 extern std::size_t RtfBufferMaxSize;
 
-inline std::size_t RtfBufferSize() { return RtfBuffer.size(); }
-inline RtfPos RtfBufferLimit() { return RtfBuffer.size() - RtfBufferSlack; }
+inline std::size_t RtfBufferSize() {
+    return RtfBuffer.size();
+}
+inline RtfPos RtfBufferLimit() {
+    return RtfBuffer.size() - RtfBufferSlack;
+}
 
 // Replaces the buffer by size zero bytes (at least RtfBufferSlack + 1) and
 // sets RtfPrologEnd to 0.

@@ -12,25 +12,22 @@ constexpr std::array<RtfSizes, 3> SizeTable{{
     {"32", "34", "27", "56"},
 }};
 
-constexpr std::string_view FontTable =
-    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl"
-    "{\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}"
-    "{\\f1\\froman\\fcharset0 VelmoraChess Times;}"
-    "{\\f2\\fswiss\\fcharset0 FigurineCB AriesSP;}"
-    "{\\f3\\froman\\fcharset0 FigurineCB TimeSP;}"
-    "{\\f4\\froman\\fcharset0 FigurineCB LetterSP;}"
-    "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora Diagram;}}"
-    "\r\n{\\colortbl;";
+constexpr std::string_view FontTable = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl"
+                                       "{\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}"
+                                       "{\\f1\\froman\\fcharset0 VelmoraChess Times;}"
+                                       "{\\f2\\fswiss\\fcharset0 FigurineCB AriesSP;}"
+                                       "{\\f3\\froman\\fcharset0 FigurineCB TimeSP;}"
+                                       "{\\f4\\froman\\fcharset0 FigurineCB LetterSP;}"
+                                       "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora Diagram;}}"
+                                       "\r\n{\\colortbl;";
 
 } // namespace
 
-const RtfSizes& RtfSizesFor(int moveFontSize)
-{
+const RtfSizes& RtfSizesFor(int moveFontSize) {
     return SizeTable[moveFontSize >= 0 && moveFontSize <= 2 ? moveFontSize : 1];
 }
 
-RtfPos WriteRtfProlog(RtfPos pos)
-{
+RtfPos WriteRtfProlog(RtfPos pos) {
     const int font = MoveFontType >= 0 && MoveFontType <= 4 ? MoveFontType : 0;
     pos = PutRtf(pos, FontTable);
     pos = PutRtf(pos, std::string_view(RtfColorTable.data()));

@@ -10,9 +10,9 @@ RtfPos WriteRtfProlog(RtfPos pos);
 
 // Half-point sizes of the document by MoveFontSize (0 small, 1 normal, 2 large).
 struct RtfSizes {
-    const char* Base;       // "24" "28" "32": document, event line, main line
-    const char* Players;    // "26" "30" "34": players line of the header
-    const char* Variation;  // "21" "24" "27": variation paragraphs and comments
-    const char* Diagram;    // "40" "48" "56": board diagrams
+    const char* Base;      // "24" "28" "32": document, event line, main line
+    const char* Players;   // "26" "30" "34": players line of the header
+    const char* Variation; // "21" "24" "27": variation paragraphs and comments
+    const char* Diagram;   // "40" "48" "56": board diagrams
 };
 const RtfSizes& RtfSizesFor(int moveFontSize);

@@ -12,23 +12,22 @@
 
 namespace {
 
-std::string Diagram(bool blackView, bool leadingBreak)
-{
+std::string Diagram(bool blackView, bool leadingBreak) {
     RtfTextPos = 0;
     const RtfPos begin = RtfPrologEnd;
     const RtfPos end = WriteDiagramRtf(begin, blackView, leadingBreak);
     return std::string(RtfBuffer.data() + begin, end - begin);
 }
 
-std::string Rows(const std::vector<std::string>& rows)
-{
+std::string Rows(const std::vector<std::string>& rows) {
     std::string text;
     for (const std::string& row : rows)
         text += row + "0\\par ";
     return text;
 }
 
-const std::string Head = "{\\pard\\b0\\nowidctlpar\\keep\\li0\\sa0\\sb0\\keepn\\qc\\f5\\fs48 XIIIIIIIIY\\par ";
+const std::string Head =
+    "{\\pard\\b0\\nowidctlpar\\keep\\li0\\sa0\\sb0\\keepn\\qc\\f5\\fs48 XIIIIIIIIY\\par ";
 
 struct DiagramCase {
     const char* name;
@@ -40,19 +39,19 @@ struct DiagramCase {
     int shown;
 };
 
-TEST(DiagramRtf, StartPosition)
-{
-    const std::string whiteRows = Rows({"9rsnlwqkvlntr", "9zppzppzppzpp", "9-+-+-+-+", "9+-+-+-+-",
-                                        "9-+-+-+-+", "9+-+-+-+-", "9PzPPzPPzPPzP", "9tRNvLQmKLsNR"});
+TEST(DiagramRtf, StartPosition) {
+    const std::string whiteRows =
+        Rows({"9rsnlwqkvlntr", "9zppzppzppzpp", "9-+-+-+-+", "9+-+-+-+-", "9-+-+-+-+", "9+-+-+-+-",
+              "9PzPPzPPzPPzP", "9tRNvLQmKLsNR"});
     const std::string blackRows =
-        Rows({"1RsNLmKQvLNtR", "2zPPzPPzPPzPP", "3-+-+-+-+", "4+-+-+-+-", "5-+-+-+-+",
-              "6+-+-+-+-", "7pzppzppzppzp", "8trnvlkwqlsnr"});
+        Rows({"1RsNLmKQvLNtR", "2zPPzPPzPPzPP", "3-+-+-+-+", "4+-+-+-+-", "5-+-+-+-+", "6+-+-+-+-",
+              "7pzppzppzppzp", "8trnvlkwqlsnr"});
     const std::string blackRowsPlain =
-        Rows({"9RsNLmKQvLNtR", "9zPPzPPzPPzPP", "9-+-+-+-+", "9+-+-+-+-", "9-+-+-+-+",
-              "9+-+-+-+-", "9pzppzppzppzp", "9trnvlkwqlsnr"});
-    const std::string whiteRowsCoords = Rows({"8rsnlwqkvlntr", "7zppzppzppzpp", "6-+-+-+-+",
-                                              "5+-+-+-+-", "4-+-+-+-+", "3+-+-+-+-",
-                                              "2PzPPzPPzPPzP", "1tRNvLQmKLsNR"});
+        Rows({"9RsNLmKQvLNtR", "9zPPzPPzPPzPP", "9-+-+-+-+", "9+-+-+-+-", "9-+-+-+-+", "9+-+-+-+-",
+              "9pzppzppzppzp", "9trnvlkwqlsnr"});
+    const std::string whiteRowsCoords =
+        Rows({"8rsnlwqkvlntr", "7zppzppzppzpp", "6-+-+-+-+", "5+-+-+-+-", "4-+-+-+-+", "3+-+-+-+-",
+              "2PzPPzPPzPPzP", "1tRNvLQmKLsNR"});
     const std::string breakHead =
         "{\\par \\pard\\b0\\nowidctlpar\\keep\\li0\\sa0\\sb0\\keepn\\qc\\f5\\fs48 XIIIIIIIIY\\par ";
     const std::string plainEnd = "xiiiiiiiiy\\par}\\sa0\\sb0 ";
@@ -78,15 +77,16 @@ TEST(DiagramRtf, StartPosition)
     }
 }
 
-TEST(DiagramRtf, ColouredPieces)
-{
+TEST(DiagramRtf, ColouredPieces) {
     GameBuilder game;
     ResetDocument();
     ColoredPieces = 1;
     const std::string text = Diagram(false, true);
     // Rank 8: a8 light black rook, b8 dark black knight.
-    EXPECT_NE(text.find("9{\\cf3 r}s{\\cf1 n}{\\cf2 l}w{\\cf4 q}{\\cf5 k}v{\\cf2 l}{\\cf1 n}t{\\cf3 r}0\\par "),
-              std::string::npos);
+    EXPECT_NE(
+        text.find(
+            "9{\\cf3 r}s{\\cf1 n}{\\cf2 l}w{\\cf4 q}{\\cf5 k}v{\\cf2 l}{\\cf1 n}t{\\cf3 r}0\\par "),
+        std::string::npos);
     // Rank 2: a2 light white pawn "{\cf0 P}", b2 dark.
     EXPECT_NE(text.find("9{\\cf0 P}z{\\cf0 P}"), std::string::npos);
     // Rank 1: b1 white knight on a light square, g1 on a dark one.
@@ -96,8 +96,7 @@ TEST(DiagramRtf, ColouredPieces)
     EXPECT_LT(text.size(), DiagramRtfMaxBytes);
 }
 
-TEST(DiagramRtf, SizesAndEmptyBoard)
-{
+TEST(DiagramRtf, SizesAndEmptyBoard) {
     const struct {
         int size;
         const char* word;
@@ -108,27 +107,24 @@ TEST(DiagramRtf, SizesAndEmptyBoard)
         ResetDocument();
         MoveFontSize = s.size;
         for (int square = 0; square < BoardCells; ++square)
-            if (IsRealSquare(square))
-                Positions[0].Board[square] = Piece::Empty;
+            if (IsRealSquare(square)) Positions[0].Board[square] = Piece::Empty;
         const std::string text = Diagram(false, false);
         EXPECT_NE(text.find(s.word), std::string::npos);
         EXPECT_EQ(RtfTextPos, 56 + 64);
     }
 }
 
-TEST(DiagramRtf, ShowsThePositionOfTheCurrentPly)
-{
+TEST(DiagramRtf, ShowsThePositionOfTheCurrentPly) {
     GameBuilder game;
     game.Moves("e2e4 g8f6");
     ResetDocument();
     const std::string text = Diagram(false, false);
-    EXPECT_NE(text.find("9rsnlwqkvl-tr0"), std::string::npos);  // g8 light and empty
-    EXPECT_NE(text.find("9-+-+-sn-+0"), std::string::npos);     // f6: knight on a dark square
-    EXPECT_NE(text.find("9-+-+P+-+0"), std::string::npos);      // e4 light
+    EXPECT_NE(text.find("9rsnlwqkvl-tr0"), std::string::npos); // g8 light and empty
+    EXPECT_NE(text.find("9-+-+-sn-+0"), std::string::npos);    // f6: knight on a dark square
+    EXPECT_NE(text.find("9-+-+P+-+0"), std::string::npos);     // e4 light
 }
 
-TEST(DiagramRtf, LargestDiagramFitsItsRoom)
-{
+TEST(DiagramRtf, LargestDiagramFitsItsRoom) {
     GameBuilder game;
     ResetDocument();
     ColoredPieces = 1;

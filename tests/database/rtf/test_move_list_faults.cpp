@@ -19,22 +19,22 @@ namespace {
 
 constexpr std::string_view Tail = "\\li10\\sb30\\sa200 \\par\\par}";
 
-std::string Render()
-{
+std::string Render() {
     const RtfPos start = WriteGameHeaderRtf(RtfPrologEnd, -1, {});
     const RtfPos end = BuildMoveList(start);
     return std::string(RtfBuffer.data() + start, end - start);
 }
 
-int Counted(const std::string& list) { return static_cast<int>(ShownText(list).size()) - 4; }
+int Counted(const std::string& list) {
+    return static_cast<int>(ShownText(list).size()) - 4;
+}
 
-TEST(TrimTrailingBlanks, KeepsBlanksThatEndControlWordsOrFollowEscapes)
-{
+TEST(TrimTrailingBlanks, KeepsBlanksThatEndControlWordsOrFollowEscapes) {
     struct Row {
         const char* name;
         std::string_view before;
         std::string_view after;
-        int uncounted;  // blanks taken off RtfTextPos
+        int uncounted; // blanks taken off RtfTextPos
     } rows[] = {
         {"after a move", "1.e4 ", "1.e4", 1},
         {"several blanks", "1.e4   ", "1.e4", 3},
@@ -60,14 +60,21 @@ TEST(TrimTrailingBlanks, KeepsBlanksThatEndControlWordsOrFollowEscapes)
     }
     ResetRtfBuffer();
     RtfTextPos = 0;
-    EXPECT_EQ(TrimTrailingBlanks(0), 0u);  // nothing before it
+    EXPECT_EQ(TrimTrailingBlanks(0), 0u); // nothing before it
 }
 
-TEST(MoveListFaults, GlyphAfterAnIndentDoesNotShiftPositions)
-{
+TEST(MoveListFaults, GlyphAfterAnIndentDoesNotShiftPositions) {
     GameBuilder game;
-    game.Moves("e2e4 e7e5 g1f3").Start().Moves("f2f4 e5f4").Start().Move("d7d5").End().Nag(1)
-        .Move("g1f3").End().Move("b8c6");
+    game.Moves("e2e4 e7e5 g1f3")
+        .Start()
+        .Moves("f2f4 e5f4")
+        .Start()
+        .Move("d7d5")
+        .End()
+        .Nag(1)
+        .Move("g1f3")
+        .End()
+        .Move("b8c6");
     ResetDocument();
     ExpandDepth = 3;
     const std::string list = Render();
@@ -78,8 +85,7 @@ TEST(MoveListFaults, GlyphAfterAnIndentDoesNotShiftPositions)
     EXPECT_EQ(shown.substr(last.TextPos, last.TextLength), "2... Nc6");
 }
 
-TEST(MoveListFaults, VariationBeforeTheFirstMoveIsLeftOut)
-{
+TEST(MoveListFaults, VariationBeforeTheFirstMoveIsLeftOut) {
     GameBuilder game;
     const int e4 = MoveIndex(0, "e2e4");
     const int d4 = MoveIndex(0, "d2d4");
@@ -96,8 +102,7 @@ TEST(MoveListFaults, VariationBeforeTheFirstMoveIsLeftOut)
 }
 
 // A skipped node still counts as a break before a Black move's number.
-TEST(MoveListFaults, VariationEndAtTheMainLineIsIgnored)
-{
+TEST(MoveListFaults, VariationEndAtTheMainLineIsIgnored) {
     GameBuilder game;
     game.Move("e2e4");
     AppendNode(2, 0, 0);
@@ -108,17 +113,18 @@ TEST(MoveListFaults, VariationEndAtTheMainLineIsIgnored)
     EXPECT_EQ(VariationDepth, 0);
 }
 
-TEST(MoveListFaults, UnplayableMoveStopsItsLine)
-{
+TEST(MoveListFaults, UnplayableMoveStopsItsLine) {
     {
         SCOPED_TRACE("inside a variation");
         GameBuilder game;
         game.Moves("e2e4 e7e5").Start().Moves("c7c5 g1f3").End().Move("g1f3");
-        MoveNodes[3].Code = 250;  // c5 no longer names a move
+        MoveNodes[3].Code = 250; // c5 no longer names a move
         ResetDocument();
         const std::string list = Render();
-        EXPECT_EQ(list, "1.e4 e5 \\par \\pard\\sa22\\sb18\\li130\\b0\\fs24 \\li0\\sa80\\sb50\\b\\fs28 2.Nf3 " +
-                            std::string(Tail));
+        EXPECT_EQ(
+            list,
+            "1.e4 e5 \\par \\pard\\sa22\\sb18\\li130\\b0\\fs24 \\li0\\sa80\\sb50\\b\\fs28 2.Nf3 " +
+                std::string(Tail));
         EXPECT_EQ(MoveNodes[3].TextLength, 0);
         EXPECT_EQ(MoveNodes[4].TextLength, 0);
         EXPECT_EQ(Counted(list), RtfTextPos);
@@ -133,8 +139,7 @@ TEST(MoveListFaults, UnplayableMoveStopsItsLine)
     }
 }
 
-TEST(MoveListFaults, CommentAsLastNodeReadsNothingBeyond)
-{
+TEST(MoveListFaults, CommentAsLastNodeReadsNothingBeyond) {
     GameBuilder game;
     game.Moves("e2e4 e7e5").Start().Move("c7c5").Comment("open");
     // A stale variation end right after the stream must not count as next.
@@ -145,8 +150,7 @@ TEST(MoveListFaults, CommentAsLastNodeReadsNothingBeyond)
     EXPECT_EQ(Counted(list), RtfTextPos);
 }
 
-TEST(MoveListFaults, CommentIndexOutsideTheListIsSkipped)
-{
+TEST(MoveListFaults, CommentIndexOutsideTheListIsSkipped) {
     GameBuilder game;
     game.Move("e2e4");
     AppendNode(4, 99, 0);
@@ -155,23 +159,22 @@ TEST(MoveListFaults, CommentIndexOutsideTheListIsSkipped)
     EXPECT_EQ(Render(), "1.e4 1... e5 " + std::string(Tail));
 }
 
-TEST(MoveListFaults, OpenBracketGroupClosedAtTheEnd)
-{
+TEST(MoveListFaults, OpenBracketGroupClosedAtTheEnd) {
     GameBuilder game;
-    game.Moves("e2e4 e7e5").Start().Move("c7c5");  // the stream ends inside
+    game.Moves("e2e4 e7e5").Start().Move("c7c5"); // the stream ends inside
     ResetDocument();
     ExpandDepth = 0;
     const std::string list = Render();
-    EXPECT_EQ(std::count(list.begin(), list.end(), '{') - std::count(list.begin(), list.end(), '}'), -1)
+    EXPECT_EQ(std::count(list.begin(), list.end(), '{') - std::count(list.begin(), list.end(), '}'),
+              -1)
         << "only the document group is closed by the tail";
 }
 
-TEST(MoveListFaults, BufferThatCannotGrowStopsCleanly)
-{
+TEST(MoveListFaults, BufferThatCannotGrowStopsCleanly) {
     GameBuilder game;
     game.Move("e2e4").Comment(std::string(5000, 'c')).Move("e7e5").Result(2);
     ResetDocument();
-    RtfBufferMaxSize = RtfBufferSize();  // no growth at all
+    RtfBufferMaxSize = RtfBufferSize(); // no growth at all
     ResetRtfBuffer(RtfPrologEnd + 2000);
     RtfBufferMaxSize = RtfBufferSize();
     RtfPrologEnd = 0;

@@ -20,8 +20,8 @@
 
 namespace {
 
-const GameHeaderCells Cells{"Player {One}", "2400", "Two\\Player", "", "A00",
-                            "Event", "Site", "2001.02.03", "4", ""};
+const GameHeaderCells Cells{"Player {One}", "2400", "Two\\Player", "",  "A00",
+                            "Event",        "Site", "2001.02.03",  "4", ""};
 
 // Random game shapes: comments with every kind of byte the writer escapes,
 // drops or turns into figurines, glyphs (140/142 among them), diagram marks,
@@ -30,23 +30,17 @@ class RandomGame {
 public:
     RandomGame(GameBuilder& game, std::mt19937& rng) : Game(game), Rng(rng) {}
 
-    void Line(int depth, int plies)
-    {
-        if (Chance(15))
-            Game.Comment(CommentText());
+    void Line(int depth, int plies) {
+        if (Chance(15)) Game.Comment(CommentText());
         for (int k = 0; k < plies; ++k) {
-            if (!Game.RandomMove(Rng))
-                return;
-            if (Chance(20))
-                Game.Nag(Chance(30) ? (Chance(50) ? 140 : 142) : Pick(1, 255));
-            if (Chance(20))
-                Game.Comment(CommentText());
+            if (!Game.RandomMove(Rng)) return;
+            if (Chance(20)) Game.Nag(Chance(30) ? (Chance(50) ? 140 : 142) : Pick(1, 255));
+            if (Chance(20)) Game.Comment(CommentText());
             while (depth < 8 && Chance(depth == 0 ? 25 : 18)) {
                 Game.Start();
                 Line(depth + 1, Pick(0, 6));
                 Game.End();
-                if (Chance(15))
-                    Game.Nag(Pick(1, 22));  // a glyph that follows a closed variation
+                if (Chance(15)) Game.Nag(Pick(1, 22)); // a glyph that follows a closed variation
             }
         }
     }
@@ -55,13 +49,11 @@ private:
     bool Chance(int percent) { return Pick(1, 100) <= percent; }
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Rng); }
 
-    std::string CommentText()
-    {
+    std::string CommentText() {
         static const std::vector<std::string> pieces = {
             "word", " ", "\\N", "\\K", "\\x", "{", "}", "\n", "\r", "\t", "\xE9", "\\", "!", "  "};
         std::string text;
-        if (Chance(25))
-            text = Chance(50) ? "#" : "##";
+        if (Chance(25)) text = Chance(50) ? "#" : "##";
         for (int n = Pick(0, 8); n > 0; --n)
             text += pieces[Pick(0, static_cast<int>(pieces.size()) - 1)];
         return text;
@@ -71,9 +63,10 @@ private:
     std::mt19937& Rng;
 };
 
-void RandomOptions(std::mt19937& rng)
-{
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+void RandomOptions(std::mt19937& rng) {
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(rng);
+    };
     RestoreFirstRunOptions();
     ExpandDepth = pick(2, 7);
     MoveNumberStyle = pick(0, 2);
@@ -87,29 +80,23 @@ void RandomOptions(std::mt19937& rng)
     DiagBlackView = pick(0, 1);
 }
 
-std::string WithoutCheckSign(std::string text)
-{
+std::string WithoutCheckSign(std::string text) {
     for (char& c : text)
-        if (c == '~')
-            c = '+';
+        if (c == '~') c = '+';
     return text;
 }
 
 // "", or the move number with the separator of the style (and the dots of
 // a Black move).
-bool IsNumberPrefix(std::string_view prefix, int style)
-{
+bool IsNumberPrefix(std::string_view prefix, int style) {
     std::size_t digits = 0;
     while (digits < prefix.size() && std::isdigit(static_cast<unsigned char>(prefix[digits])))
         ++digits;
-    if (prefix.empty())
-        return true;
-    if (digits == 0)
-        return false;
+    if (prefix.empty()) return true;
+    if (digits == 0) return false;
     static constexpr std::string_view separators[] = {".", " ", ". "};
     std::string_view rest = prefix.substr(digits);
-    if (!rest.starts_with(separators[style]))
-        return false;
+    if (!rest.starts_with(separators[style])) return false;
     rest.remove_prefix(separators[style].size());
     return rest.empty() || rest == ".. ";
 }
@@ -117,51 +104,44 @@ bool IsNumberPrefix(std::string_view prefix, int style)
 // The move text of the slice, which may carry one more disambiguation
 // character after the piece sign than the text taken when the game was
 // built: a pinned rival counts once no legality test has marked it.
-std::size_t MoveTextLength(const std::string& slice, const std::string& move)
-{
-    if (slice.ends_with(move))
-        return move.size();
+std::size_t MoveTextLength(const std::string& slice, const std::string& move) {
+    if (slice.ends_with(move)) return move.size();
     for (std::size_t k = 1; k < slice.size(); ++k) {
         const char c = slice[k];
-        if (!((c >= 'a' && c <= 'h') || (c >= '1' && c <= '8')))
-            continue;
+        if (!((c >= 'a' && c <= 'h') || (c >= '1' && c <= '8'))) continue;
         std::string without = slice;
         without.erase(k, 1);
-        if (without.ends_with(move) && k == slice.size() - move.size())
-            return move.size() + 1;
+        if (without.ends_with(move) && k == slice.size() - move.size()) return move.size() + 1;
     }
     return std::string::npos;
 }
 
-void CheckDocument(const GameBuilder& game)
-{
+void CheckDocument(const GameBuilder& game) {
     const std::string shown = ShownText(DocumentAfterProlog());
     ASSERT_EQ(static_cast<int>(shown.size()) - 4, RtfTextPos) << "total count";
     for (int i = 0; i < MoveNodeCount; ++i) {
         const MoveNode& node = MoveNodes[i];
-        if (node.Kind != NodeKind::nkMove)
-            continue;
+        if (node.Kind != NodeKind::nkMove) continue;
         SCOPED_TRACE("node " + std::to_string(i));
         ASSERT_LE(node.TextPos + node.TextLength, shown.size());
         const std::string slice = WithoutCheckSign(shown.substr(node.TextPos, node.TextLength));
         const std::string move = WithoutCheckSign(game.MoveTexts[i]);
         const std::size_t length = MoveTextLength(slice, move);
-        ASSERT_NE(length, std::string::npos) << "'" << slice << "' should end with '" << move << "'";
+        ASSERT_NE(length, std::string::npos)
+            << "'" << slice << "' should end with '" << move << "'";
         EXPECT_TRUE(IsNumberPrefix(std::string_view(slice).substr(0, slice.size() - length),
                                    MoveNumberStyle))
             << slice;
     }
 }
 
-RtfPos RenderDocument()
-{
+RtfPos RenderDocument() {
     ResetRtfBuffer();
     RtfPrologEnd = WriteRtfProlog(0);
     return BuildMoveList(WriteGameHeaderRtf(RtfPrologEnd, Cells));
 }
 
-TEST(RtfPositions, GeneratedGamesUnderOptionCombinations)
-{
+TEST(RtfPositions, GeneratedGamesUnderOptionCombinations) {
     for (unsigned seed = 1; seed <= 150; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 rng(seed);
@@ -171,14 +151,12 @@ TEST(RtfPositions, GeneratedGamesUnderOptionCombinations)
         ASSERT_EQ(game.Depth(), 0);
         RenderDocument();
         CheckDocument(game);
-        if (HasFatalFailure())
-            break;
+        if (HasFatalFailure()) break;
     }
     RestoreFirstRunOptions();
 }
 
-TEST(RtfPositions, SetUpGamesNumberedFromBlack)
-{
+TEST(RtfPositions, SetUpGamesNumberedFromBlack) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 rng(seed * 7919);
@@ -192,8 +170,7 @@ TEST(RtfPositions, SetUpGamesNumberedFromBlack)
     RestoreFirstRunOptions();
 }
 
-TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes)
-{
+TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes) {
     std::mt19937 rng(2026);
     RestoreFirstRunOptions();
     ColoredPieces = 1;
@@ -236,24 +213,54 @@ TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes)
 }
 
 // Writes a sample document for a look in an RTF reader.
-TEST(RtfPositions, SampleDocumentFile)
-{
+TEST(RtfPositions, SampleDocumentFile) {
     RestoreFirstRunOptions();
     ColoredPieces = 1;
     DiagCoords = true;
     GameBuilder game;
-    game.Moves("e2e4 c7c5 g1f3").Comment("The open \\N move.").Moves("d7d6 d2d4 c5d4 f3d4 g8f6")
-        .Start().Move("b8c6").Nag(5).Start().Move("e7e5").Comment("sharp").End().Move("b1c3").End()
-        .Moves("b1c3 a7a6").Nag(146).Comment("#").Moves("c1e3 e7e5").Nag(2).Move("d4b3").Nag(14)
-        .Start().Move("d4f3").Start().Move("d4f5").Nag(140).Start().Move("d4e2").Start().Move("d4b5")
-        .End().End().End().End().Moves("c8e6 f2f3").Nag(18).Result(1);
-    GameHeaderCells cells{"Whiteplayer", "2700", "Blackplayer", "2650", "B90",
-                          "Championship", "City", "2001.02.03", "4", "Writer"};
+    game.Moves("e2e4 c7c5 g1f3")
+        .Comment("The open \\N move.")
+        .Moves("d7d6 d2d4 c5d4 f3d4 g8f6")
+        .Start()
+        .Move("b8c6")
+        .Nag(5)
+        .Start()
+        .Move("e7e5")
+        .Comment("sharp")
+        .End()
+        .Move("b1c3")
+        .End()
+        .Moves("b1c3 a7a6")
+        .Nag(146)
+        .Comment("#")
+        .Moves("c1e3 e7e5")
+        .Nag(2)
+        .Move("d4b3")
+        .Nag(14)
+        .Start()
+        .Move("d4f3")
+        .Start()
+        .Move("d4f5")
+        .Nag(140)
+        .Start()
+        .Move("d4e2")
+        .Start()
+        .Move("d4b5")
+        .End()
+        .End()
+        .End()
+        .End()
+        .Moves("c8e6 f2f3")
+        .Nag(18)
+        .Result(1);
+    GameHeaderCells cells{"Whiteplayer",  "2700", "Blackplayer", "2650", "B90",
+                          "Championship", "City", "2001.02.03",  "4",    "Writer"};
     ResetRtfBuffer();
     RtfPrologEnd = WriteRtfProlog(0);
     const RtfPos end = BuildMoveList(WriteGameHeaderRtf(RtfPrologEnd, cells));
     const std::string path = std::string(RTF_SAMPLE_DIR) + "/velmora-sample.rtf";
-    std::ofstream(path, std::ios::binary).write(RtfBuffer.data(), static_cast<std::streamsize>(end));
+    std::ofstream(path, std::ios::binary)
+        .write(RtfBuffer.data(), static_cast<std::streamsize>(end));
     std::ifstream in(path, std::ios::binary);
     const std::string back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(back, std::string(RtfBuffer.data(), end));
