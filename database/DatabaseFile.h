@@ -1,0 +1,45 @@
+// The open PGN database file and the steps of opening one that do not need
+// a window: open, close, index, the recent-file list and the caption.
+#pragma once
+
+#include "database/GameIndex.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+// Descriptor of the open PGN file, -1 when none.
+extern int DatabaseFileHandle;
+// Path of the open PGN file, "" when none.
+extern std::string DatabaseFileName;
+
+enum class OpenStatus : std::uint8_t {
+    Opened,
+    Busy,      // ListLoading is set: nothing changed
+    CantOpen,  // the file could not be opened: no database is open now
+};
+
+// Closes the open file and opens path for reading. On success the game shown
+// no longer belongs to the list (CurrentGameRow -1). On failure
+// DatabaseFileHandle is -1 and DatabaseFileName "" (the caller shows
+// "Can't open PGN file!").
+OpenStatus OpenDatabaseFile(const std::string& path);
+
+// Closes the open file, if any, and forgets the game's row. Refused (false)
+// while ListLoading is set.
+bool CloseDatabaseFile();
+
+// Indexes the open file under ListLoading; nullopt while ListLoading is set
+// already or when no file is open.
+std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options = {});
+
+// The recent-file captions before a database is replaced: a name not in the
+// list enters it at the top, the others move down and the fifth is dropped;
+// a name already listed, and "", change nothing.
+constexpr int RecentFileCount = 5;
+void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name);
+
+// "Velmora Chess - <file name without its directory>".
+std::string DatabaseCaption(const std::string& path);
+// The caption once the list is complete: ... + " [<game count>]".
+std::string DatabaseCaption(const std::string& path, std::int32_t gameCount);

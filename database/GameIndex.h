@@ -1,0 +1,54 @@
+// Indexing a PGN database: one pass over the file, front to back, in chunks,
+// giving one row per game in file order (row i holds game number i + 1).
+// Game texts are not kept, only the file offset of each game's move text.
+#pragma once
+
+#include "database/ByteSource.h"
+#include "database/GameRow.h"
+#include "database/PgnTextBuffer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Games indexed so far; after indexing, the number of game rows.
+extern std::int32_t GameCount;
+
+// Busy flag shared by the database indexer and the ELO list loader: while it
+// is set, neither starts again, and no game is loaded.
+extern bool ListLoading;
+
+// Sets ListLoading for its lifetime, unless it was set already (then
+// Acquired() is false and the caller must give up).
+class ListLoadingGuard {
+public:
+    ListLoadingGuard();
+    ~ListLoadingGuard();
+    ListLoadingGuard(const ListLoadingGuard&) = delete;
+    ListLoadingGuard& operator=(const ListLoadingGuard&) = delete;
+    bool Acquired() const { return acquired_; }
+
+private:
+    bool acquired_;
+};
+
+constexpr std::int32_t MaxIndexedGames = 15000;
+constexpr int IndexPumpInterval = 128;
+
+struct IndexOptions {
+    // Bytes read at a time. A chunk is cut after its last complete game; one
+    // that holds no complete game is read further, up to max(ChunkSize, 1 MiB).
+    std::size_t ChunkSize = PgnChunkSize;
+    // Called with GameCount before every 128th game (0 included), so that
+    // the window can keep itself alive.
+    std::function<void(std::int32_t gameCount)> Pump;
+};
+
+struct IndexResult {
+    std::vector<GameRow> Rows;  // Rows[i] is game i + 1
+    bool LimitReached = false;  // stopped at MaxIndexedGames; later games are not listed
+};
+
+// Indexes the PGN text of source. Sets GameCount as it goes.
+IndexResult IndexPgn(const ByteSource& source, const IndexOptions& options = {});
