@@ -48,7 +48,10 @@ public:
     void SetParentColor(bool b);
 
     // The inset of the client area on each side (see PanelInset).
-    int ClientInset() const { return PanelInset(borderWidth_, bevelOuter_, bevelInner_, bevelWidth_); }
+    int ClientInset() const
+    {
+        return PanelInset(borderWidth_, bevelOuter_, bevelInner_, bevelWidth_);
+    }
 
     TNotifyEvent OnResize;
     TNotifyEvent OnClick;

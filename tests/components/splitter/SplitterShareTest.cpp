@@ -360,7 +360,8 @@ TEST(SplitterShare, HintText)
 
 TEST(SplitterShare, ButtonStandsInTheMiddleOfTheBar)
 {
-    EXPECT_EQ(SplitterShare::ButtonRect(K::splkLeft, 6, 40, 440, 600), (SplitterArea{0, 280, 6, 320}));
+    EXPECT_EQ(SplitterShare::ButtonRect(K::splkLeft, 6, 40, 440, 600),
+              (SplitterArea{0, 280, 6, 320}));
     EXPECT_EQ(SplitterShare::ButtonRect(K::splkBottom, 6, 40, 1000, 200),
               (SplitterArea{480, 0, 520, 6}));
 }

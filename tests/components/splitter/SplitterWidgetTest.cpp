@@ -382,7 +382,8 @@ TEST(Splitter, KindSetsTheBarSideAndCursor)
         EXPECT_EQ(s->Slider()->cursor().shape(), c.cursor);
         const bool horizontal = c.kind == TVXSplitterType::splkTop ||
                                 c.kind == TVXSplitterType::splkBottom;
-        EXPECT_EQ(horizontal ? s->height() : s->width(), horizontal ? 202 : 302);  // 50 % of the room beyond the bar
+        // Half of the room beyond the bar, plus the bar.
+        EXPECT_EQ(horizontal ? s->height() : s->width(), horizontal ? 202 : 302);
     }
 }
 
