@@ -1,0 +1,408 @@
+#include "components/SortGrid.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+
+namespace {
+
+// Shows the hour-glass while it lives; restores the cursor however the scope ends.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+TSortGrid::TSortGrid(QWidget* parent) : TStringGrid(parent)
+{
+    footerFont_ = Font();
+    printOptions_.HeaderSize = Font().Size() + 2;
+    printOptions_.FooterSize = std::max(0, footerFont_.Size() - 1);
+    if (RowCount() > FixedRows())
+        selectedRows_.push_back(FixedRows());
+    savedFont_ = Canvas.Font;
+    savedBrush_ = Canvas.Brush;
+    InitValidate();
+}
+
+TSortGrid::~TSortGrid() = default;
+
+// ---- properties ------------------------------------------------------------------
+
+void TSortGrid::SetAlignmentHorz(TAlignment value)
+{
+    alignmentHorz_ = value;
+    InvalidateGrid();
+}
+
+void TSortGrid::SetAlignmentVert(TVertAlignment value)
+{
+    alignmentVert_ = value;
+    InvalidateGrid();
+}
+
+void TSortGrid::SetBevelStyle(TCellBevelStyle value)
+{
+    bevelStyle_ = value;
+    InvalidateGrid();
+}
+
+void TSortGrid::SetProportionalScrollBars(bool value)
+{
+    proportionalScrollBars_ = value;
+    UpdateScrollPage();
+}
+
+void TSortGrid::SetSortSymbol(TSortSymbol value)
+{
+    if (value == sortSymbol_)
+        return;
+    sortSymbol_ = value;
+    SetGSortSymbol();
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortSpacingHor(int value)
+{
+    if (value == sortSpacingHor_)
+        return;
+    sortSpacingHor_ = value;
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortSpacingVert(int value)
+{
+    if (value == sortSpacingVert_)
+        return;
+    sortSpacingVert_ = value;
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortDirection(TSortDirection value)
+{
+    if (value == sortDirection_)
+        return;
+    sortDirection_ = value;
+    SetGSortSymbol();
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortBitMapA(const QImage& value)
+{
+    if (&value == &sortBitMapA_)
+        return;
+    sortBitMapA_ = value;
+    SetGSortSymbol();
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortBitMapD(const QImage& value)
+{
+    if (&value == &sortBitMapD_)
+        return;
+    sortBitMapD_ = value;
+    SetGSortSymbol();
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortColumn(int value)
+{
+    if (value == sortColumn_ || value < 0 || value >= ColCount())
+        return;
+    sortColumn_ = value;
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortOnClick(bool value)
+{
+    if (value == sortOnClick_)
+        return;
+    sortOnClick_ = value;
+    InvalidateHeaderRow();
+}
+
+void TSortGrid::SetSortFooter(bool value)
+{
+    sortFooter_ = value;
+    keptOut_ = value ? 0 : footerRows_;
+}
+
+void TSortGrid::SetFooterRows(int value)
+{
+    if (value < 0 || value > RowCount() - FixedRows() || value == footerRows_)
+        return;
+    InvalidateFooter(std::max(value, footerRows_));
+    footerRows_ = value;
+    if (!sortFooter_)
+        keptOut_ = footerRows_;
+}
+
+void TSortGrid::SetFooterColor(TColor value)
+{
+    if (value == footerColor_)
+        return;
+    footerColor_ = value;
+    InvalidateFooter(footerRows_);
+}
+
+void TSortGrid::SetFooterFont(const TFont& value)
+{
+    if (&value == &footerFont_)
+        return;
+    footerFont_.Assign(value);
+    InvalidateFooter(footerRows_);
+}
+
+void TSortGrid::SetFooterBevelStyle(TCellBevelStyle value)
+{
+    if (value == footerBevelStyle_)
+        return;
+    footerBevelStyle_ = value;
+    InvalidateFooter(footerRows_);
+}
+
+void TSortGrid::SetWordWrap(bool value)
+{
+    if (value == wordWrap_)
+        return;
+    wordWrap_ = value;
+    InvalidateGrid();
+}
+
+int TSortGrid::RowsKeptOut() const
+{
+    // FooterRows can outgrow the data rows when RowCount is lowered directly.
+    return std::clamp(keptOut_, 0, std::max(0, RowCount() - FixedRows()));
+}
+
+TSortRows TSortGrid::SortedRows() const
+{
+    return {FixedRows(), RowCount() - 1 - RowsKeptOut()};
+}
+
+bool TSortGrid::IsFooterRow(int row) const
+{
+    const int band = std::clamp(footerRows_, 0, std::max(0, RowCount() - FixedRows()));
+    return row > RowCount() - 1 - band;
+}
+
+void TSortGrid::InvalidateHeaderRow()
+{
+    for (int c = FixedCols(); c < ColCount(); ++c)
+        InvalidateCell(c, 0);
+    // The glyph can stand in a fixed column too.
+    for (int c = 0; c < FixedCols(); ++c)
+        InvalidateCell(c, 0);
+}
+
+void TSortGrid::InvalidateFooter(int bandRows)
+{
+    for (int r = std::max(0, RowCount() - bandRows); r < RowCount(); ++r)
+        for (int c = FixedCols(); c < ColCount(); ++c)
+            InvalidateCell(c, r);
+}
+
+// ---- selection (kept by the grid; mouse selection comes with its issue) -----------------
+
+bool TSortGrid::Selected(int row) const
+{
+    return std::find(selectedRows_.begin(), selectedRows_.end(), row) != selectedRows_.end();
+}
+
+void TSortGrid::SetSelected(int row, bool value)
+{
+    const auto it = std::find(selectedRows_.begin(), selectedRows_.end(), row);
+    if (value && it == selectedRows_.end())
+        selectedRows_.push_back(row);
+    else if (!value && it != selectedRows_.end())
+        selectedRows_.erase(it);
+    else
+        return;
+    for (int c = FixedCols(); c < ColCount(); ++c)
+        InvalidateCell(c, row);
+}
+
+int TSortGrid::SelItems(int index) const
+{
+    return index >= 1 && index <= SelectedCount() ? selectedRows_[static_cast<std::size_t>(index - 1)] : -1;
+}
+
+// ---- sorting ---------------------------------------------------------------------
+
+void TSortGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    // Sorting comes first, while a column sizing that ends with this release
+    // still shows in the grid state.
+    if (Focused() && sortOnClick_ && GridState() == TGridState::gsNormal && FixedRows() >= 1 && Shift.Empty()) {
+        int col = -1;
+        int row = -1;
+        MouseToCell(X, Y, col, row);
+        if (row >= 0 && row < FixedRows() && col >= 0) {
+            TSortOptions options;
+            options.SortStyle = TSortStyle::ssAutomatic;
+            options.SortDirection =
+                Button == TMouseButton::mbRight ? TSortDirection::sdDescending : TSortDirection::sdAscending;
+            options.SortCaseSensitive = CaseSensitive;
+            if (OnClickSort)
+                OnClickSort(this, col, row, options);
+            WaitCursor wait;
+            SortByColumn(col, options);
+        }
+    }
+    TStringGrid::MouseUp(Button, Shift, X, Y);
+    dragSelecting_ = false;
+}
+
+void TSortGrid::SortByColumn(int ACol, TSortOptions SortOptions)
+{
+    // A column outside the grid sorts nothing; nor does a handler that
+    // starts another sort while one runs.
+    if (ACol < 0 || ACol >= ColCount() || sorting_)
+        return;
+    if (EditorMode() || RowCount() <= FixedRows() + 1)
+        return;
+    sorting_ = true;
+    if (SortOptions.SortStyle == TSortStyle::ssAutomatic)
+        SortOptions.SortStyle = DetermineSortStyle(ACol);
+    if (OnBeginSort)
+        OnBeginSort(this, ACol, SortOptions);
+    ListQuickSort(ACol, SortOptions);
+    if (OnEndSort)
+        OnEndSort(this, ACol);
+    sorting_ = false;
+}
+
+TSortStyle TSortGrid::DetermineSortStyle(int ACol)
+{
+    return DetectSortStyle(CellStore(), ACol, SortedRows(), UseDateTime, FormatSettings);
+}
+
+void TSortGrid::ListQuickSort(int ACol, TSortOptions& SortOptions)
+{
+    if (ACol < 0 || ACol >= ColCount())
+        return;
+    sortedList_.Reset();
+    SetSortDirection(SortOptions.SortDirection);
+    sortColumn_ = ACol;
+    const int currentRow = Row();
+    if (!SortRowsByColumn(CellStore(), ACol, SortedRows(), SortOptions, FormatSettings, Codec(), sortedList_))
+        return;
+    // The current cell follows its row; on a footer row it stays.
+    for (int i = 0; i < sortedList_.Count(); ++i)
+        if (sortedList_.GetItem(i)->RowNum == currentRow) {
+            MoveTo(Col(), FixedRows() + i);
+            break;
+        }
+    sortState_ = TSortState::ssSorted;
+    Invalidate();
+}
+
+bool TSortGrid::CanUndoSort()
+{
+    // Only the order of the last sort can be undone, and only while the rows
+    // it sorted are all still there. After a sort that kept footer rows out,
+    // the list matches the rows it moved.
+    const TSortRows rows = SortedRows();
+    const int expected = std::max(0, rows.Last - rows.First + 1);
+    if (sortState_ == TSortState::ssSorted && sortedList_.Count() > 0 && sortedList_.Count() == expected)
+        return true;
+    sortedList_.Reset();
+    return false;
+}
+
+void TSortGrid::UndoSort()
+{
+    if (CanUndoSort()) {
+        const int index = Row() - FixedRows();
+        const TSortedListEntry* entry = sortedList_.GetItem(index);
+        const int target = entry ? entry->RowNum : Row();
+        if (UnsortRows(CellStore(), SortedRows(), sortedList_))
+            MoveTo(Col(), target);
+        sortedList_.Reset();
+        Invalidate();
+    }
+    sortState_ = TSortState::ssUnsorted;
+}
+
+// ---- row operations used by the sort ------------------------------------------------------
+
+void TSortGrid::MoveTo(int ACol, int ARow)
+{
+    ACol = std::max(ACol, FixedCols());
+    ARow = std::max(ARow, FixedRows());
+    if (ACol >= ColCount() || ARow >= RowCount())
+        return;
+    FocusCell(ACol, ARow, true);
+}
+
+bool TSortGrid::ClearRows(int FromRow, int ToRow)
+{
+    if (FromRow < 0 || FromRow >= RowCount() || ToRow < FromRow || ToRow >= RowCount())
+        return false;
+    for (int r = FromRow; r <= ToRow; ++r)
+        CellStore().ClearRow(r);
+    sortDirection_ = TSortDirection::sdAscending;
+    // The glyph follows the direction, so that it never shows a stale arrow.
+    SetGSortSymbol();
+    sortState_ = TSortState::ssUnsorted;
+    Invalidate();
+    return true;
+}
+
+void TSortGrid::Clear()
+{
+    ClearRows(0, RowCount() - 1);
+}
+
+void TSortGrid::ClearFrom(int FromRow)
+{
+    ClearRows(FromRow, RowCount() - 1);
+}
+
+bool TSortGrid::SelectCell(int ACol, int ARow)
+{
+    return TStringGrid::SelectCell(ACol, ARow);
+}
+
+void TSortGrid::MouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TSortGrid::MouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+// ---- operations of the editing, file and search issues (not built yet) -----------------
+
+void TSortGrid::InitValidate() {}
+void TSortGrid::ValidateCell() {}
+void TSortGrid::InsertRow(int) {}
+void TSortGrid::InsertColumn(int) {}
+void TSortGrid::DeleteRow(int) {}
+void TSortGrid::DeleteColumn(int) {}
+void TSortGrid::MoveRow(int, int) {}
+void TSortGrid::MoveColumn(int, int) {}
+void TSortGrid::SwapRows(int, int) {}
+void TSortGrid::SwapColumns(int, int) {}
+bool TSortGrid::IsCell(const std::string&, int&, int&) { return false; }
+bool TSortGrid::LoadFromFile(const std::string&, char) { return false; }
+bool TSortGrid::SaveToFile(const std::string&, char) { return false; }
+bool TSortGrid::InsertRows(int, int) { return false; }
+bool TSortGrid::InsertCols(int, int) { return false; }
+bool TSortGrid::RemoveRows(int, int) { return false; }
+bool TSortGrid::RemoveCols(int, int) { return false; }
+bool TSortGrid::ClearCols(int, int) { return false; }
+bool TSortGrid::FindFirst(const std::string&, int&, int&, int, int) { return false; }
+bool TSortGrid::FindNext(int&, int&) { return false; }
+void TSortGrid::ShowRows(int, int) {}
+void TSortGrid::HideRows(int, int) {}
+void TSortGrid::ShowCols(int, int) {}
+void TSortGrid::HideCols(int, int) {}
