@@ -253,6 +253,13 @@ QWidget* TVXSplitter::RubberBar() const
 
 bool TVXSplitter::event(QEvent* e)
 {
+    // A splitter hidden in mid-drag never gets its release: the drag ends unapplied.
+    if (e->type() == QEvent::Hide && dragging_) {
+        HideHint();
+        EraseSplitter();
+        dragging_ = false;
+        barMoved_ = false;
+    }
     if (e->type() == TMessageEvent::EventType()) {
         if (static_cast<TMessageEvent*>(e)->Message.Msg == WM_SPLITTERINTERNAL) {
             WmInternal();

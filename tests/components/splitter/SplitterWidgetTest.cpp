@@ -432,3 +432,24 @@ TEST(Splitter, OwnsOneHookThatGoesWithIt)
     window.resize(300, 300);
     ShowAndSettle(window);
 }
+
+TEST(Splitter, HidingInMidDragEndsTheDragUnapplied)
+{
+    QWidget window;
+    window.resize(1000, 600);
+    auto* s = new TVXSplitter(&window);
+    s->SetInitialPercentEnabled(true);
+    s->SetInitialPercent(44);
+    ShowAndSettle(window);
+    TPanel* bar = s->Slider();
+    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(2, 100));
+    QTest::mouseMove(bar, bar->mapFrom(&window, QPoint(300, 100)));
+    ASSERT_NE(s->RubberBar(), nullptr);
+    s->hide();
+    EXPECT_FALSE(s->Dragging());
+    EXPECT_EQ(s->RubberBar(), nullptr);
+    EXPECT_TRUE(s->HintText().isEmpty());
+    s->show();
+    Settle();
+    EXPECT_EQ(s->width(), 442);
+}
