@@ -66,7 +66,10 @@ std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd)
     const std::int64_t got = source_.ReadAt(chunkOffset_ + at, buffer_.data() + at, size);
     const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
     atEnd = n < size;
-    std::replace(buffer_.begin() + at, buffer_.begin() + at + n, '\0', ' ');
+    char* const from = buffer_.data() + at;
+    char* const to = from + n;
+    for (char* z = from; (z = static_cast<char*>(std::memchr(z, '\0', to - z))); ++z)
+        *z = ' ';
     return n;
 }
 
@@ -205,6 +208,8 @@ void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result)
 IndexResult Indexer::Run()
 {
     IndexResult result;
+    // Untouched capacity costs no memory; growing a large list would copy it.
+    result.Rows.reserve(MaxIndexedGames);
     GameCount = 0;
     if (!ReadChunk())
         return result;

@@ -22,7 +22,7 @@ namespace {
 std::string CurrentGameNumber;
 
 // First read of a game's text; most games are far shorter.
-constexpr std::size_t FirstGameRead = 8192;
+constexpr std::size_t FirstGameRead = 4096;
 
 // The text holds the start of the next game: a "[" outside comments (the
 // move-text parser stops there).
@@ -77,7 +77,9 @@ std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset)
             break;
         const std::size_t start = n;
         n += static_cast<std::size_t>(got);
-        std::replace(PgnTextBuffer + start, PgnTextBuffer + n, '\0', ' ');
+        for (char* z = PgnTextBuffer + start;
+             (z = static_cast<char*>(std::memchr(z, '\0', PgnTextBuffer + n - z))); ++z)
+            *z = ' ';
         PgnTextBuffer[n] = '\0';
         if (n < want || n == PgnChunkSize || ReachesNextGame(PgnTextBuffer))
             break;

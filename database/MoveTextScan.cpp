@@ -1,5 +1,6 @@
 #include "database/MoveTextScan.h"
 
+#include <array>
 #include <cstring>
 
 std::int32_t ScanMaxMoveNumber = 0;
@@ -9,11 +10,6 @@ std::int32_t ScanCommentWeight = 0;
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsTokenChar(char c)
-{
-    return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '$';
-}
 
 // The three characters at q are a win result. Reading stops at the first
 // mismatch, so it never goes past a NUL.
@@ -53,6 +49,51 @@ MoveTextStart MoveTextStartAt(const char* p)
     return MoveTextStart::None;
 }
 
+namespace {
+
+// Character classes of the move-text scan.
+// Other, Digit and Letter come first: the common characters of move text.
+enum class ScanClass : std::uint8_t { Other, Digit, Letter, End, Open, Close, VarOpen, VarClose, Dollar, Bracket, Star };
+
+constexpr std::array<ScanClass, 256> MakeScanClasses()
+{
+    std::array<ScanClass, 256> classes{};
+    for (int c = '0'; c <= '9'; ++c)
+        classes[c] = ScanClass::Digit;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[c] = ScanClass::Letter;
+    for (int c = 'a'; c <= 'z'; ++c)
+        classes[c] = ScanClass::Letter;
+    classes[0] = ScanClass::End;
+    classes['{'] = ScanClass::Open;
+    classes['}'] = ScanClass::Close;
+    classes['('] = ScanClass::VarOpen;
+    classes[')'] = ScanClass::VarClose;
+    classes['$'] = ScanClass::Dollar;
+    classes['['] = ScanClass::Bracket;
+    classes['*'] = ScanClass::Star;
+    return classes;
+}
+constexpr std::array<ScanClass, 256> ScanClasses = MakeScanClasses();
+
+ScanClass ClassOf(char c) { return ScanClasses[static_cast<unsigned char>(c)]; }
+
+// Inside a comment only braces count: the next one, or the NUL.
+const char* NextBrace(const char* q)
+{
+    const char* brace = std::strpbrk(q, "{}");
+    return brace ? brace : q + std::strlen(q);
+}
+
+// Inside a variation: the next brace, parenthesis, "[" or "$", or the NUL.
+const char* NextVariationMark(const char* q)
+{
+    const char* mark = std::strpbrk(q, "{}()[$");
+    return mark ? mark : q + std::strlen(q);
+}
+
+} // namespace
+
 const char* ScanGameMoveText(const char* start, MoveTextStart kind)
 {
     ScanMaxMoveNumber = 0;
@@ -71,65 +112,87 @@ const char* ScanGameMoveText(const char* start, MoveTextStart kind)
     std::int32_t number = 0;
     bool tokenHasNonDigit = false;
     for (const char* q = start;; ++q) {
+        if (inComment)
+            q = NextBrace(q);
+        else if (depth != 0)
+            q = NextVariationMark(q);
         const char c = *q;
-        switch (c) {
-        case '\0':
-            return q;
-        case '{':
-            inComment = true;
-            ++ScanCommentWeight;
-            break;
-        case '}':
-            if (IsOutsideComment(q)) {
-                inComment = false;
-                ++ScanCommentWeight;
-            }
-            break;
-        case '(':
-            if (!inComment) {
-                ++depth;
-                ++ScanVariationCount;
-            }
-            break;
-        case ')':
-            // An unmatched ")" is ignored, so the scan can still reach depth 0.
-            if (!inComment && depth > 0)
-                --depth;
-            break;
-        case '$':
-            if (!inComment)
-                ++ScanCommentWeight;
-            break;
-        case '[':
-            // The next game's tags end this game, whatever its depth.
-            if (!inComment)
-                return q;
-            break;
-        default:
-            break;
-        }
-        if (inComment || depth != 0)
-            continue;
+        const ScanClass cls = ClassOf(c);
 
-        if (c == '*')
-            return q + 1;
-        if (q[1] != '\0' && IsWinAt(q + 1))
+        if (cls > ScanClass::Letter) {
+            switch (cls) {
+            case ScanClass::End:
+                return q;
+            case ScanClass::Open:
+                inComment = true;
+                ++ScanCommentWeight;
+                break;
+            case ScanClass::Close:
+                if (IsOutsideComment(q)) {
+                    inComment = false;
+                    ++ScanCommentWeight;
+                }
+                break;
+            case ScanClass::VarOpen:
+                if (!inComment) {
+                    ++depth;
+                    ++ScanVariationCount;
+                }
+                break;
+            case ScanClass::VarClose:
+                // An unmatched ")" is ignored, so the scan can still reach depth 0.
+                if (!inComment && depth > 0)
+                    --depth;
+                break;
+            case ScanClass::Dollar:
+                if (!inComment)
+                    ++ScanCommentWeight;
+                break;
+            case ScanClass::Bracket:
+                // The next game's tags end this game, whatever its depth.
+                if (!inComment)
+                    return q;
+                break;
+            default:
+                break;
+            }
+            if (inComment || depth != 0)
+                continue;
+            if (cls == ScanClass::Star)
+                return q + 1;
+        }
+
+        // At depth 0 outside comments: a result in the next characters ends the game.
+        if ((q[1] == '1' || q[1] == '0') && IsWinAt(q + 1))
             return q + 4;
-        if (q[1] != '\0' && IsDrawAt(q + 1))
+        if (q[1] == '1' && IsDrawAt(q + 1))
             return q + 7;
 
-        if (!IsTokenChar(c)) {
+        // Move numbers: a token of digits only, ended by any character that is
+        // not a letter, digit or "$".
+        if (cls == ScanClass::Digit) {
+            if (!tokenHasNonDigit) {
+                if (number < ScanMoveNumberCap)
+                    number = number * 10 + (c - '0');
+                if (number > ScanMoveNumberCap)
+                    number = ScanMoveNumberCap;
+            }
+        } else if (cls == ScanClass::Letter || cls == ScanClass::Dollar) {
+            tokenHasNonDigit = true;
+            // The rest of a move token counts for nothing: skip it while the
+            // character after it cannot start a result.
+            for (;;) {
+                const char next = q[1];
+                const ScanClass k = ClassOf(next);
+                if (k == ScanClass::Other || k > ScanClass::Letter || next == '0' || next == '1')
+                    break;
+                ++q;
+            }
+        } else {
             if (number > ScanMaxMoveNumber)
                 ScanMaxMoveNumber = number;
             number = 0;
             tokenHasNonDigit = false;
-        } else if (IsDigit(c) && !tokenHasNonDigit) {
-            if (number < ScanMoveNumberCap)
-                number = number * 10 + (c - '0');
-            if (number > ScanMoveNumberCap)
-                number = ScanMoveNumberCap;
-        } else {
-            tokenHasNonDigit = true;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "database/TagColumns.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -55,6 +56,12 @@ bool TagValue(const char* text, const char* end, std::string& value)
     const char* q = quote + 1;
     if (q == end || *q == '?' || *q == '*' || *q == '"')
         return true;
+    const char* close = static_cast<const char*>(std::memchr(q, '"', end - q));
+    const char* stop = close ? close : end;
+    if (std::none_of(q, stop, [](char c) { return c == '\\' || static_cast<unsigned char>(c) < 0x20; })) {
+        value.assign(q, stop);
+        return true;
+    }
     for (; q < end && *q != '"'; ++q) {
         char c = *q;
         if (c == '\\') {
