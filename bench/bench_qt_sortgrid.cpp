@@ -31,7 +31,7 @@ TGridCells MakeCells()
                                          "Larsen", "Petrov", "Horvat", "Muller", "Garcia"};
     TGridCells cells(kCols, kRows + 1);
     for (int c = 0; c < kCols; ++c)
-        cells.SetCell(c, 0, "Col" + std::to_string(c));
+        cells.SetCell(c, 0, std::string("Col").append(std::to_string(c)));
     for (int r = 1; r <= kRows; ++r) {
         cells.SetCell(0, r, std::to_string(r));
         std::string name = kNames[rng() % 12];
@@ -41,7 +41,7 @@ TGridCells MakeCells()
         cells.SetCell(1, r, name);
         cells.SetCell(2, r, std::to_string(1800 + rng() % 900));
         for (int c = 3; c < kCols; ++c)
-            cells.SetCell(c, r, "t" + std::to_string(rng() % 1000));
+            cells.SetCell(c, r, std::string(1, 't').append(std::to_string(rng() % 1000)));
     }
     return cells;
 }
