@@ -191,8 +191,8 @@ void TCanvas::BrushCopy(const TRect& dest, const QImage& image, const TRect& src
 {
     if (!painter_ || image.isNull() || dest.IsEmpty() || src.IsEmpty())
         return;
-    const QImage part = image.copy(ToQRect(src));
-    painter_->drawImage(ToQRect(dest), TransparentCopy(part, transparent));
+    const QImage piece = image.copy(ToQRect(src));
+    painter_->drawImage(ToQRect(dest), TransparentCopy(piece, transparent));
 }
 
 QImage TransparentCopy(const QImage& image, TColor key)

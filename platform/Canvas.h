@@ -107,7 +107,7 @@ public:
     int TextWidth(const QString& text) const;
     int TextHeight(const QString& text) const;
     void Draw(int x, int y, const QImage& image);
-    // Draws source part src of image at dest, leaving pixels of colour
+    // Draws the area src of image at dest, leaving pixels of colour
     // transparent out (the brush shows through where dest was filled before).
     void BrushCopy(const TRect& dest, const QImage& image, const TRect& src, TColor transparent);
 

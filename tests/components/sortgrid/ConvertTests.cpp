@@ -90,7 +90,7 @@ TEST(Convert, DateTimes)
            {"no leap day", "2/29/2001", std::nullopt},
            {"leap day", "2/29/2000", 36585.0},
            {"month 13", "13/1/2000", std::nullopt},
-           {"two parts", "1/2", std::nullopt},
+           {"day and month only", "1/2", std::nullopt},
            {"pgn date", "1999.12.31", std::nullopt}},
           StrToDateTime, Us());
     TFormatSettings dmy = Us();
