@@ -144,10 +144,10 @@ private:
 
     // Plays and writes a line of moves from the record shown; returns its
     // text and leaves CurrentPly at its end. depth > 0 for variations.
-    std::string Line(int plies, int depth, int& played)
+    std::string Line(int plies, int depth, int& played, bool numberFirst = true)
     {
         std::string text;
-        bool forceNumber = true;
+        bool forceNumber = numberFirst;
         played = 0;
         std::size_t lastMoveEnd = 0;
         for (int k = 0; k < plies; ++k) {
@@ -193,7 +193,7 @@ private:
                     if (IsInCheck(Positions[CurrentPly], Positions[CurrentPly].SideToMove))
                         variation += '+';
                     int inner = 0;
-                    const std::string rest = Line(1 + Pick(5), depth + 1, inner);
+                    const std::string rest = Line(1 + Pick(5), depth + 1, inner, false);
                     text += "(" + variation + (rest.empty() ? "" : " " + rest);
                     while (text.back() == ' ')
                         text.pop_back();
