@@ -1,7 +1,6 @@
 // Indexing a 15,000-game database and loading and parsing every game of it.
 // The database is generated on first use next to this program (not kept in
-// the repository). Run with --write-pgn=<file> [--games=N] [--seed=S] to
-// write a generated database instead.
+// the repository).
 #include "bench/PgnBenchGenerator.h"
 #include "database/ByteSource.h"
 #include "database/GameIndex.h"
@@ -96,39 +95,6 @@ void BM_LoadAndParseAllGames(benchmark::State& state)
 }
 BENCHMARK(BM_LoadAndParseAllGames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// --write-pgn=<file> [--games=N] [--seed=S]: writes a generated database.
-bool WriteRequested(int argc, char** argv, int& status)
-{
-    std::string path;
-    PgnGeneratorOptions options = BenchOptions();
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--write-pgn=", 0) == 0)
-            path = arg.substr(12);
-        else if (arg.rfind("--games=", 0) == 0)
-            options.Games = std::stoi(arg.substr(8));
-        else if (arg.rfind("--seed=", 0) == 0)
-            options.Seed = static_cast<std::uint32_t>(std::stoul(arg.substr(7)));
-        else if (arg == "--clocks")
-            options.ClockComments = true;
-    }
-    if (path.empty())
-        return false;
-    std::ofstream out(path, std::ios::binary);
-    out << GeneratePgnDatabase(options).Text;
-    status = out ? 0 : 1;
-    return true;
-}
-
 } // namespace
 
-int main(int argc, char** argv)
-{
-    int status = 0;
-    if (WriteRequested(argc, argv, status))
-        return status;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();
