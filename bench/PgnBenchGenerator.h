@@ -20,17 +20,17 @@
 struct PgnGeneratorOptions {
     int Games = 100;
     std::uint32_t Seed = 1;
-    int MaxPlies = 110;          // main line length, at most
+    int MaxPlies = 110; // main line length, at most
     bool Variations = true;
     bool Comments = true;
-    bool ClockComments = false;  // "{ [%clk 0:03:00] }" after moves
-    bool MixedLineEnds = true;   // CRLF or LF per game; LF games may have no blank lines
+    bool ClockComments = false; // "{ [%clk 0:03:00] }" after moves
+    bool MixedLineEnds = true;  // CRLF or LF per game; LF games may have no blank lines
 };
 
 struct GeneratedGame {
-    std::uint64_t MoveTextOffset = 0;  // of the first character of its move text
+    std::uint64_t MoveTextOffset = 0; // of the first character of its move text
     int MainLinePlies = 0;
-    bool SetUp = false;  // starts from a FEN position
+    bool SetUp = false; // starts from a FEN position
 };
 
 struct GeneratedDatabase {
@@ -42,10 +42,10 @@ namespace pgngen {
 
 class Writer {
 public:
-    explicit Writer(const PgnGeneratorOptions& options) : options_(options), random_(options.Seed) {}
+    explicit Writer(const PgnGeneratorOptions& options)
+        : options_(options), random_(options.Seed) {}
 
-    GeneratedDatabase Run()
-    {
+    GeneratedDatabase Run() {
         InitGameStore();
         GeneratedDatabase db;
         for (int g = 0; g < options_.Games; ++g)
@@ -58,83 +58,73 @@ private:
     bool Chance(int percent) { return Pick(100) < percent; }
 
     // Indices of the legal moves of the record shown (moves generated first).
-    std::vector<int> LegalMoves()
-    {
+    std::vector<int> LegalMoves() {
         GenerateMoves();
         std::vector<int> legal;
         for (int i = 0; i < Positions[CurrentPly].MoveCount; ++i)
-            if (TestMoveLegal(i))
-                legal.push_back(i);
+            if (TestMoveLegal(i)) legal.push_back(i);
         return legal;
     }
 
-    static std::string SquareText(int square)
-    {
+    static std::string SquareText(int square) {
         return {static_cast<char>('a' + FileOf(square)), static_cast<char>('1' + RankOf(square))};
     }
 
     // SAN of entry index of the record shown, before it is played (check
     // signs are added after).
-    std::string San(int index, const std::vector<int>& legal)
-    {
+    std::string San(int index, const std::vector<int>& legal) {
         const PositionRecord& p = Positions[CurrentPly];
         const MoveEntry& m = p.Moves[index];
-        if (m.Flags & MoveFlags::CastleKingSide)
-            return "O-O";
-        if (m.Flags & MoveFlags::CastleQueenSide)
-            return "O-O-O";
+        if (m.Flags & MoveFlags::CastleKingSide) return "O-O";
+        if (m.Flags & MoveFlags::CastleQueenSide) return "O-O-O";
         const int type = p.Board[m.From] & Piece::TypeMask;
         const bool capture = p.Board[m.To] != 0 || (m.Flags & MoveFlags::EnPassant);
         std::string s;
         if (type == Piece::Pawn) {
-            if (capture)
-                s += static_cast<char>('a' + FileOf(m.From)), s += 'x';
+            if (capture) s += static_cast<char>('a' + FileOf(m.From)), s += 'x';
             s += SquareText(m.To);
-            if (m.Promotion)
-                s += '=', s += " PNBRQK"[m.Promotion & Piece::TypeMask];
+            if (m.Promotion) s += '=', s += " PNBRQK"[m.Promotion & Piece::TypeMask];
             return s;
         }
         s += " PNBRQK"[type];
         bool rival = false, sameFile = false, sameRank = false;
         for (int i : legal) {
             const MoveEntry& o = p.Moves[i];
-            if (i == index || o.To != m.To || (p.Board[o.From] & Piece::TypeMask) != type)
-                continue;
+            if (i == index || o.To != m.To || (p.Board[o.From] & Piece::TypeMask) != type) continue;
             rival = true;
             sameFile |= FileOf(o.From) == FileOf(m.From);
             sameRank |= RankOf(o.From) == RankOf(m.From);
         }
-        if (rival && (!sameFile || sameRank))
-            s += static_cast<char>('a' + FileOf(m.From));
-        if (rival && sameFile)
-            s += static_cast<char>('1' + RankOf(m.From));
-        if (capture)
-            s += 'x';
+        if (rival && (!sameFile || sameRank)) s += static_cast<char>('a' + FileOf(m.From));
+        if (rival && sameFile) s += static_cast<char>('1' + RankOf(m.From));
+        if (capture) s += 'x';
         s += SquareText(m.To);
         return s;
     }
 
-    std::string Number(int ply, bool force)
-    {
+    std::string Number(int ply, bool force) {
         const int number = MoveNumberOfPly(ply);
         const bool white = Positions[ply].SideToMove == 0;
-        if (white)
-            return std::to_string(number) + ". ";
+        if (white) return std::to_string(number) + ". ";
         return force ? std::to_string(number) + "... " : std::string();
     }
 
-    std::string Nag()
-    {
-        static const char* const marks[] = {"!", "?", "!?", "?!", "!!", "??", " $1", " $14", " $18", " $140"};
+    std::string Nag() {
+        static const char* const marks[] = {"!",  "?",   "!?",   "?!",   "!!",
+                                            "??", " $1", " $14", " $18", " $140"};
         return marks[Pick(10)];
     }
 
-    std::string Comment()
-    {
+    std::string Comment() {
         static const char* const texts[] = {
-            "A solid choice.", "Better was to keep the bishop.", "The only move",
-            "White has a small edge after this", "Played quickly", "{nested} idea",
-            "Black wants to play ...d5 next", "With the threat of Qh5",
+            "A solid choice.",
+            "Better was to keep the bishop.",
+            "The only move",
+            "White has a small edge after this",
+            "Played quickly",
+            "{nested} idea",
+            "Black wants to play ...d5 next",
+            "With the threat of Qh5",
         };
         std::string comment(1, '{');
         comment += texts[Pick(8)];
@@ -144,8 +134,7 @@ private:
 
     // Plays and writes a line of moves from the record shown; returns its
     // text and leaves CurrentPly at its end. depth > 0 for variations.
-    std::string Line(int plies, int depth, int& played, bool numberFirst = true)
-    {
+    std::string Line(int plies, int depth, int& played, bool numberFirst = true) {
         std::string text;
         bool forceNumber = numberFirst;
         played = 0;
@@ -153,8 +142,7 @@ private:
         for (int k = 0; k < plies; ++k) {
             const std::vector<int> legal = LegalMoves();
             if (legal.empty()) {
-                if (lastMoveEnd > 0 && text[lastMoveEnd - 1] == '+')
-                    text[lastMoveEnd - 1] = '#';
+                if (lastMoveEnd > 0 && text[lastMoveEnd - 1] == '+') text[lastMoveEnd - 1] = '#';
                 break;
             }
             const int ply = CurrentPly;
@@ -163,12 +151,10 @@ private:
             forceNumber = false;
             MakeMove(index);
             ++played;
-            if (IsInCheck(Positions[CurrentPly], Positions[CurrentPly].SideToMove))
-                move += '+';
+            if (IsInCheck(Positions[CurrentPly], Positions[CurrentPly].SideToMove)) move += '+';
             text += move;
             lastMoveEnd = text.size();
-            if (Chance(6))
-                text += Nag();
+            if (Chance(6)) text += Nag();
             text += ' ';
             if (options_.ClockComments && depth == 0) {
                 char clock[40];
@@ -209,15 +195,13 @@ private:
         return text;
     }
 
-    void Wrap(std::string& moves, const std::string& eol)
-    {
+    void Wrap(std::string& moves, const std::string& eol) {
         std::string out;
         std::size_t column = 0;
         std::size_t start = 0;
         while (start < moves.size()) {
             std::size_t end = moves.find(' ', start);
-            if (end == std::string::npos)
-                end = moves.size();
+            if (end == std::string::npos) end = moves.size();
             const std::size_t len = end - start;
             if (len == 0) {
                 start = end + 1;
@@ -237,16 +221,15 @@ private:
         moves = out;
     }
 
-    void WriteGame(GeneratedDatabase& db, int g)
-    {
+    void WriteGame(GeneratedDatabase& db, int g) {
         static const char* const names[] = {
-            "Aldren, Mira", "Bosk, Tomas", "Cray, Ivo", "Dunmore, Lea", "Eskel, Petr",
-            "Farrow, Jon", "Galt, Rina", "Holm, Severin", "Ivers, Kaja", "Jolin, Marc",
-            "Kessler, Una", "Lorne, Adam", "Mayhew, Ota", "Norrby, Elin", "Orsk, Vadim",
+            "Aldren, Mira", "Bosk, Tomas", "Cray, Ivo",     "Dunmore, Lea", "Eskel, Petr",
+            "Farrow, Jon",  "Galt, Rina",  "Holm, Severin", "Ivers, Kaja",  "Jolin, Marc",
+            "Kessler, Una", "Lorne, Adam", "Mayhew, Ota",   "Norrby, Elin", "Orsk, Vadim",
         };
         static const char* const events[] = {
-            "Harbour Open", "Club Championship", "Spring Rapid [A]", "Northern League",
-            "Winter Classic", "Team Cup [Board 2]", "Blitz Arena", "County Final",
+            "Harbour Open",   "Club Championship",  "Spring Rapid [A]", "Northern League",
+            "Winter Classic", "Team Cup [Board 2]", "Blitz Arena",      "County Final",
         };
         static const char* const results[] = {"1-0", "0-1", "1/2-1/2", "*"};
         static const char* const fens[] = {
@@ -271,7 +254,10 @@ private:
         };
         tag("Event", events[Pick(8)]);
         tag("Site", Chance(20) ? "?" : "Velm");
-        tag("Date", std::to_string(1990 + Pick(35)) + (Chance(30) ? ".??.??" : ".0" + std::to_string(1 + Pick(9)) + ".1" + std::to_string(Pick(10))));
+        tag("Date",
+            std::to_string(1990 + Pick(35)) + (Chance(30) ? ".??.??"
+                                                          : ".0" + std::to_string(1 + Pick(9)) +
+                                                                ".1" + std::to_string(Pick(10))));
         tag("Round", std::to_string(1 + Pick(11)));
         tag("White", names[Pick(15)]);
         tag("Black", names[Pick(15)]);
@@ -281,8 +267,7 @@ private:
             tag("BlackElo", std::to_string(1800 + Pick(900)));
         }
         tag("ECO", std::string(1, "ABCDE"[Pick(5)]) + std::to_string(10 + Pick(90)));
-        if (Chance(10))
-            tag("Annotator", "Velmora Team");
+        if (Chance(10)) tag("Annotator", "Velmora Team");
         CurrentPly = 0;
         LineLength = 0;
         if (fenGame) {
@@ -293,8 +278,7 @@ private:
         } else {
             SetStartPosition();
         }
-        if (blankLines)
-            out += eol;
+        if (blankLines) out += eol;
 
         int played = 0;
         std::string moves = Line(20 + Pick(options_.MaxPlies - 19), 0, played);
@@ -306,8 +290,7 @@ private:
         game.SetUp = fenGame;
         db.Games.push_back(game);
         out += moves + eol;
-        if (blankLines)
-            out += eol;
+        if (blankLines) out += eol;
         (void)g;
     }
 
@@ -317,7 +300,6 @@ private:
 
 } // namespace pgngen
 
-inline GeneratedDatabase GeneratePgnDatabase(const PgnGeneratorOptions& options)
-{
+inline GeneratedDatabase GeneratePgnDatabase(const PgnGeneratorOptions& options) {
     return pgngen::Writer(options).Run();
 }

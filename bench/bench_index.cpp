@@ -21,8 +21,7 @@ namespace {
 
 constexpr int BenchGames = 15000;
 
-PgnGeneratorOptions BenchOptions()
-{
+PgnGeneratorOptions BenchOptions() {
     PgnGeneratorOptions options;
     options.Games = BenchGames;
     options.Seed = 2026;
@@ -30,15 +29,13 @@ PgnGeneratorOptions BenchOptions()
     return options;
 }
 
-std::string BenchDatabasePath()
-{
+std::string BenchDatabasePath() {
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
     return (exe.parent_path() / "bench_index_15000.pgn").string();
 }
 
 // The bench database, generated when missing; its descriptor stays open.
-int BenchDatabase()
-{
+int BenchDatabase() {
     static const int fd = [] {
         const std::string path = BenchDatabasePath();
         if (!std::filesystem::exists(path)) {
@@ -50,10 +47,11 @@ int BenchDatabase()
     return fd;
 }
 
-std::uint64_t FileSize(int fd) { return static_cast<std::uint64_t>(::lseek(fd, 0, SEEK_END)); }
+std::uint64_t FileSize(int fd) {
+    return static_cast<std::uint64_t>(::lseek(fd, 0, SEEK_END));
+}
 
-void BM_IndexDatabase(benchmark::State& state)
-{
+void BM_IndexDatabase(benchmark::State& state) {
     const int fd = BenchDatabase();
     const FileByteSource source(fd);
     std::size_t rows = 0;
@@ -62,16 +60,17 @@ void BM_IndexDatabase(benchmark::State& state)
         rows = result.Rows.size();
         benchmark::DoNotOptimize(result.Rows.data());
     }
-    const double bytes = static_cast<double>(FileSize(fd)) * static_cast<double>(state.iterations());
+    const double bytes =
+        static_cast<double>(FileSize(fd)) * static_cast<double>(state.iterations());
     state.counters["MB/s"] = benchmark::Counter(bytes / 1e6, benchmark::Counter::kIsRate);
-    state.counters["games/s"] = benchmark::Counter(
-        static_cast<double>(rows) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(rows) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
     state.counters["games"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_IndexDatabase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-void BM_LoadAndParseAllGames(benchmark::State& state)
-{
+void BM_LoadAndParseAllGames(benchmark::State& state) {
     const int fd = BenchDatabase();
     const FileByteSource source(fd);
     const IndexResult index = IndexPgn(source);
@@ -85,11 +84,12 @@ void BM_LoadAndParseAllGames(benchmark::State& state)
             plies += LineLength;
         }
     }
-    const double games = static_cast<double>(index.Rows.size()) * static_cast<double>(state.iterations());
+    const double games =
+        static_cast<double>(index.Rows.size()) * static_cast<double>(state.iterations());
     state.counters["games/s"] = benchmark::Counter(games, benchmark::Counter::kIsRate);
-    state.counters["MB/s"] = benchmark::Counter(
-        static_cast<double>(FileSize(fd)) * static_cast<double>(state.iterations()) / 1e6,
-        benchmark::Counter::kIsRate);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(FileSize(fd)) *
+                                                    static_cast<double>(state.iterations()) / 1e6,
+                                                benchmark::Counter::kIsRate);
     // Plies of all main lines: the same for every run of the same database.
     state.counters["plies"] = static_cast<double>(plies);
 }

@@ -14,7 +14,8 @@ public:
     virtual ~ByteSource() = default;
     // Copies up to size bytes from offset into destination; fewer only at the
     // end of the data. Returns the count, or -1 when the read failed.
-    virtual std::int64_t ReadAt(std::uint64_t offset, char* destination, std::size_t size) const = 0;
+    virtual std::int64_t ReadAt(std::uint64_t offset, char* destination,
+                                std::size_t size) const = 0;
 };
 
 // A file descriptor that the caller keeps open.

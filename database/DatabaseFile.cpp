@@ -11,19 +11,15 @@ std::string DatabaseFileName;
 
 namespace {
 
-void CloseHandle()
-{
-    if (DatabaseFileHandle >= 0)
-        ::close(DatabaseFileHandle);
+void CloseHandle() {
+    if (DatabaseFileHandle >= 0) ::close(DatabaseFileHandle);
     DatabaseFileHandle = -1;
 }
 
 } // namespace
 
-OpenStatus OpenDatabaseFile(const std::string& path)
-{
-    if (ListLoading)
-        return OpenStatus::Busy;
+OpenStatus OpenDatabaseFile(const std::string& path) {
+    if (ListLoading) return OpenStatus::Busy;
     CloseHandle();
     DatabaseFileName = path;
     DatabaseFileHandle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -35,41 +31,32 @@ OpenStatus OpenDatabaseFile(const std::string& path)
     return OpenStatus::Opened;
 }
 
-bool CloseDatabaseFile()
-{
-    if (ListLoading)
-        return false;
+bool CloseDatabaseFile() {
+    if (ListLoading) return false;
     CloseHandle();
     DatabaseFileName.clear();
     ForgetCurrentGame();
     return true;
 }
 
-std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options)
-{
-    if (DatabaseFileHandle < 0)
-        return std::nullopt;
+std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options) {
+    if (DatabaseFileHandle < 0) return std::nullopt;
     ListLoadingGuard guard;
-    if (!guard.Acquired())
-        return std::nullopt;
+    if (!guard.Acquired()) return std::nullopt;
     return IndexPgn(FileByteSource(DatabaseFileHandle), options);
 }
 
-void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name)
-{
-    if (name.empty() || std::find(recent.begin(), recent.end(), name) != recent.end())
-        return;
+void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name) {
+    if (name.empty() || std::find(recent.begin(), recent.end(), name) != recent.end()) return;
     std::move_backward(recent.begin(), recent.end() - 1, recent.end());
     recent[0] = name;
 }
 
-std::string DatabaseCaption(const std::string& path)
-{
+std::string DatabaseCaption(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return "Velmora Chess - " + (slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-std::string DatabaseCaption(const std::string& path, std::int32_t gameCount)
-{
+std::string DatabaseCaption(const std::string& path, std::int32_t gameCount) {
     return DatabaseCaption(path) + " [" + std::to_string(gameCount) + "]";
 }

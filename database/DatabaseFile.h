@@ -15,8 +15,8 @@ extern std::string DatabaseFileName;
 
 enum class OpenStatus : std::uint8_t {
     Opened,
-    Busy,      // ListLoading is set: nothing changed
-    CantOpen,  // the file could not be opened: no database is open now
+    Busy,     // ListLoading is set: nothing changed
+    CantOpen, // the file could not be opened: no database is open now
 };
 
 // Closes the open file and opens path for reading. On success the game shown

@@ -10,12 +10,12 @@
 std::int32_t GameCount = 0;
 bool ListLoading = false;
 
-ListLoadingGuard::ListLoadingGuard() : acquired_(!ListLoading) { ListLoading = true; }
+ListLoadingGuard::ListLoadingGuard() : acquired_(!ListLoading) {
+    ListLoading = true;
+}
 
-ListLoadingGuard::~ListLoadingGuard()
-{
-    if (acquired_)
-        ListLoading = false;
+ListLoadingGuard::~ListLoadingGuard() {
+    if (acquired_) ListLoading = false;
 }
 
 namespace {
@@ -27,16 +27,19 @@ constexpr std::size_t ChunkSlack = 16;
 constexpr std::size_t MinChunkBytes = 10;
 constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 class Indexer {
 public:
     Indexer(const ByteSource& source, const IndexOptions& options)
-        : source_(source), options_(options), chunkSize_(std::max<std::size_t>(options.ChunkSize, 1)),
-          maxWindow_(std::max(chunkSize_, PgnChunkSize)), buffer_(maxWindow_ + ChunkSlack)
-    {
-    }
+        : source_(source), options_(options),
+          chunkSize_(std::max<std::size_t>(options.ChunkSize, 1)),
+          maxWindow_(std::max(chunkSize_, PgnChunkSize)), buffer_(maxWindow_ + ChunkSlack) {}
 
     IndexResult Run();
 
@@ -61,8 +64,7 @@ private:
 
 // Reads size bytes to buffer_[at]; a NUL byte in the file is read as a blank,
 // so that it cannot end the text early.
-std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd)
-{
+std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd) {
     const std::int64_t got = source_.ReadAt(chunkOffset_ + at, buffer_.data() + at, size);
     const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
     atEnd = n < size;
@@ -74,10 +76,8 @@ std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd)
 }
 
 // A "[" followed by a letter (blanks between allowed): the start of a tag pair.
-bool Indexer::TagStartsAt(std::size_t i, std::size_t n) const
-{
-    if (buffer_[i] != '[')
-        return false;
+bool Indexer::TagStartsAt(std::size_t i, std::size_t n) const {
+    if (buffer_[i] != '[') return false;
     std::size_t k = i + 1;
     while (k < n && (buffer_[k] == ' ' || buffer_[k] == '\t'))
         ++k;
@@ -85,14 +85,11 @@ bool Indexer::TagStartsAt(std::size_t i, std::size_t n) const
 }
 
 // Only blanks stand between i and the start of its line.
-bool Indexer::StartsLine(std::size_t i) const
-{
+bool Indexer::StartsLine(std::size_t i) const {
     while (i > 0) {
         const char c = buffer_[i - 1];
-        if (c == '\n' || c == '\r')
-            return true;
-        if (c != ' ' && c != '\t')
-            return false;
+        if (c == '\n' || c == '\r') return true;
+        if (c != ' ' && c != '\t') return false;
         --i;
     }
     return true;
@@ -100,19 +97,15 @@ bool Indexer::StartsLine(std::size_t i) const
 
 // Where the game loop of a chunk begins: its first tag that starts a line,
 // else its first tag anywhere; NotFound when it holds no tag.
-std::size_t Indexer::FirstGameStart(std::size_t n) const
-{
+std::size_t Indexer::FirstGameStart(std::size_t n) const {
     std::size_t firstTag = NotFound;
     const char* base = buffer_.data();
     for (const char* q = base; (q = static_cast<const char*>(std::memchr(q, '[', n - (q - base))));
          ++q) {
         const std::size_t i = q - base;
-        if (!TagStartsAt(i, n))
-            continue;
-        if (StartsLine(i))
-            return i;
-        if (firstTag == NotFound)
-            firstTag = i;
+        if (!TagStartsAt(i, n)) continue;
+        if (StartsLine(i)) return i;
+        if (firstTag == NotFound) firstTag = i;
     }
     return firstTag;
 }
@@ -123,27 +116,24 @@ std::size_t Indexer::FirstGameStart(std::size_t n) const
 // or a tag value starts no game, so a tag that starts a line is looked for
 // first (lineStartOnly) and any tag only when the chunk can grow no more; a
 // tag after another tag ("]" before it) belongs to the same game.
-bool Indexer::FindCut(std::size_t n, bool lineStartOnly, std::size_t& cut, std::size_t& keep) const
-{
+bool Indexer::FindCut(std::size_t n, bool lineStartOnly, std::size_t& cut,
+                      std::size_t& keep) const {
     const std::size_t first = FirstGameStart(n);
-    if (first == NotFound)
-        return false;
+    if (first == NotFound) return false;
     const char* base = buffer_.data();
     {
         std::size_t end = n;
         while (end > first + 1) {
-            const char* q = static_cast<const char*>(memrchr(base + first + 1, '[', end - first - 1));
-            if (!q)
-                break;
+            const char* q =
+                static_cast<const char*>(memrchr(base + first + 1, '[', end - first - 1));
+            if (!q) break;
             const std::size_t i = q - base;
             end = i;
-            if (!TagStartsAt(i, n) || (lineStartOnly && !StartsLine(i)))
-                continue;
+            if (!TagStartsAt(i, n) || (lineStartOnly && !StartsLine(i))) continue;
             std::size_t k = i;
             while (k > 0 && IsBlank(buffer_[k - 1]))
                 --k;
-            if (k == 0 || buffer_[k - 1] == ']')
-                continue;
+            if (k == 0 || buffer_[k - 1] == ']') continue;
             cut = i;
             keep = k;
             return true;
@@ -154,14 +144,12 @@ bool Indexer::FindCut(std::size_t n, bool lineStartOnly, std::size_t& cut, std::
 
 // Reads the next chunk into the buffer and sets p_ to its first game start;
 // false at the end of the data. A chunk without any tag is passed over.
-bool Indexer::ReadChunk()
-{
+bool Indexer::ReadChunk() {
     for (;;) {
         chunkOffset_ = nextOffset_;
         bool atEnd = false;
         std::size_t n = ReadInto(0, chunkSize_, atEnd);
-        if (n < MinChunkBytes)
-            return false;
+        if (n < MinChunkBytes) return false;
         std::size_t textEnd = n;
         std::size_t next = n;
         bool cutMade = false;
@@ -174,8 +162,7 @@ bool Indexer::ReadChunk()
                 cutMade = true;
                 break;
             }
-            if (full)
-                break;
+            if (full) break;
             n += ReadInto(n, std::min(n, maxWindow_ - n), atEnd);
             textEnd = next = n;
         }
@@ -197,29 +184,25 @@ bool Indexer::ReadChunk()
     }
 }
 
-void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result)
-{
+void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result) {
     row[FlagsColumn].assign(flags, 3);
     row[NumberColumn] = std::to_string(GameCount + 1);
     result.Rows.push_back(std::move(row));
     ++GameCount;
 }
 
-IndexResult Indexer::Run()
-{
+IndexResult Indexer::Run() {
     IndexResult result;
     // Untouched capacity costs no memory; growing a large list would copy it.
     result.Rows.reserve(MaxIndexedGames);
     GameCount = 0;
-    if (!ReadChunk())
-        return result;
+    if (!ReadChunk()) return result;
     for (;;) {
         if (GameCount >= MaxIndexedGames) {
             result.LimitReached = true;
             return result;
         }
-        if (GameCount % IndexPumpInterval == 0 && options_.Pump)
-            options_.Pump(GameCount);
+        if (GameCount % IndexPumpInterval == 0 && options_.Pump) options_.Pump(GameCount);
 
         TagSeen.fill(false);
         char flags[3] = {' ', ' ', ' '};
@@ -229,8 +212,7 @@ IndexResult Indexer::Run()
             const char c = *p_;
             if (c == '\0') {
                 // Tags cut off by the chunk end: the next chunk fills the same row.
-                if (!ReadChunk())
-                    return result;
+                if (!ReadChunk()) return result;
             } else if (c == '[') {
                 p_ = ReadTag(p_, row, flags);
             } else if ((kind = MoveTextStartAt(p_)) == MoveTextStart::None) {
@@ -240,17 +222,13 @@ IndexResult Indexer::Run()
 
         row[MoveTextOffset] = std::to_string(chunkOffset_ + (p_ - buffer_.data()));
         p_ = ScanGameMoveText(p_, kind);
-        if (ScanMaxMoveNumber != 0)
-            row[MoveCountColumn] = std::to_string(ScanMaxMoveNumber);
-        if (ScanVariationCount > 0)
-            flags[1] = ScanVariationCount <= 5 ? 'v' : 'V';
-        if (ScanCommentWeight >= 3)
-            flags[2] = ScanCommentWeight <= 6 ? 'c' : 'C';
+        if (ScanMaxMoveNumber != 0) row[MoveCountColumn] = std::to_string(ScanMaxMoveNumber);
+        if (ScanVariationCount > 0) flags[1] = ScanVariationCount <= 5 ? 'v' : 'V';
+        if (ScanCommentWeight >= 3) flags[2] = ScanCommentWeight <= 6 ? 'c' : 'C';
         FinishGame(row, flags, result);
 
         if (*p_ == '\0') {
-            if (!ReadChunk())
-                return result;
+            if (!ReadChunk()) return result;
         } else {
             // Past the line end after the result, but never past the next
             // game's "[" (LF-only files with no blank line between games).
@@ -262,7 +240,6 @@ IndexResult Indexer::Run()
 
 } // namespace
 
-IndexResult IndexPgn(const ByteSource& source, const IndexOptions& options)
-{
+IndexResult IndexPgn(const ByteSource& source, const IndexOptions& options) {
     return Indexer(source, options).Run();
 }

@@ -46,8 +46,8 @@ struct IndexOptions {
 };
 
 struct IndexResult {
-    std::vector<GameRow> Rows;  // Rows[i] is game i + 1
-    bool LimitReached = false;  // stopped at MaxIndexedGames; later games are not listed
+    std::vector<GameRow> Rows; // Rows[i] is game i + 1
+    bool LimitReached = false; // stopped at MaxIndexedGames; later games are not listed
 };
 
 // Indexes the PGN text of source. Sets GameCount as it goes.

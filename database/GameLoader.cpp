@@ -26,13 +26,11 @@ constexpr std::size_t FirstGameRead = 4096;
 
 // The text holds the start of the next game: a "[" outside comments (the
 // move-text parser stops there).
-bool ReachesNextGame(const char* text)
-{
+bool ReachesNextGame(const char* text) {
     bool inComment = false;
     for (const char* q = text;; ++q) {
         q = std::strpbrk(q, "{}[");
-        if (!q)
-            return false;
+        if (!q) return false;
         if (*q == '{')
             inComment = true;
         else if (*q == '}')
@@ -42,8 +40,7 @@ bool ReachesNextGame(const char* text)
     }
 }
 
-void Land(int loadToMove)
-{
+void Land(int loadToMove) {
     if (loadToMove == LoadToSavedLine)
         GoToMovePath(SavedLine.data());
     else if (loadToMove >= 0)
@@ -54,43 +51,36 @@ void Land(int loadToMove)
 
 } // namespace
 
-std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell)
-{
-    if (cell.empty() || cell.size() > 19)
-        return std::nullopt;
+std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell) {
+    if (cell.empty() || cell.size() > 19) return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : cell) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + static_cast<std::uint64_t>(c - '0');
     }
     return value;
 }
 
-std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset)
-{
+std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset) {
     std::size_t n = 0;
     std::size_t want = FirstGameRead;
     for (;;) {
         const std::int64_t got = source.ReadAt(offset + n, PgnTextBuffer + n, want - n);
-        if (got <= 0)
-            break;
+        if (got <= 0) break;
         const std::size_t start = n;
         n += static_cast<std::size_t>(got);
         for (char* z = PgnTextBuffer + start;
              (z = static_cast<char*>(std::memchr(z, '\0', PgnTextBuffer + n - z))); ++z)
             *z = ' ';
         PgnTextBuffer[n] = '\0';
-        if (n < want || n == PgnChunkSize || ReachesNextGame(PgnTextBuffer))
-            break;
+        if (n < want || n == PgnChunkSize || ReachesNextGame(PgnTextBuffer)) break;
         want = std::min(2 * want, PgnChunkSize);
     }
     std::memset(PgnTextBuffer + n, 0, PgnBufferSlack);
     return n;
 }
 
-std::string GameTitleText(const GameRow& cells)
-{
+std::string GameTitleText(const GameRow& cells) {
     const std::string& white = cells[WhiteColumn];
     const std::string& black = cells[BlackColumn];
     std::string players;
@@ -102,21 +92,19 @@ std::string GameTitleText(const GameRow& cells)
         players = white + " \x96 " + black;
     const std::string& event = cells[EventColumn].empty() ? cells[SiteColumn] : cells[EventColumn];
     const std::string year = cells[DateColumn].substr(0, 4);
-    return cells[EcoColumn] + " " + players + "  " + cells[ResultColumn] + "  " + event + " " + year;
+    return cells[EcoColumn] + " " + players + "  " + cells[ResultColumn] + "  " + event + " " +
+           year;
 }
 
-GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells,
-                            bool keepPath, int loadToMove, const GameLoadHooks& hooks)
-{
+GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells, bool keepPath,
+                            int loadToMove, const GameLoadHooks& hooks) {
     GameLoadResult result;
     const std::optional<std::uint64_t> offset = ParseMoveTextOffset(cells[MoveTextOffset]);
     // The indexer runs with its own buffer, but the list it fills is not
     // complete yet: no load meanwhile.
-    if (ListLoading || row < 1 || !offset)
-        return result;
+    if (ListLoading || row < 1 || !offset) return result;
 
-    if (keepPath)
-        SavedLine = CurrentMovePath();
+    if (keepPath) SavedLine = CurrentMovePath();
     const std::size_t n = ReadGameText(source, *offset);
     if (n == 0) {
         result.Status = LoadStatus::NothingRead;
@@ -137,32 +125,30 @@ GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& ce
     GameModified = 0;
     ParseGameMoveText(PgnTextBuffer + n);
     result.Title = GameTitleText(cells);
-    if (hooks.ShowDocument)
-        hooks.ShowDocument();
+    if (hooks.ShowDocument) hooks.ShowDocument();
     Land(loadToMove);
-    if (hooks.ShowPosition)
-        hooks.ShowPosition();
+    if (hooks.ShowPosition) hooks.ShowPosition();
     result.Status = LoadStatus::Loaded;
     return result;
 }
 
 GameLoadResult LoadGame(int row, const GameRow& cells, bool keepPath, int loadToMove,
-                        const GameLoadHooks& hooks)
-{
-    if (DatabaseFileHandle < 0)
-        return {};
+                        const GameLoadHooks& hooks) {
+    if (DatabaseFileHandle < 0) return {};
     return LoadGameFrom(FileByteSource(DatabaseFileHandle), row, cells, keepPath, loadToMove,
                         hooks);
 }
 
-int NextGameRow(int row, int rowCount) { return row >= 1 && row < rowCount - 1 ? row + 1 : -1; }
+int NextGameRow(int row, int rowCount) {
+    return row >= 1 && row < rowCount - 1 ? row + 1 : -1;
+}
 
-int PreviousGameRow(int row) { return row >= 2 ? row - 1 : -1; }
+int PreviousGameRow(int row) {
+    return row >= 2 ? row - 1 : -1;
+}
 
-void RepointCurrentGameRow(int rowCount, const std::function<std::string(int row)>& numberCell)
-{
-    if (CurrentGameRow < 0 || CurrentGameNumber.empty())
-        return;
+void RepointCurrentGameRow(int rowCount, const std::function<std::string(int row)>& numberCell) {
+    if (CurrentGameRow < 0 || CurrentGameNumber.empty()) return;
     CurrentGameRow = -1;
     for (int r = 1; r < rowCount; ++r) {
         if (numberCell(r) == CurrentGameNumber) {
@@ -172,8 +158,7 @@ void RepointCurrentGameRow(int rowCount, const std::function<std::string(int row
     }
 }
 
-void ForgetCurrentGame()
-{
+void ForgetCurrentGame() {
     CurrentGameRow = -1;
     CurrentGameNumber.clear();
 }

@@ -35,21 +35,21 @@ struct GameLoadHooks {
 
 enum class LoadStatus : std::uint8_t {
     Loaded,
-    Refused,      // busy, not a game row, or no valid offset: nothing changed
-    NothingRead,  // nothing could be read at the offset: only SavedLine changed
+    Refused,     // busy, not a game row, or no valid offset: nothing changed
+    NothingRead, // nothing could be read at the offset: only SavedLine changed
 };
 
 struct GameLoadResult {
     LoadStatus Status = LoadStatus::Refused;
-    std::string Title;  // the HeadLabel text (cp1252 bytes) when loaded
+    std::string Title; // the HeadLabel text (cp1252 bytes) when loaded
 };
 
 // Loads the game of row (cells: that row's cells) from source: keepPath
 // saves the line shown in SavedLine first; loadToMove is the LoadToMove
 // option (-2 saved line, -1 last move, n ply n). Refused while ListLoading
 // is set, for row < 1, and when the offset cell is not a decimal number.
-GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells,
-                            bool keepPath, int loadToMove, const GameLoadHooks& hooks = {});
+GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells, bool keepPath,
+                            int loadToMove, const GameLoadHooks& hooks = {});
 
 // The same from the open database file (Refused when none is open).
 GameLoadResult LoadGame(int row, const GameRow& cells, bool keepPath, int loadToMove,

@@ -8,15 +8,15 @@
 // How a game's move text starts.
 enum class MoveTextStart : std::uint8_t {
     None = 0,
-    Comment = 1,     // "{"
-    MoveNumber = 2,  // digits followed by "." or a blank
-    Result = 3,      // "*", "1-0", "0-1" or "1/2-1/2"
+    Comment = 1,    // "{"
+    MoveNumber = 2, // digits followed by "." or a blank
+    Result = 3,     // "*", "1-0", "0-1" or "1/2-1/2"
 };
 
 // Outputs of ScanGameMoveText.
-extern std::int32_t ScanMaxMoveNumber;   // largest move number at depth 0
-extern std::int32_t ScanVariationCount;  // "(" outside comments
-extern std::int32_t ScanCommentWeight;   // 2 per comment, 1 per "$"
+extern std::int32_t ScanMaxMoveNumber;  // largest move number at depth 0
+extern std::int32_t ScanVariationCount; // "(" outside comments
+extern std::int32_t ScanCommentWeight;  // 2 per comment, 1 per "$"
 
 // Move numbers are read up to this value; longer digit runs saturate.
 constexpr std::int32_t ScanMoveNumberCap = 999999;

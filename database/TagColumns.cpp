@@ -8,18 +8,18 @@ std::array<bool, TagColumnCount> TagSeen{};
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+bool IsLineEnd(char c) {
+    return c == '\0' || c == '\n' || c == '\r';
+}
 
-bool IsAsciiAlnum(char c)
-{
+bool IsAsciiAlnum(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
 // The end of the tag text that starts at text: its "]" outside the quoted
 // value; a tag left open to its line end takes the first "]" of the line or,
 // with none, ends at the line end. closed tells whether a "]" was found.
-const char* TagTextEnd(const char* text, bool& closed)
-{
+const char* TagTextEnd(const char* text, bool& closed) {
     bool quoted = false;
     const char* q = text;
     for (; !IsLineEnd(*q); ++q) {
@@ -47,26 +47,23 @@ const char* TagTextEnd(const char* text, bool& closed)
 
 // The value after the first double quote of [text, end); false when the tag
 // has no double quote.
-bool TagValue(const char* text, const char* end, std::string& value)
-{
+bool TagValue(const char* text, const char* end, std::string& value) {
     const char* quote = static_cast<const char*>(std::memchr(text, '"', end - text));
-    if (!quote)
-        return false;
+    if (!quote) return false;
     value.clear();
     const char* q = quote + 1;
-    if (q == end || *q == '?' || *q == '*' || *q == '"')
-        return true;
+    if (q == end || *q == '?' || *q == '*' || *q == '"') return true;
     const char* close = static_cast<const char*>(std::memchr(q, '"', end - q));
     const char* stop = close ? close : end;
-    if (std::none_of(q, stop, [](char c) { return c == '\\' || static_cast<unsigned char>(c) < 0x20; })) {
+    if (std::none_of(q, stop,
+                     [](char c) { return c == '\\' || static_cast<unsigned char>(c) < 0x20; })) {
         value.assign(q, stop);
         return true;
     }
     for (; q < end && *q != '"'; ++q) {
         char c = *q;
         if (c == '\\') {
-            if (q + 1 == end)
-                break;
+            if (q + 1 == end) break;
             c = *++q;
         } else if (static_cast<unsigned char>(c) < 0x20) {
             c = ' ';
@@ -76,8 +73,7 @@ bool TagValue(const char* text, const char* end, std::string& value)
     return true;
 }
 
-void ApplyColumnRule(int column, std::string& value, char flags[3])
-{
+void ApplyColumnRule(int column, std::string& value, char flags[3]) {
     if (column == ResultColumn && value == "1/2-1/2") {
         value = "1/2";
     } else if (column == DateColumn) {
@@ -90,14 +86,12 @@ void ApplyColumnRule(int column, std::string& value, char flags[3])
 
 } // namespace
 
-const char* ReadTag(const char* p, GameRow& row, char flags[3])
-{
+const char* ReadTag(const char* p, GameRow& row, char flags[3]) {
     const char* text = p + 1;
     bool closed = false;
     const char* end = TagTextEnd(text, closed);
     const char* after = closed ? end + 1 : end;
-    if (end - text > TagTextLimit)
-        end = text + TagTextLimit;
+    if (end - text > TagTextLimit) end = text + TagTextLimit;
 
     const char* name = text;
     while (name < end && !IsAsciiAlnum(*name))
@@ -106,15 +100,12 @@ const char* ReadTag(const char* p, GameRow& row, char flags[3])
     while (nameEnd < end && IsAsciiAlnum(*nameEnd))
         ++nameEnd;
     const std::string_view tagName(name, nameEnd - name);
-    if (tagName.empty())
-        return after;
+    if (tagName.empty()) return after;
 
     for (int i = 0; i < TagColumnCount; ++i) {
-        if (TagSeen[i] || tagName != TagColumnTable[i].Name)
-            continue;
+        if (TagSeen[i] || tagName != TagColumnTable[i].Name) continue;
         std::string value;
-        if (!TagValue(text, end, value))
-            return after;
+        if (!TagValue(text, end, value)) return after;
         const int column = TagColumnTable[i].Column;
         ApplyColumnRule(column, value, flags);
         row[column] = std::move(value);

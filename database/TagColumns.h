@@ -13,10 +13,18 @@ struct TagColumnEntry {
 // The recognised tags in the order in which they are tried.
 constexpr int TagColumnCount = 12;
 inline constexpr std::array<TagColumnEntry, TagColumnCount> TagColumnTable = {{
-    {"Event", EventColumn},   {"Site", SiteColumn},         {"Date", DateColumn},
-    {"Round", RoundColumn},   {"White", WhiteColumn},       {"Black", BlackColumn},
-    {"Result", ResultColumn}, {"WhiteElo", WhiteEloColumn}, {"BlackElo", BlackEloColumn},
-    {"ECO", EcoColumn},       {"Annotator", AnnotatorColumn}, {"FEN", FenColumn},
+    {"Event", EventColumn},
+    {"Site", SiteColumn},
+    {"Date", DateColumn},
+    {"Round", RoundColumn},
+    {"White", WhiteColumn},
+    {"Black", BlackColumn},
+    {"Result", ResultColumn},
+    {"WhiteElo", WhiteEloColumn},
+    {"BlackElo", BlackEloColumn},
+    {"ECO", EcoColumn},
+    {"Annotator", AnnotatorColumn},
+    {"FEN", FenColumn},
 }};
 
 // One flag per TagColumnTable entry, cleared at the start of every game: only

@@ -17,13 +17,14 @@
 
 namespace {
 
-std::string Game(const std::string& moves) { return "[Event \"G\"]\n\n" + moves + "\n\n"; }
+std::string Game(const std::string& moves) {
+    return "[Event \"G\"]\n\n" + moves + "\n\n";
+}
 
 // Counts the parser's questions and skips every unreadable token.
 class CountingHandler : public CorrectMoveHandler {
 public:
-    CorrectMoveAnswer AskCorrection(const std::string&, int) override
-    {
+    CorrectMoveAnswer AskCorrection(const std::string&, int) override {
         ++Asked;
         return {CorrectMoveChoice::Skip, "", 0};
     }
@@ -32,8 +33,7 @@ public:
 
 class GameLoaderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         InitGameStore();
         previous_ = SetCorrectMoveHandler(&handler_);
         ForgetCurrentGame();
@@ -42,13 +42,11 @@ protected:
     void TearDown() override { SetCorrectMoveHandler(previous_); }
 
     // Indexes text and keeps it as the database.
-    void Use(const std::string& text)
-    {
+    void Use(const std::string& text) {
         text_ = text;
         rows_ = IndexText(text_).Rows;
     }
-    GameLoadResult Load(int row, bool keepPath = false, int loadToMove = LoadToLastMove)
-    {
+    GameLoadResult Load(int row, bool keepPath = false, int loadToMove = LoadToLastMove) {
         return LoadGameFrom(MemoryByteSource(text_), row, rows_.at(row - 1), keepPath, loadToMove);
     }
 
@@ -58,8 +56,7 @@ protected:
     CorrectMoveHandler* previous_ = nullptr;
 };
 
-TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle)
-{
+TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle) {
     Use(ReadTestFile("mixed.pgn"));
     const GameLoadResult result = Load(1);
     ASSERT_EQ(result.Status, LoadStatus::Loaded);
@@ -72,8 +69,7 @@ TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle)
     EXPECT_EQ(result.Title, "C65 Marsh, Alan \x96 Quill, Bea  1/2  Spring Open 1997");
 }
 
-TEST_F(GameLoaderTest, TitleParts)
-{
+TEST_F(GameLoaderTest, TitleParts) {
     struct Case {
         const char* Name;
         std::string White, Black, Event, Site, Date, Expected;
@@ -103,22 +99,41 @@ struct FenCase {
     const char* Name;
     std::string Fen;
     std::string Moves;
-    int Plies;           // moves read
-    std::uint8_t Side;   // of record 0
+    int Plies;         // moves read
+    std::uint8_t Side; // of record 0
     int FirstMove;
     std::array<std::int32_t, 4> CastlingLost;
 };
 
-TEST_F(GameLoaderTest, SetUpPositions)
-{
+TEST_F(GameLoaderTest, SetUpPositions) {
     const std::vector<FenCase> cases = {
-        {"black to move, move 23", "6k1/5p1p/6p1/8/8/8/5PPP/6K1 b - - 0 23", "23... Kg7 24. Kf1 *", 2,
-         0x80, 23, {-1, -1, -1, -1}},
-        {"en passant target", "4k3/8/8/8/4Pp2/8/8/4K3 b - e3 0 12", "12... fxe3 13. Kd1 *", 2, 0x80, 12,
+        {"black to move, move 23",
+         "6k1/5p1p/6p1/8/8/8/5PPP/6K1 b - - 0 23",
+         "23... Kg7 24. Kf1 *",
+         2,
+         0x80,
+         23,
          {-1, -1, -1, -1}},
-        {"no rook on h1 loses that right", "r3k2r/8/8/8/8/8/8/R3K3 w KQkq - 0 1",
-         "1. O-O-O O-O *", 2, 0, 1, {-1, 0, 0, 0}},
-        {"two-digit half-move clock", "4k3/8/8/8/8/8/8/R3K3 w Q - 17 40", "40. O-O-O *", 1, 0, 40,
+        {"en passant target",
+         "4k3/8/8/8/4Pp2/8/8/4K3 b - e3 0 12",
+         "12... fxe3 13. Kd1 *",
+         2,
+         0x80,
+         12,
+         {-1, -1, -1, -1}},
+        {"no rook on h1 loses that right",
+         "r3k2r/8/8/8/8/8/8/R3K3 w KQkq - 0 1",
+         "1. O-O-O O-O *",
+         2,
+         0,
+         1,
+         {-1, 0, 0, 0}},
+        {"two-digit half-move clock",
+         "4k3/8/8/8/8/8/8/R3K3 w Q - 17 40",
+         "40. O-O-O *",
+         1,
+         0,
+         40,
          {-1, 0, -1, -1}},
     };
     for (const FenCase& c : cases) {
@@ -130,17 +145,17 @@ TEST_F(GameLoaderTest, SetUpPositions)
         EXPECT_EQ(SetupStart, 1);
         EXPECT_EQ(Positions[0].SideToMove, c.Side);
         EXPECT_EQ(FirstMoveNumber, c.FirstMove);
-        EXPECT_EQ(std::vector<std::int32_t>(Positions[0].CastlingLost, Positions[0].CastlingLost + 4),
-                  std::vector<std::int32_t>(c.CastlingLost.begin(), c.CastlingLost.end()));
+        EXPECT_EQ(
+            std::vector<std::int32_t>(Positions[0].CastlingLost, Positions[0].CastlingLost + 4),
+            std::vector<std::int32_t>(c.CastlingLost.begin(), c.CastlingLost.end()));
         EXPECT_EQ(LineLength, c.Plies);
         EXPECT_EQ(handler_.Asked, 0);
     }
 }
 
-TEST_F(GameLoaderTest, FenIsUsedOnlyWithTheSetUpFlag)
-{
+TEST_F(GameLoaderTest, FenIsUsedOnlyWithTheSetUpFlag) {
     Use(ReadTestFile("mixed.pgn"));
-    GameRow row = rows_[4];  // the study, Black to move
+    GameRow row = rows_[4]; // the study, Black to move
     row[FlagsColumn] = "   ";
     ASSERT_EQ(LoadGameFrom(MemoryByteSource(text_), 5, row, false, -1).Status, LoadStatus::Loaded);
     EXPECT_EQ(SetupStart, 0);
@@ -151,21 +166,22 @@ TEST_F(GameLoaderTest, FenIsUsedOnlyWithTheSetUpFlag)
     EXPECT_EQ(LineLength, 3);
 }
 
-TEST_F(GameLoaderTest, OddFenCellsAreSafe)
-{
+TEST_F(GameLoaderTest, OddFenCellsAreSafe) {
     Use("[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n1. e4 *\n");
-    for (const std::string& fen : {std::string(300, '1'), std::string(200, 'K') + " w - - 0 1",
-                                   std::string("kK"), std::string("pppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppp/k/K b")}) {
+    for (const std::string& fen :
+         {std::string(300, '1'), std::string(200, 'K') + " w - - 0 1", std::string("kK"),
+          std::string(
+              "pppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppppp/k/K b")}) {
         SCOPED_TRACE(fen.substr(0, 20));
         GameRow row = rows_[0];
         row[FenColumn] = fen;
-        EXPECT_EQ(LoadGameFrom(MemoryByteSource(text_), 1, row, false, -1).Status, LoadStatus::Loaded);
+        EXPECT_EQ(LoadGameFrom(MemoryByteSource(text_), 1, row, false, -1).Status,
+                  LoadStatus::Loaded);
         EXPECT_LE(LineLength, 1);
     }
 }
 
-TEST_F(GameLoaderTest, Landings)
-{
+TEST_F(GameLoaderTest, Landings) {
     Use(ReadTestFile("mixed.pgn"));
     const std::vector<std::pair<int, int>> cases = {
         {LoadToLastMove, 10}, {0, 0}, {4, 4}, {10, 10}, {40, 10}};
@@ -176,13 +192,12 @@ TEST_F(GameLoaderTest, Landings)
     }
 }
 
-TEST_F(GameLoaderTest, SavedLineIsFollowedInTheNextGame)
-{
-    Use(Game("1. e4 c5 2. Nf3 d6 3. d4 cxd4 4. Nxd4 Nf6 *") + Game("1. e4 c5 2. Nf3 d6 3. d4 cxd4 4. Qxd4 *") +
-        Game("1. d4 d5 *"));
+TEST_F(GameLoaderTest, SavedLineIsFollowedInTheNextGame) {
+    Use(Game("1. e4 c5 2. Nf3 d6 3. d4 cxd4 4. Nxd4 Nf6 *") +
+        Game("1. e4 c5 2. Nf3 d6 3. d4 cxd4 4. Qxd4 *") + Game("1. d4 d5 *"));
     ASSERT_EQ(Load(1, false, 7).Status, LoadStatus::Loaded);
     ASSERT_EQ(Load(2, true, LoadToSavedLine).Status, LoadStatus::Loaded);
-    EXPECT_EQ(CurrentPly, 6);  // 4. Nxd4 is not in the second game
+    EXPECT_EQ(CurrentPly, 6); // 4. Nxd4 is not in the second game
     ASSERT_EQ(Load(1, false, 7).Status, LoadStatus::Loaded);
     ASSERT_EQ(Load(3, true, LoadToSavedLine).Status, LoadStatus::Loaded);
     EXPECT_EQ(CurrentPly, 0);
@@ -191,8 +206,7 @@ TEST_F(GameLoaderTest, SavedLineIsFollowedInTheNextGame)
     EXPECT_EQ(CurrentPly, 6);
 }
 
-TEST_F(GameLoaderTest, RefusedLoadsChangeNothing)
-{
+TEST_F(GameLoaderTest, RefusedLoadsChangeNothing) {
     Use(ReadTestFile("mixed.pgn"));
     ASSERT_EQ(Load(3).Status, LoadStatus::Loaded);
     const int nodes = MoveNodeCount;
@@ -226,8 +240,7 @@ TEST_F(GameLoaderTest, RefusedLoadsChangeNothing)
     EXPECT_EQ(LoadGame(2, rows_[1], false, -1).Status, LoadStatus::Refused);
 }
 
-TEST_F(GameLoaderTest, NextAndPreviousGame)
-{
+TEST_F(GameLoaderTest, NextAndPreviousGame) {
     Use(ReadTestFile("mixed.pgn"));
     const int rowCount = static_cast<int>(rows_.size()) + 1;
     EXPECT_EQ(NextGameRow(1, rowCount), 2);
@@ -245,8 +258,7 @@ TEST_F(GameLoaderTest, NextAndPreviousGame)
     EXPECT_EQ(handler_.Asked, 0);
 }
 
-TEST_F(GameLoaderTest, CurrentGameRowFollowsSortingAndResetsOnOpen)
-{
+TEST_F(GameLoaderTest, CurrentGameRowFollowsSortingAndResetsOnOpen) {
     Use(ReadTestFile("mixed.pgn"));
     ASSERT_EQ(Load(3).Status, LoadStatus::Loaded);
     std::vector<GameRow> sorted = rows_;
@@ -267,8 +279,7 @@ TEST_F(GameLoaderTest, CurrentGameRowFollowsSortingAndResetsOnOpen)
     EXPECT_TRUE(CloseDatabaseFile());
 }
 
-TEST_F(GameLoaderTest, ReadGameTextStopsAtTheNextGame)
-{
+TEST_F(GameLoaderTest, ReadGameTextStopsAtTheNextGame) {
     std::string longGame = "1. e4 e5 ";
     for (int n = 2; n < 3000; ++n)
         longGame += "{a long comment that goes on} ";
@@ -276,15 +287,15 @@ TEST_F(GameLoaderTest, ReadGameTextStopsAtTheNextGame)
     std::string text = Game(longGame) + Game("1. d4 *");
     text[text.find("long comment")] = '\0';
     Use(text);
-    const std::size_t n = ReadGameText(MemoryByteSource(text_), std::stoull(rows_[0][MoveTextOffset]));
+    const std::size_t n =
+        ReadGameText(MemoryByteSource(text_), std::stoull(rows_[0][MoveTextOffset]));
     ASSERT_GT(n, longGame.size());
     EXPECT_LT(n, PgnChunkSize);
-    EXPECT_EQ(std::strlen(PgnTextBuffer), n);  // the NUL of the file was read as a blank
+    EXPECT_EQ(std::strlen(PgnTextBuffer), n); // the NUL of the file was read as a blank
     EXPECT_EQ(PgnTextBuffer[n], '\0');
 }
 
-TEST_F(GameLoaderTest, EveryGeneratedGameParsesWhole)
-{
+TEST_F(GameLoaderTest, EveryGeneratedGameParsesWhole) {
     PgnGeneratorOptions options;
     options.Games = 300;
     options.Seed = 11;

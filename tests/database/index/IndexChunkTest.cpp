@@ -11,8 +11,7 @@ namespace {
 // A generated database of more than 3 MiB with clock comments (a "[" inside
 // comments), "[" in tag values, variations, CRLF and LF games, some without
 // blank lines.
-const GeneratedDatabase& LargeDatabase()
-{
+const GeneratedDatabase& LargeDatabase() {
     static const GeneratedDatabase db = [] {
         PgnGeneratorOptions options;
         options.Games = 2600;
@@ -23,8 +22,7 @@ const GeneratedDatabase& LargeDatabase()
     return db;
 }
 
-void ExpectSameRows(const IndexResult& got, const IndexResult& reference, std::uint64_t shift)
-{
+void ExpectSameRows(const IndexResult& got, const IndexResult& reference, std::uint64_t shift) {
     ASSERT_EQ(got.Rows.size(), reference.Rows.size());
     for (std::size_t r = 0; r < got.Rows.size(); ++r) {
         GameRow expected = reference.Rows[r];
@@ -36,8 +34,7 @@ void ExpectSameRows(const IndexResult& got, const IndexResult& reference, std::u
     }
 }
 
-TEST(IndexChunks, ReferenceListsEveryGeneratedGame)
-{
+TEST(IndexChunks, ReferenceListsEveryGeneratedGame) {
     const GeneratedDatabase& db = LargeDatabase();
     ASSERT_GT(db.Text.size(), 3u * 1024 * 1024);
     const IndexResult reference = IndexTextOnePass(db.Text);
@@ -53,24 +50,21 @@ TEST(IndexChunks, ReferenceListsEveryGeneratedGame)
         if (!db.Games[r].SetUp && db.Games[r].MainLinePlies > 0) {
             EXPECT_EQ(row[MoveCountColumn], std::to_string((db.Games[r].MainLinePlies + 1) / 2));
         }
-        if (::testing::Test::HasFailure())
-            break;
+        if (::testing::Test::HasFailure()) break;
     }
 }
 
-TEST(IndexChunks, AnyChunkSizeGivesTheReferenceTable)
-{
+TEST(IndexChunks, AnyChunkSizeGivesTheReferenceTable) {
     const GeneratedDatabase& db = LargeDatabase();
     const IndexResult reference = IndexTextOnePass(db.Text);
-    for (const std::size_t chunk : {std::size_t{PgnChunkSize}, std::size_t{65536}, std::size_t{4096},
-                                    std::size_t{777}, std::size_t{64}}) {
+    for (const std::size_t chunk : {std::size_t{PgnChunkSize}, std::size_t{65536},
+                                    std::size_t{4096}, std::size_t{777}, std::size_t{64}}) {
         SCOPED_TRACE("chunk " + std::to_string(chunk));
         ExpectSameRows(IndexText(db.Text, chunk), reference, 0);
     }
 }
 
-TEST(IndexChunks, SlidingTheBoundariesChangesNothing)
-{
+TEST(IndexChunks, SlidingTheBoundariesChangesNothing) {
     const GeneratedDatabase& db = LargeDatabase();
     const IndexResult reference = IndexTextOnePass(db.Text);
     // Padding before the first game moves every boundary of the 1 MiB chunks
@@ -83,8 +77,7 @@ TEST(IndexChunks, SlidingTheBoundariesChangesNothing)
     }
 }
 
-TEST(IndexChunks, GameEndingExactlyAtAChunkEnd)
-{
+TEST(IndexChunks, GameEndingExactlyAtAChunkEnd) {
     const GeneratedDatabase& db = LargeDatabase();
     const IndexResult reference = IndexTextOnePass(db.Text);
     // Chunks that end right after a game's last byte, and right before a game.

@@ -13,21 +13,18 @@
 
 namespace {
 
-std::string Game(int n, const std::string& moves = "1. e4 e5 2. Nf3 1-0")
-{
+std::string Game(int n, const std::string& moves = "1. e4 e5 2. Nf3 1-0") {
     return "[Event \"G" + std::to_string(n) + "\"]\n[White \"W\"]\n\n" + moves + "\n\n";
 }
 
-std::vector<std::string> Events(const IndexResult& result)
-{
+std::vector<std::string> Events(const IndexResult& result) {
     std::vector<std::string> events;
     for (const GameRow& row : result.Rows)
         events.push_back(row[EventColumn]);
     return events;
 }
 
-void ExpectNumbered(const IndexResult& result)
-{
+void ExpectNumbered(const IndexResult& result) {
     for (std::size_t r = 0; r < result.Rows.size(); ++r)
         ASSERT_EQ(result.Rows[r][NumberColumn], std::to_string(r + 1));
 }
@@ -38,24 +35,29 @@ struct MalformedCase {
     std::vector<std::string> Events;
 };
 
-TEST(IndexLimits, MalformedInputs)
-{
+TEST(IndexLimits, MalformedInputs) {
     std::string nul = Game(1);
-    nul[3] = '\0';  // inside the first tag's name: that tag is lost, nothing else
+    nul[3] = '\0'; // inside the first tag's name: that tag is lost, nothing else
     const std::vector<MalformedCase> cases = {
         {"empty file", "", {}},
         {"fewer than ten bytes", "[A]1. e4", {}},
         {"no bracket", "1. e4 e5 2. Nf3 Nc6 1-0\n1. d4 d5 0-1\n", {}},
-        {"unmatched close", Game(1, "1. e4 ) e5 2. Nf3 1-0") + Game(2) + Game(3), {"G1", "G2", "G3"}},
+        {"unmatched close",
+         Game(1, "1. e4 ) e5 2. Nf3 1-0") + Game(2) + Game(3),
+         {"G1", "G2", "G3"}},
         {"unclosed variation", Game(1, "1. e4 (1. d4 d5 2. c4 1-0") + Game(2), {"G1", "G2"}},
         {"no result", Game(1, "1. e4 e5 2. Nf3") + Game(2), {"G1", "G2"}},
         {"NUL byte read as a blank", nul + Game(2), {"", "G2"}},
         {"NUL between games", Game(1) + std::string(3, '\0') + Game(2), {"G1", "G2"}},
         {"truncated in the move text", Game(1) + "[Event \"G2\"]\n\n1. e4 e5 2. N", {"G1", "G2"}},
         {"truncated in the tags", Game(1) + "[Event \"G2\"]\n[Whi", {"G1"}},
-        {"LF and no blank line", "[Event \"G1\"]\n1. e4 *\n[Event \"G2\"]\n1. d4 1-0\n[Event \"G3\"]\n1. c4 1/2-1/2\n[Event \"G4\"]\n1/2-1/2",
+        {"LF and no blank line",
+         "[Event \"G1\"]\n1. e4 *\n[Event \"G2\"]\n1. d4 1-0\n[Event \"G3\"]\n1. c4 "
+         "1/2-1/2\n[Event \"G4\"]\n1/2-1/2",
          {"G1", "G2", "G3", "G4"}},
-        {"clock comment at a line start", Game(1, "1. e4 {\n[%clk 0:03:00] } e5 1-0") + Game(2), {"G1", "G2"}},
+        {"clock comment at a line start",
+         Game(1, "1. e4 {\n[%clk 0:03:00] } e5 1-0") + Game(2),
+         {"G1", "G2"}},
     };
     for (const MalformedCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -67,8 +69,7 @@ TEST(IndexLimits, MalformedInputs)
     }
 }
 
-TEST(IndexLimits, BinaryDataDoesNotCrash)
-{
+TEST(IndexLimits, BinaryDataDoesNotCrash) {
     std::mt19937 random(3);
     std::string bytes(3 * 1024 * 1024 + 77, '\0');
     for (char& b : bytes)
@@ -79,13 +80,11 @@ TEST(IndexLimits, BinaryDataDoesNotCrash)
         EXPECT_LT(std::stoull(row[MoveTextOffset]), bytes.size());
     // Without any "[" nothing is listed.
     for (char& b : bytes)
-        if (b == '[')
-            b = 'x';
+        if (b == '[') b = 'x';
     EXPECT_TRUE(IndexText(bytes).Rows.empty());
 }
 
-TEST(IndexLimits, FifteenThousandGamesAtMost)
-{
+TEST(IndexLimits, FifteenThousandGamesAtMost) {
     std::string text;
     for (int g = 1; g <= MaxIndexedGames + 1; ++g)
         text += Game(g, "1. e4 *");
@@ -97,8 +96,7 @@ TEST(IndexLimits, FifteenThousandGamesAtMost)
     ExpectNumbered(result);
 }
 
-TEST(IndexLimits, GameLargerThanOneChunk)
-{
+TEST(IndexLimits, GameLargerThanOneChunk) {
     std::string moves = "1. e4 e5 ";
     for (int n = 2; moves.size() < PgnChunkSize + 200000; ++n)
         moves += std::to_string(n) + ". Nf3 { [%clk 0:01:00] } Nf6 {\n[%clk 0:01:00] } ";
@@ -115,8 +113,7 @@ TEST(IndexLimits, GameLargerThanOneChunk)
 // A file in the temporary folder, removed afterwards.
 class TempFile {
 public:
-    explicit TempFile(const std::string& text)
-    {
+    explicit TempFile(const std::string& text) {
         char name[] = "/tmp/velmora-index-XXXXXX";
         const int fd = ::mkstemp(name);
         path_ = name;
@@ -130,8 +127,7 @@ private:
     std::string path_;
 };
 
-TEST(IndexLimits, PumpEvery128GamesAndNoReentry)
-{
+TEST(IndexLimits, PumpEvery128GamesAndNoReentry) {
     std::string text;
     for (int g = 1; g <= 300; ++g)
         text += Game(g);
@@ -159,8 +155,7 @@ TEST(IndexLimits, PumpEvery128GamesAndNoReentry)
     EXPECT_FALSE(IndexOpenDatabase().has_value());
 }
 
-TEST(IndexLimits, OpenFailureLeavesNoDatabase)
-{
+TEST(IndexLimits, OpenFailureLeavesNoDatabase) {
     TempFile file(Game(1));
     ASSERT_EQ(OpenDatabaseFile(file.Path()), OpenStatus::Opened);
     EXPECT_EQ(DatabaseFileName, file.Path());
@@ -169,16 +164,16 @@ TEST(IndexLimits, OpenFailureLeavesNoDatabase)
     EXPECT_EQ(DatabaseFileName, "");
 }
 
-TEST(DatabaseOpening, RecentFilesAndCaption)
-{
-    std::array<std::string, RecentFileCount> recent = {"(none)", "(none)", "(none)", "(none)", "(none)"};
+TEST(DatabaseOpening, RecentFilesAndCaption) {
+    std::array<std::string, RecentFileCount> recent = {"(none)", "(none)", "(none)", "(none)",
+                                                       "(none)"};
     PushRecentFile(recent, "");
     EXPECT_EQ(recent[0], "(none)");
     for (const char* name : {"/a.pgn", "/b.pgn", "/c.pgn", "/d.pgn", "/e.pgn", "/f.pgn"})
         PushRecentFile(recent, name);
-    EXPECT_EQ(recent, (std::array<std::string, RecentFileCount>{"/f.pgn", "/e.pgn", "/d.pgn", "/c.pgn",
-                                                               "/b.pgn"}));
-    PushRecentFile(recent, "/c.pgn");  // listed already: keeps its place
+    EXPECT_EQ(recent, (std::array<std::string, RecentFileCount>{"/f.pgn", "/e.pgn", "/d.pgn",
+                                                                "/c.pgn", "/b.pgn"}));
+    PushRecentFile(recent, "/c.pgn"); // listed already: keeps its place
     EXPECT_EQ(recent[0], "/f.pgn");
     EXPECT_EQ(recent[3], "/c.pgn");
 

@@ -9,8 +9,7 @@
 
 namespace {
 
-std::string ReadSample(const std::string& name)
-{
+std::string ReadSample(const std::string& name) {
     std::ifstream in(std::string(VELMORA_SAMPLES_DIR) + "/" + name, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -19,16 +18,14 @@ std::string ReadSample(const std::string& name)
 
 class AskCounter : public CorrectMoveHandler {
 public:
-    CorrectMoveAnswer AskCorrection(const std::string&, int) override
-    {
+    CorrectMoveAnswer AskCorrection(const std::string&, int) override {
         ++Asked;
         return {CorrectMoveChoice::Cancel, "", 0};
     }
     int Asked = 0;
 };
 
-TEST(SampleDatabase, EveryGameLoadsWithoutAQuestion)
-{
+TEST(SampleDatabase, EveryGameLoadsWithoutAQuestion) {
     const std::string text = ReadSample("velmora-sample.pgn");
     const IndexResult index = IndexText(text);
     ASSERT_GE(index.Rows.size(), 30u);
@@ -47,8 +44,8 @@ TEST(SampleDatabase, EveryGameLoadsWithoutAQuestion)
     CorrectMoveHandler* previous = SetCorrectMoveHandler(&counter);
     for (std::size_t r = 0; r < index.Rows.size(); ++r) {
         SCOPED_TRACE("game " + std::to_string(r + 1));
-        ASSERT_EQ(LoadGameFrom(MemoryByteSource(text), static_cast<int>(r) + 1, index.Rows[r], false,
-                               LoadToLastMove)
+        ASSERT_EQ(LoadGameFrom(MemoryByteSource(text), static_cast<int>(r) + 1, index.Rows[r],
+                               false, LoadToLastMove)
                       .Status,
                   LoadStatus::Loaded);
         EXPECT_GT(LineLength, 5);
@@ -57,13 +54,12 @@ TEST(SampleDatabase, EveryGameLoadsWithoutAQuestion)
     EXPECT_EQ(counter.Asked, 0);
 }
 
-TEST(SampleDatabase, EloListHasItsHeaderLine)
-{
+TEST(SampleDatabase, EloListHasItsHeaderLine) {
     const std::string text = ReadSample("velmora-elo.txt");
     ASSERT_EQ(text.substr(0, 2), "ID");
     const std::size_t lineLength = text.find("\r\n") + 2;
     ASSERT_GT(lineLength, 2u);
-    EXPECT_EQ(text.size() % lineLength, 0u);  // fixed-width records
+    EXPECT_EQ(text.size() % lineLength, 0u); // fixed-width records
     EXPECT_EQ(text.size() / lineLength, 11u);
 }
 
