@@ -578,6 +578,24 @@ void TStringGrid::MouseToCell(int x, int y, int& col, int& row) const
 
 void TStringGrid::InvalidateCell(int col, int row)
 {
+    // Cells scrolled out of view need no repaint; testing that first keeps bulk
+    // filling of a long grid from walking the rows for every cell.
+    if (!cells_.Contains(col, row) || (row >= fixedRows_ && row < topRow_) ||
+        (col >= fixedCols_ && col < leftCol_))
+        return;
+    auto beyond = [](int index, int first, const std::vector<int>& sizes, int line, int limit) {
+        int pos = 0;
+        for (int i = first; i < index; ++i) {
+            pos += sizes[i] + line;
+            if (pos > limit)
+                return true;
+        }
+        return false;
+    };
+    if (row >= topRow_ && beyond(row, topRow_, rowHeights_, gridLineWidth_, viewport()->height()))
+        return;
+    if (col >= leftCol_ && beyond(col, leftCol_, colWidths_, gridLineWidth_, viewport()->width()))
+        return;
     const TRect r = CellRect(col, row);
     if (!r.IsEmpty())
         viewport()->update(ToQRect(r).adjusted(0, 0, gridLineWidth_, gridLineWidth_));
