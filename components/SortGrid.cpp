@@ -250,7 +250,12 @@ void TSortGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
             if (OnClickSort)
                 OnClickSort(this, col, row, options);
             WaitCursor wait;
-            SortByColumn(col, options);
+            // Nothing may leave a mouse handler by an exception; a failed sort
+            // leaves the rows as the sort left them.
+            try {
+                SortByColumn(col, options);
+            } catch (...) {
+            }
         }
     }
     TStringGrid::MouseUp(Button, Shift, X, Y);
@@ -265,7 +270,11 @@ void TSortGrid::SortByColumn(int ACol, TSortOptions SortOptions)
         return;
     if (EditorMode() || RowCount() <= FixedRows() + 1)
         return;
-    sorting_ = true;
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(sorting_);
     if (SortOptions.SortStyle == TSortStyle::ssAutomatic)
         SortOptions.SortStyle = DetermineSortStyle(ACol);
     if (OnBeginSort)
@@ -273,7 +282,6 @@ void TSortGrid::SortByColumn(int ACol, TSortOptions SortOptions)
     ListQuickSort(ACol, SortOptions);
     if (OnEndSort)
         OnEndSort(this, ACol);
-    sorting_ = false;
 }
 
 TSortStyle TSortGrid::DetermineSortStyle(int ACol)

@@ -1022,8 +1022,8 @@ void TStringGrid::focusInEvent(QFocusEvent* event)
     viewport()->update();
     if (editor_ && editorShown_ && event->reason() != Qt::OtherFocusReason)
         return;
-    if (!property("velmoraEntered").toBool()) {
-        setProperty("velmoraEntered", true);
+    if (!entered_) {
+        entered_ = true;
         DoEnter();
     }
 }
@@ -1034,8 +1034,8 @@ void TStringGrid::focusOutEvent(QFocusEvent* event)
     viewport()->update();
     if (editor_ && QApplication::focusWidget() == editor_)
         return;
-    if (property("velmoraEntered").toBool()) {
-        setProperty("velmoraEntered", false);
+    if (entered_) {
+        entered_ = false;
         DoExit();
     }
 }
@@ -1153,8 +1153,8 @@ bool TStringGrid::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (event->type() == QEvent::FocusOut) {
         QWidget* next = QApplication::focusWidget();
-        if (next != this && property("velmoraEntered").toBool()) {
-            setProperty("velmoraEntered", false);
+        if (next != this && entered_) {
+            entered_ = false;
             DoExit();
         }
     }

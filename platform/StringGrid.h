@@ -282,5 +282,6 @@ private:
     bool syncingBars_ = false;
     QLineEdit* editor_ = nullptr;
     bool editorShown_ = false;
+    bool entered_ = false;  // DoEnter ran and DoExit has not yet
     std::string editorOriginal_;
 };

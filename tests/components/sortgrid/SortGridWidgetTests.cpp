@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,22 @@ TEST(SortGridWidget, ClickSortHandlerChangesTheOptions)
     EXPECT_EQ(Column(*g, 1), std::vector<std::string>({"dora", "alan", "Carla", "Bert"}));
     EXPECT_EQ(g->SortDirection(), TSortDirection::sdDescending);
     EXPECT_EQ(g->SortColumn(), 1);
+}
+
+TEST(SortGridWidget, AThrowingHandlerLeavesCursorAndGridUsable)
+{
+    auto g = MakeGrid(kPlayers);
+    bool fail = true;
+    g->OnBeginSort = [&](QObject*, int, TSortOptions&) {
+        if (fail)
+            throw std::runtime_error("handler failed");
+    };
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(*g, 1, 0));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(g->SortState(), TSortState::ssUnsorted);
+    fail = false;
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(*g, 1, 0));
+    EXPECT_EQ(Column(*g, 1), std::vector<std::string>({"alan", "Bert", "Carla", "dora"}));
 }
 
 TEST(SortGridWidget, OneDataRowIsNeverSorted)
