@@ -63,7 +63,8 @@ private:
     std::size_t Delimiter(std::size_t i);
     void OpenVariation();
     void CloseVariation();
-    void PlayMove(int index);
+    int MatchToken(std::string_view token);
+    bool PlayMove(int index);
     std::size_t ReadMoveToken(std::size_t start, std::size_t stop);
     void AskAboutToken(std::size_t start, std::size_t stop, std::size_t* resume);
     void RefreshForQuestion();
@@ -393,19 +394,33 @@ void MoveTextReader::CloseVariation()
 
 // --- moves --------------------------------------------------------------------
 
-void MoveTextReader::PlayMove(int index)
+// Reads a token and plays the move it names; returns its index, or a
+// SanToken code (a refused single candidate counts as no match).
+int MoveTextReader::MatchToken(std::string_view token)
+{
+    bool untested = false;
+    const int index = MatchSanToken(ReadSanToken(token), &untested);
+    if (index < 0)
+        return index;
+    if (!PlayMove(index))
+        return stopped_ || !untested ? index : SanNoMatch;
+    return index;
+}
+
+bool MoveTextReader::PlayMove(int index)
 {
     if (!Room(1)) {
         stopped_ = true;
-        return;
+        return false;
     }
     if (!MakeMove(index))
-        return;
+        return false;
     LineLength = CurrentPly;
     Positions[CurrentPly - 1].PlayedNode = MoveNodeCount;
     AddNode(NodeKind::nkMove, static_cast<std::uint8_t>(index));
     GenerateMoves();
     lines_.back().HasMove = true;
+    return true;
 }
 
 // Reads text[start, stop) as a move; returns where reading goes on (stop,
@@ -417,11 +432,9 @@ std::size_t MoveTextReader::ReadMoveToken(std::size_t start, std::size_t stop)
         line.Overflowed = true;
         return stop;
     }
-    const int index = MatchSanToken(ReadSanToken(std::string_view(text_ + start, stop - start)));
-    if (index >= 0) {
-        PlayMove(index);
+    const int index = MatchToken(std::string_view(text_ + start, stop - start));
+    if (index >= 0)
         return stop;
-    }
     if (index == SanNotAMove)
         return stop;
     std::size_t resume = stop;
@@ -450,11 +463,9 @@ void MoveTextReader::AskAboutToken(std::size_t start, std::size_t stop, std::siz
             break;
         }
         token = answer.Text;
-        const int index = MatchSanToken(ReadSanToken(token));
+        const int index = MatchToken(token);
         if (index == SanNoMatch || index == SanAmbiguous)
             continue;
-        if (index >= 0)
-            PlayMove(index);
         // Counted from the token's place in the text, kept inside the text.
         *resume = start + static_cast<std::size_t>(std::clamp(answer.Advance, 0, maxAdvance));
         return;

@@ -78,15 +78,19 @@ SanToken ReadSanToken(std::string_view text)
     return t;
 }
 
-int MatchSanToken(const SanToken& token)
+int MatchSanToken(const SanToken& token, bool* untested)
 {
+    if (untested)
+        *untested = false;
     if (token.ToFile < 0)
         return SanNotAMove;
     PositionRecord& position = Positions[CurrentPly];
-    int found = SanNoMatch;
+    // The entries that fit the token, in list order.
+    int candidates[MaxMoves];
+    int count = 0;
     for (int j = 0; j < position.MoveCount; ++j) {
         const MoveEntry& e = position.Moves[j];
-        if (FileOf(e.To) != token.ToFile)
+        if (FileOf(e.To) != token.ToFile || (e.Flags & MoveFlags::Illegal))
             continue;
         const bool sameRank = token.ToRank < 0 || RankOf(e.To) == token.ToRank;
         const bool sameFromFile = token.FromFile < 0 || FileOf(e.From) == token.FromFile;
@@ -100,11 +104,20 @@ int MatchSanToken(const SanToken& token)
             continue;
         if (e.Promotion != 0 && (e.Promotion & Piece::TypeMask) != token.Promotion)
             continue;
-        if (!TestMoveLegal(j))
+        candidates[count++] = j;
+    }
+    // A single candidate is tested by playing it, when the caller allows.
+    if (count == 1 && untested) {
+        *untested = true;
+        return candidates[0];
+    }
+    int found = SanNoMatch;
+    for (int k = 0; k < count; ++k) {
+        if (!TestMoveLegal(candidates[k]))
             continue;
         if (found >= 0)
             return SanAmbiguous;
-        found = j;
+        found = candidates[k];
     }
     return found;
 }

@@ -34,5 +34,8 @@ constexpr int SanAmbiguous = -3;   // more than one legal move fits
 
 // The index of the one legal move the token names, or one of the codes
 // above. Candidates are taken in list order and tried with TestMoveLegal;
-// the scan stops at the second that counts.
-int MatchSanToken(const SanToken& token);
+// the scan stops at the second that counts. When untested is given and
+// only one entry fits, it is returned untried and *untested is set: the
+// caller's MakeMove then decides its legality (marking it Illegal when
+// refused), which saves trying the move twice.
+int MatchSanToken(const SanToken& token, bool* untested = nullptr);

@@ -83,64 +83,6 @@ std::string StreamText()
     return out;
 }
 
-std::string SanOf(int index)
-{
-    const PositionRecord& p = Positions[CurrentPly];
-    const MoveEntry e = p.Moves[index];
-    if (e.Flags & MoveFlags::CastleKingSide)
-        return "O-O";
-    if (e.Flags & MoveFlags::CastleQueenSide)
-        return "O-O-O";
-    const int type = p.Board[e.From] & 7;
-    const bool capture = p.Board[e.To] != 0 || (e.Flags & MoveFlags::EnPassant);
-    std::string san;
-    if (type == Piece::Pawn) {
-        if (capture)
-            san += static_cast<char>('a' + FileOf(e.From));
-    } else {
-        san += PieceLetter(type);
-        bool rival = false, sameFile = false, sameRank = false;
-        for (int j = 0; j < p.MoveCount; ++j) {
-            const MoveEntry& r = p.Moves[j];
-            if (j == index || r.To != e.To || p.Board[r.From] != p.Board[e.From] ||
-                !TestMoveLegal(j))
-                continue;
-            rival = true;
-            sameFile = sameFile || FileOf(r.From) == FileOf(e.From);
-            sameRank = sameRank || RankOf(r.From) == RankOf(e.From);
-        }
-        if (rival && (!sameFile || sameRank))
-            san += static_cast<char>('a' + FileOf(e.From));
-        if (rival && sameFile)
-            san += static_cast<char>('1' + RankOf(e.From));
-    }
-    if (capture)
-        san += 'x';
-    san += SquareName(e.To);
-    if (e.Promotion) {
-        san += '=';
-        san += PieceLetter(e.Promotion & 7);
-    }
-    return san;
-}
-
-void ResetGame(const char* fen)
-{
-    static bool initialised = false;
-    if (!initialised) {
-        InitGameStore();
-        initialised = true;
-    }
-    SetStartPosition();
-    if (fen)
-        SetupPositionFromFen(fen, std::strlen(fen));
-    CurrentPly = 0;
-    LineLength = 0;
-    MoveNodeCount = 0;
-    CommentList.clear();
-    GameResult = -1;
-}
-
 void Parse(const std::string& text, CorrectMoveHandler* handler)
 {
     auto buffer = std::make_unique<char[]>(text.size() ? text.size() : 1);

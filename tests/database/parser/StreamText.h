@@ -1,6 +1,8 @@
 // Test helpers: the move-node stream as readable text, and SAN of a move.
 #pragma once
 
+#include "GameSetup.h"
+
 #include <string>
 
 // Replays the stream from record 0 and writes it as "e2e4 $5 {text}
@@ -8,12 +10,6 @@
 // NAGs as $n, comments in braces. Leaves CurrentPly at 0.
 std::string StreamText();
 
-// SAN of entry index of Positions[CurrentPly].Moves (no check marks).
-std::string SanOf(int index);
-
-// Sets up record 0 (standard start or a FEN) and empties the game store,
-// as the game loader does before parsing.
-void ResetGame(const char* fen = nullptr);
 
 
 
