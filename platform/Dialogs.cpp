@@ -153,12 +153,14 @@ int QtDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgBu
         if (buttons.Contains(m.button))
             results.emplace_back(box.addButton(QString::fromLatin1(m.caption), m.role), m.modalResult);
     }
-    // Esc: Cancel, else No, else OK, as far as the box has them.
+    // Esc and closing: Cancel, else No, else OK, as far as the box has them.
+    int escapeResult = mrCancel;
     for (int wanted : {mrCancel, mrNo, mrOk}) {
         const auto it = std::find_if(results.begin(), results.end(),
                                      [wanted](const auto& r) { return r.second == wanted; });
         if (it != results.end()) {
             box.setEscapeButton(it->first);
+            escapeResult = wanted;
             break;
         }
     }
@@ -167,7 +169,7 @@ int QtDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgBu
         if (box.clickedButton() == button)
             return result;
     }
-    return mrCancel;
+    return escapeResult;
 }
 
 std::optional<FileDialogResult> QtDialogService::OpenFileDialog(QWidget* parent,
