@@ -88,11 +88,15 @@ int MatchSanToken(const SanToken& token, bool* untested)
     // The entries that fit the token, in list order.
     int candidates[MaxMoves];
     int count = 0;
+    // With the target rank given (nearly every token) one compare rejects.
+    const int target = token.ToRank >= 0 ? SquareOf(token.ToFile, token.ToRank) : -1;
     for (int j = 0; j < position.MoveCount; ++j) {
         const MoveEntry& e = position.Moves[j];
-        if (FileOf(e.To) != token.ToFile || (e.Flags & MoveFlags::Illegal))
+        if (target >= 0 ? e.To != target : FileOf(e.To) != token.ToFile)
             continue;
-        const bool sameRank = token.ToRank < 0 || RankOf(e.To) == token.ToRank;
+        if (e.Flags & MoveFlags::Illegal)
+            continue;
+        const bool sameRank = target >= 0 || RankOf(e.To) == token.ToRank || token.ToRank < 0;
         const bool sameFromFile = token.FromFile < 0 || FileOf(e.From) == token.FromFile;
         const bool sameFromRank = token.FromRank < 0 || RankOf(e.From) == token.FromRank;
         if (!sameRank || !sameFromFile || !sameFromRank)
