@@ -18,7 +18,7 @@ build: configure
 
 # Every test, then the Qt-free core again under AddressSanitizer and UBSan.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) sanitize
 
 sanitize: deps

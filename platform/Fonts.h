@@ -17,6 +17,8 @@
 // character-set field (Qt picks glyphs by Unicode).
 #pragma once
 
+#include "platform/Canvas.h"  // the character-set values
+
 #include <QFont>
 #include <QString>
 
@@ -105,7 +107,6 @@ bool LoadEmbeddedFont(const QString& faceName, EmbeddedFontHandle& handle, int r
 inline constexpr int FW_DONTCARE = 0;
 inline constexpr int FW_NORMAL = 400;
 inline constexpr int FW_BOLD = 700;
-inline constexpr int DEFAULT_CHARSET = 1;
 inline constexpr int OUT_TT_ONLY_PRECIS = 7;
 inline constexpr int NONANTIALIASED_QUALITY = 3;
 inline constexpr int ANTIALIASED_QUALITY = 4;

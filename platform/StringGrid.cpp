@@ -121,6 +121,7 @@ void TStringGrid::SetFixedCols(int value)
     if (value < 0 || value >= ColCount() || value == fixedCols_)
         return;
     fixedCols_ = value;
+    leftCol_ = value;  // the scrolled part starts after the fixed columns again
     ClampCurrent();
     UpdateScrollRange();
     viewport()->update();
@@ -131,6 +132,7 @@ void TStringGrid::SetFixedRows(int value)
     if (value < 0 || value >= RowCount() || value == fixedRows_)
         return;
     fixedRows_ = value;
+    topRow_ = value;
     ClampCurrent();
     UpdateScrollRange();
     viewport()->update();
