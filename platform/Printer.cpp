@@ -1,0 +1,186 @@
+#include "platform/Printer.h"
+
+#include "platform/RtfReader.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
+
+int QtPrinterDevice::LogPixelsX() const { return printer_.resolution(); }
+int QtPrinterDevice::LogPixelsY() const { return printer_.resolution(); }
+
+int QtPrinterDevice::PhysicalOffsetX() const
+{
+    const QPageLayout layout = printer_.pageLayout();
+    return layout.paintRectPixels(printer_.resolution()).left() -
+           layout.fullRectPixels(printer_.resolution()).left();
+}
+
+int QtPrinterDevice::PhysicalOffsetY() const
+{
+    const QPageLayout layout = printer_.pageLayout();
+    return layout.paintRectPixels(printer_.resolution()).top() -
+           layout.fullRectPixels(printer_.resolution()).top();
+}
+
+int QtPrinterDevice::PageWidth() const
+{
+    return printer_.pageLayout().paintRectPixels(printer_.resolution()).width();
+}
+
+int QtPrinterDevice::PageHeight() const
+{
+    return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
+}
+
+QPaintDevice* QtPrinterDevice::MetricsDevice() { return &printer_; }
+
+QPainter* QtPrinterDevice::BeginDoc(const QString& title)
+{
+    printer_.setDocName(title);
+    if (!painter_.begin(&printer_))
+        return nullptr;
+    return &painter_;
+}
+
+bool QtPrinterDevice::NewPage() { return printer_.newPage(); }
+
+bool QtPrinterDevice::EndDoc()
+{
+    const bool ended = painter_.end();
+    return ended && printer_.printerState() != QPrinter::Error;
+}
+
+FakePrinterDevice::FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int offsetX, int offsetY)
+    : dpi_(dpi), pageWidth_(pageWidth), pageHeight_(pageHeight), offsetX_(offsetX), offsetY_(offsetY)
+{
+    metrics_ = BlankPage();
+}
+
+QImage FakePrinterDevice::BlankPage() const
+{
+    QImage page(std::max(1, PageWidth()), std::max(1, PageHeight()), QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(std::lround(dpi_ / 0.0254));
+    page.setDotsPerMeterX(dotsPerMeter);
+    page.setDotsPerMeterY(dotsPerMeter);
+    page.fill(Qt::white);
+    return page;
+}
+
+QPainter* FakePrinterDevice::BeginDoc(const QString& title)
+{
+    Pages.clear();
+    Title = title;
+    current_ = BlankPage();
+    if (!painter_.begin(&current_))
+        return nullptr;
+    return &painter_;
+}
+
+bool FakePrinterDevice::NewPage()
+{
+    painter_.end();
+    Pages.push_back(current_);
+    current_ = BlankPage();
+    return painter_.begin(&current_);
+}
+
+bool FakePrinterDevice::EndDoc()
+{
+    painter_.end();
+    Pages.push_back(current_);
+    return true;
+}
+
+int MarginPixels(int dpi, double mm) { return static_cast<int>(dpi * mm / 25.4 + 0.5); }
+
+QRect PrintPageRect(const PrinterDevice& printer, double leftMm, double rightMm, double topMm,
+                    double bottomMm)
+{
+    const int dx = printer.LogPixelsX();
+    const int dy = printer.LogPixelsY();
+    const int left = MarginPixels(dx, leftMm) - printer.PhysicalOffsetX();
+    const int top = MarginPixels(dy, topMm) - printer.PhysicalOffsetY();
+    const int right = printer.PageWidth() - MarginPixels(dx, rightMm) - printer.PhysicalOffsetX();
+    const int bottom = printer.PageHeight() - MarginPixels(dy, bottomMm) - printer.PhysicalOffsetY();
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));  // right and bottom exclusive
+}
+
+namespace {
+
+bool KeepsWithNext(const QTextBlock& block)
+{
+    return block.blockFormat().boolProperty(RtfKeepWithNextProperty);
+}
+
+// Moves each run of keep-with-next paragraphs to a new page when it would be
+// split by a page break and fits on one page. Later runs are measured after
+// the earlier ones moved, since the layout follows each change.
+void KeepParagraphsTogether(QTextDocument& doc, double pageHeight)
+{
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    QTextBlock block = doc.begin();
+    while (block.isValid()) {
+        if (!KeepsWithNext(block)) {
+            block = block.next();
+            continue;
+        }
+        const QTextBlock first = block;
+        QTextBlock last = block;
+        while (block.isValid() && KeepsWithNext(block)) {
+            last = block;
+            block = block.next();
+        }
+        const double top = layout->blockBoundingRect(first).top();
+        double bottom = layout->blockBoundingRect(last).bottom();
+        if (block.isValid() && block.layout() && block.layout()->lineCount() > 0)
+            bottom = layout->blockBoundingRect(block).top() + block.layout()->lineAt(0).rect().bottom();
+        const bool split = std::floor(top / pageHeight) != std::floor((bottom - 0.5) / pageHeight);
+        if (split && bottom - top <= pageHeight) {
+            QTextBlockFormat format = first.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(first).setBlockFormat(format);
+        }
+    }
+}
+
+}  // namespace
+
+int PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
+                      const QString& title)
+{
+    if (pageRect.width() <= 0 || pageRect.height() <= 0)
+        return 0;
+    const double width = pageRect.width();
+    const double height = pageRect.height();
+    doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
+    doc.setDocumentMargin(0);
+    doc.setPageSize(QSizeF(width, height));
+    doc.markContentsDirty(0, doc.characterCount());
+    KeepParagraphsTogether(doc, height);
+    const int pages = doc.pageCount();
+
+    QPainter* painter = printer.BeginDoc(title);
+    if (!painter)
+        return 0;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !printer.NewPage()) {
+            printer.EndDoc();
+            return page;
+        }
+        painter->save();
+        painter->setClipRect(pageRect);
+        painter->translate(pageRect.left(), pageRect.top() - page * height);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, page * height, width, height);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        doc.documentLayout()->draw(painter, context);
+        painter->restore();
+    }
+    return printer.EndDoc() ? pages : 0;
+}

@@ -1,0 +1,109 @@
+// Stands in for the framework's printer object (TPrinter) and what
+// GetDeviceCaps tells of it: resolution (LOGPIXELSX/Y), the unprintable
+// offsets (PHYSICALOFFSETX/Y) and the printable page size (PageWidth,
+// PageHeight), all in printer pixels. Painting starts at the top-left of
+// the printable area, as on the framework's printer canvas.
+//
+// QtPrinterDevice wraps a QPrinter (a real printer or PDF output);
+// FakePrinterDevice paints pages into images at a fixed resolution, for
+// tests of pagination.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QPrinter;
+class QTextDocument;
+
+class PrinterDevice {
+public:
+    virtual ~PrinterDevice() = default;
+
+    virtual int LogPixelsX() const = 0;
+    virtual int LogPixelsY() const = 0;
+    virtual int PhysicalOffsetX() const = 0;
+    virtual int PhysicalOffsetY() const = 0;
+    virtual int PageWidth() const = 0;
+    virtual int PageHeight() const = 0;
+
+    // A device with the printer's metrics, for laying out text.
+    virtual QPaintDevice* MetricsDevice() = 0;
+    // Starts a job; the painter paints the first page. Null on failure.
+    virtual QPainter* BeginDoc(const QString& title) = 0;
+    // Moves the painter to a new page. False on failure.
+    virtual bool NewPage() = 0;
+    // Ends the job. False when the output could not be completed.
+    virtual bool EndDoc() = 0;
+};
+
+class QtPrinterDevice : public PrinterDevice {
+public:
+    explicit QtPrinterDevice(QPrinter& printer) : printer_(printer) {}
+
+    int LogPixelsX() const override;
+    int LogPixelsY() const override;
+    int PhysicalOffsetX() const override;
+    int PhysicalOffsetY() const override;
+    int PageWidth() const override;
+    int PageHeight() const override;
+    QPaintDevice* MetricsDevice() override;
+    QPainter* BeginDoc(const QString& title) override;
+    bool NewPage() override;
+    bool EndDoc() override;
+
+private:
+    QPrinter& printer_;
+    QPainter painter_;
+};
+
+class FakePrinterDevice : public PrinterDevice {
+public:
+    // A page of pageWidth x pageHeight pixels at dpi, of which everything but
+    // offsetX/offsetY at the top-left and the same at the bottom-right is
+    // printable.
+    FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int offsetX, int offsetY);
+
+    int LogPixelsX() const override { return dpi_; }
+    int LogPixelsY() const override { return dpi_; }
+    int PhysicalOffsetX() const override { return offsetX_; }
+    int PhysicalOffsetY() const override { return offsetY_; }
+    int PageWidth() const override { return pageWidth_ - 2 * offsetX_; }
+    int PageHeight() const override { return pageHeight_ - 2 * offsetY_; }
+    QPaintDevice* MetricsDevice() override { return &metrics_; }
+    QPainter* BeginDoc(const QString& title) override;
+    bool NewPage() override;
+    bool EndDoc() override;
+
+    // The printed pages (printable area only) and the last job's title.
+    std::vector<QImage> Pages;
+    QString Title;
+
+private:
+    QImage BlankPage() const;
+
+    int dpi_, pageWidth_, pageHeight_, offsetX_, offsetY_;
+    QImage metrics_;
+    QImage current_;
+    QPainter painter_;
+};
+
+// A margin of mm millimetres in printer pixels at dpi:
+// trunc(dpi * mm / 25.4 + 0.5).
+int MarginPixels(int dpi, double mm);
+
+// The rich-edit page rectangle for the given margins in millimetres:
+// measured from the paper's edges, so relative to the printable area it
+// starts at (left margin - offset x, top margin - offset y).
+QRect PrintPageRect(const PrinterDevice& printer, double leftMm, double rightMm, double topMm,
+                    double bottomMm);
+
+// Prints doc, laid out for the printer's metrics, onto pages of pageRect.
+// Paragraphs marked RtfKeepWithNextProperty are kept on one page with the
+// first line of the paragraph after them when they fit on a page. Returns
+// the number of pages printed, 0 when the job could not start.
+int PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
+                      const QString& title);

@@ -1,0 +1,46 @@
+// Stands in for the rich-edit control's RTF loading: reads RTF into a
+// QTextDocument. It reads everything the notation writer produces and stays
+// safe on anything else (garbage, unbalanced braces, huge numbers).
+//
+// What the rich-edit layer relies on:
+// - every shown character of the RTF ("\'hh", "\_", "\{", "\}", "\\", a text
+//   byte, a diagram overlay) becomes exactly one QChar, and every "\par" one
+//   block break, so that a position counted as the writer counts it (a
+//   paragraph break 2) maps onto the document (see RichEdit.h);
+// - text bytes are decoded by the charset of the current font: \fcharset0 as
+//   cp1252, \fcharset238 as cp1250, \fcharset2 (symbol) byte for byte, a font
+//   without charset by \ansicpg;
+// - groups save and restore both character (\b \i \ul \f \fs \cf) and
+//   paragraph properties (\li \ri \fi \sb \sa \ql \qc \qr \qj \keep \keepn);
+//   a paragraph takes the paragraph properties in effect at its "\par";
+// - \fonttbl, \colortbl, \stylesheet, \info, \pict, "\*" groups and the like
+//   show nothing; a NUL byte or the close of the outermost group ends the text.
+//
+// Sizes are in half-points, indents and spacing in twips, converted to
+// pixels at the dpi given. The figurine fonts of the document fall back to
+// our own text fonts where they are not installed.
+//
+// Left out: tables, pictures, fields, lists, styles, \bin data is skipped.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <string_view>
+#include <vector>
+
+class QTextDocument;
+
+// A block property that marks a paragraph to be kept on the page of the next
+// one (\keepn); the printer's paginator honours it.
+constexpr int RtfKeepWithNextProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+
+// Font families for one entry of the font table: the name first, then the
+// fallback where the name is one of the figurine fonts.
+QStringList RtfFontFamilies(const QString& name);
+
+// Reads rtf into doc (its old content is replaced); pixels for twips at dpi.
+// Returns false when the input holds no "{\rtf" document; what could be read
+// is in doc all the same.
+bool ReadRtf(std::string_view rtf, QTextDocument& doc, double dpi = 96.0);

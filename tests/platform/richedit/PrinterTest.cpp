@@ -1,0 +1,187 @@
+#include "platform/Printer.h"
+
+#include "platform/RichEdit.h"
+#include "platform/RtfReader.h"
+
+#include "SampleRtf.h"
+#include "TestApp.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct MarginCase {
+    const char* name;
+    int dpi;
+    double mm;
+    int pixels;
+};
+
+class PrinterMargins : public testing::TestWithParam<MarginCase> {};
+
+TEST_P(PrinterMargins, Pixels) { EXPECT_EQ(MarginPixels(GetParam().dpi, GetParam().mm), GetParam().pixels); }
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrinterMargins,
+                         testing::Values(MarginCase{"OneInch", 600, 25.4, 600}, MarginCase{"Zero", 300, 0, 0},
+                                         MarginCase{"RoundsUpFromHalf", 300, 0.05, 1},
+                                         MarginCase{"RoundsDownBelowHalf", 300, 0.04, 0},
+                                         MarginCase{"TenMm", 100, 10, 39}, MarginCase{"TwentyMm", 100, 20, 79}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrinterPageRect, MarginsAreMeasuredFromThePaperEdge)
+{
+    // 100 dpi, 850 x 1100 paper, 20 x 30 pixels unprintable at each edge.
+    const FakePrinterDevice printer(100, 850, 1100, 20, 30);
+    EXPECT_EQ(printer.PageWidth(), 810);
+    EXPECT_EQ(printer.PageHeight(), 1040);
+    const QRect r = PrintPageRect(printer, 10, 10, 20, 20);
+    EXPECT_EQ(r.left(), 39 - 20);
+    EXPECT_EQ(r.top(), 79 - 30);
+    EXPECT_EQ(r.right() + 1, 810 - 39 - 20);
+    EXPECT_EQ(r.bottom() + 1, 1040 - 79 - 30);
+    // All margins 0: the rectangle starts at minus the physical offset.
+    const QRect zero = PrintPageRect(printer, 0, 0, 0, 0);
+    EXPECT_EQ(zero.topLeft(), QPoint(-20, -30));
+    EXPECT_EQ(zero.right() + 1, 790);
+    EXPECT_EQ(zero.bottom() + 1, 1010);
+}
+
+// The bounding box of everything not white on a page.
+QRect Ink(const QImage& page)
+{
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if ((page.pixel(x, y) & 0xffffff) != 0xffffff)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+std::string LongGame(int moves)
+{
+    std::string body = sample::Header;
+    for (int i = 1; i <= moves; ++i)
+        body += std::to_string(i) + ".e4 e5 {\\par\\pard\\qj\\li130\\cf6\\fs24\\b0 A comment on the move\\par\\li0\\sa80\\sb50}";
+    return sample::Prolog + body + "\\li10\\sb30\\sa200 \\par\\par}";
+}
+
+class PrinterTest : public testing::Test {
+protected:
+    void SetUp() override { TestApp(); }
+};
+
+TEST_F(PrinterTest, PagesStayInsideThePageRectangle)
+{
+    FakePrinterDevice printer(100, 850, 1100, 20, 30);
+    TRichEdit edit;
+    edit.LoadRtf(LongGame(60));
+    edit.PageRect = PrintPageRect(printer, 15, 15, 20, 20);
+
+    const int pages = edit.Print(printer, "");
+    ASSERT_GE(pages, 2);
+    ASSERT_EQ(static_cast<int>(printer.Pages.size()), pages);
+    EXPECT_EQ(printer.Title, "");
+    for (int i = 0; i < pages; ++i) {
+        const QRect ink = Ink(printer.Pages[i]);
+        ASSERT_FALSE(ink.isNull()) << "page " << i + 1 << " is empty";
+        EXPECT_TRUE(edit.PageRect.contains(ink)) << "page " << i + 1;
+    }
+    // The text starts at the top-left of the rectangle (within a glyph's bearing).
+    const QRect first = Ink(printer.Pages[0]);
+    EXPECT_LE(first.left() - edit.PageRect.left(), 6);
+    EXPECT_LE(first.top() - edit.PageRect.top(), 20);
+}
+
+TEST_F(PrinterTest, PageCountFollowsThePageHeight)
+{
+    TRichEdit edit;
+    edit.LoadRtf(LongGame(60));
+    FakePrinterDevice tall(100, 850, 2200, 0, 0);
+    FakePrinterDevice shortPage(100, 850, 1100, 0, 0);
+    edit.PageRect = PrintPageRect(tall, 10, 10, 10, 10);
+    const int tallPages = edit.Print(tall, "");
+    edit.PageRect = PrintPageRect(shortPage, 10, 10, 10, 10);
+    const int shortPages = edit.Print(shortPage, "");
+    EXPECT_GE(shortPages, 2 * tallPages - 1);
+    EXPECT_LE(shortPages, 2 * tallPages + 1);
+}
+
+TEST_F(PrinterTest, EmptyPageRectanglePrintsNothing)
+{
+    FakePrinterDevice printer(100, 850, 1100, 20, 30);
+    TRichEdit edit;
+    edit.LoadRtf(sample::Game());
+    edit.PageRect = QRect();
+    EXPECT_EQ(edit.Print(printer, ""), 0);
+    EXPECT_TRUE(printer.Pages.empty());
+}
+
+TEST_F(PrinterTest, DiagramsAreNeverSplitAcrossPages)
+{
+    // Shift a diagram down line by line across the first page break.
+    for (int lines = 0; lines < 40; ++lines) {
+        std::string body;
+        for (int i = 0; i < lines; ++i)
+            body += "filler line\\par ";
+        const std::string rtf = sample::Prolog + body + "1.e4 " + sample::StartDiagram + "1... e5 \\par\\par}";
+        QTextDocument doc;
+        FakePrinterDevice printer(100, 850, 800, 0, 0);
+        doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
+        ReadRtf(rtf, doc, 100);
+        const QRect rect = PrintPageRect(printer, 10, 10, 10, 10);
+        ASSERT_GT(PrintTextDocument(doc, printer, rect, ""), 0);
+        int firstPage = -1, lastPage = -1;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            if (!b.blockFormat().boolProperty(RtfKeepWithNextProperty))
+                continue;
+            const QRectF r = doc.documentLayout()->blockBoundingRect(b);
+            const QTextLine line = b.layout()->lineAt(0);
+            const int page = static_cast<int>(std::floor((r.top() + line.y() + line.height() / 2) / rect.height()));
+            if (firstPage < 0)
+                firstPage = page;
+            lastPage = page;
+        }
+        EXPECT_EQ(firstPage, lastPage) << lines << " lines before the diagram";
+    }
+}
+
+TEST_F(PrinterTest, PdfOutputHasThePagesPrinted)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath("game.pdf");
+    QPrinter qprinter(QPrinter::HighResolution);
+    qprinter.setOutputFormat(QPrinter::PdfFormat);
+    qprinter.setOutputFileName(name);
+    qprinter.setPageSize(QPageSize(QPageSize::A4));
+    qprinter.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    QtPrinterDevice printer(qprinter);
+    // The page layout keeps margins in whole points: 5 mm within a point.
+    const int point = printer.LogPixelsX() / 72 + 1;
+    EXPECT_NEAR(printer.PhysicalOffsetX(), MarginPixels(printer.LogPixelsX(), 5), point);
+    EXPECT_NEAR(printer.PhysicalOffsetY(), MarginPixels(printer.LogPixelsY(), 5), point);
+
+    TRichEdit edit;
+    edit.LoadRtf(LongGame(60));
+    edit.PageRect = PrintPageRect(printer, 20, 20, 25, 25);
+    EXPECT_EQ(edit.PageRect.left(), MarginPixels(printer.LogPixelsX(), 20) - printer.PhysicalOffsetX());
+    const int pages = edit.Print(printer, "");
+    ASSERT_GE(pages, 2);
+
+    QFile pdf(name);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QString bytes = QString::fromLatin1(pdf.readAll());
+    EXPECT_EQ(bytes.count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), pages);
+}
+
+}  // namespace
