@@ -199,8 +199,10 @@ int TRichEdit::Print(PrinterDevice& printer, const QString& title) const
 {
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
+    // Qt scales paragraph margins from screen pixels to the device itself, so
+    // the document is read at the screen's resolution, as for the display.
     ReadRtf(std::string_view(source_.constData(), static_cast<std::size_t>(source_.size())), doc,
-            printer.LogPixelsY());
+            logicalDpiY());
     return PrintTextDocument(doc, printer, PageRect, title);
 }
 

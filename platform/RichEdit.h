@@ -75,9 +75,9 @@ public:
 
     // PageRect and Print: the text area of a printed page in printer pixels,
     // relative to the printable area's origin (may start at minus the
-    // physical offset). Print lays the document out at the printer's
-    // resolution and prints every page; returns the pages printed, 0 when
-    // the printer could not start.
+    // physical offset). Print lays the document out on the printer's
+    // metrics and prints every page, keeping a diagram on one page; returns
+    // the pages printed, 0 when the printer could not start.
     QRect PageRect;
     int Print(PrinterDevice& printer, const QString& title) const;
 

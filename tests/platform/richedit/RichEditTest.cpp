@@ -19,13 +19,15 @@
 
 namespace {
 
-class RichEditTest : public testing::Test {
+// The application comes first: the fixture's widget needs it.
+class WithApp : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        TestApp();
-        edit.resize(400, 300);
-    }
+    WithApp() { TestApp(); }
+};
+
+class RichEditTest : public WithApp {
+protected:
+    void SetUp() override { edit.resize(400, 300); }
     TRichEdit edit;
 };
 
