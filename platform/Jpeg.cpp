@@ -1,0 +1,129 @@
+#include "platform/Jpeg.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return.
+// This manager jumps back to the caller's setjmp instead of exiting, and
+// treats warnings (corrupt data, a premature end) as errors too, so that a
+// damaged picture is refused rather than shown half grey.
+struct ErrorManager {
+    jpeg_error_mgr Base;
+    std::jmp_buf Jump;
+};
+
+[[noreturn]] void OnError(j_common_ptr info) {
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    std::longjmp(manager->Jump, 1);
+}
+
+void OnMessage(j_common_ptr info, int level) {
+    if (level < 0) OnError(info);
+}
+
+void Quiet(j_common_ptr) {}
+
+void InstallErrorManager(ErrorManager& manager, j_common_ptr info) {
+    info->err = jpeg_std_error(&manager.Base);
+    manager.Base.error_exit = OnError;
+    manager.Base.emit_message = OnMessage;
+    manager.Base.output_message = Quiet;
+}
+
+// The decoding steps between setjmp and the end. No object with a
+// destructor lives here, since a longjmp out of libjpeg skips destructors;
+// the output image is owned by the caller.
+bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByteArray& data,
+                QImage& image) {
+    if (setjmp(manager.Jump)) return false;
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) return false;
+    info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_start_decompress(&info);
+    const int width = static_cast<int>(info.output_width);
+    const int height = static_cast<int>(info.output_height);
+    const int channels = info.output_components;
+    image = QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                               static_cast<JDIMENSION>(width * channels), 1);
+    while (info.output_scanline < info.output_height) {
+        const int y = static_cast<int>(info.output_scanline);
+        if (jpeg_read_scanlines(&info, row, 1) != 1) return false;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const unsigned char* in = row[0];
+        for (int x = 0; x < width; ++x, in += channels)
+            out[x] = channels == 1 ? qRgb(in[0], in[0], in[0]) : qRgb(in[0], in[1], in[2]);
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+bool EncodeInto(jpeg_compress_struct& info, ErrorManager& manager, const QImage& rgb, int quality,
+                unsigned char*& buffer, unsigned long& size) {
+    if (setjmp(manager.Jump)) return false;
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(rgb.width());
+    info.image_height = static_cast<JDIMENSION>(rgb.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        // RGB888 rows are tightly packed bytes r, g, b.
+        const int y = static_cast<int>(info.next_scanline);
+        JSAMPROW row[1] = {const_cast<unsigned char*>(rgb.constScanLine(y))};
+        jpeg_write_scanlines(&info, row, 1);
+    }
+    jpeg_finish_compress(&info);
+    return true;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const QByteArray& data) {
+    if (data.isEmpty()) return {};
+    jpeg_decompress_struct info{};
+    ErrorManager manager{};
+    InstallErrorManager(manager, reinterpret_cast<j_common_ptr>(&info));
+    QImage image;
+    const bool ok = DecodeInto(info, manager, data, image);
+    jpeg_destroy_decompress(&info);
+    return ok ? image : QImage();
+}
+
+QByteArray EncodeJpeg(const QImage& image, int quality) {
+    if (image.isNull()) return {};
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct info{};
+    ErrorManager manager{};
+    InstallErrorManager(manager, reinterpret_cast<j_common_ptr>(&info));
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    const bool ok = EncodeInto(info, manager, rgb, std::clamp(quality, 1, 100), buffer, size);
+    jpeg_destroy_compress(&info);
+    QByteArray out;
+    if (ok && buffer)
+        out = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    std::free(buffer);
+    return out;
+}
+
+QImage LoadJpegPicture(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return DecodeJpeg(file.readAll());
+}
