@@ -65,6 +65,14 @@ struct Paragraph {
     std::vector<Run> Runs;
 };
 
+constexpr char16_t NotationPrivateBase = 0xF000;
+
+// The text fonts of the notation and the figurine fonts that fall back to them.
+bool IsNotationFont(const QString& name)
+{
+    return name.startsWith(QLatin1String("VelmoraChess ")) || name.startsWith(QLatin1String("FigurineCB "));
+}
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -429,6 +437,10 @@ char16_t Reader::Decode(unsigned char b) const
     const int charset = it == fonts_.end() ? -1 : it->second.Charset;
     switch (charset) {
     case 0:
+        // Our notation fonts draw the symbol of byte 0xAD at U+F0AD: as the
+        // soft hyphen it decodes to, no layout would ever show it.
+        if (b == 0xAD && IsNotationFont(it->second.Name))
+            return NotationPrivateBase + b;
         return CodePageToUnicode(CodePage::Cp1252, b);
     case 238:
         return CodePageToUnicode(CodePage::Cp1250, b);

@@ -103,6 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Cp1252RawByte", "\x96\xbd", QString(QChar(0x2013)) + QChar(0xBD)},
         TextCase{"Cp1252Ellipsis", "\\'85", QString(QChar(0x2026))},
         TextCase{"SymbolFontIsByteForByte", "\\f5 \\'96\\'85X", QString(QChar(0x96)) + QChar(0x85) + "X"},
+        TextCase{"GlyphByteAdInNotationFonts", "\\'ad{\\f2 \\'ad}", QString(QChar(0xF0AD)) + QChar(0xF0AD)},
         TextCase{"FontSwitchBackInGroup", "{\\f5 \\'96}\\'96", QString(QChar(0x96)) + QChar(0x2013)}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -135,6 +136,11 @@ TEST(RtfReader, CharsetPerFontTable)
         "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset238 B;}{\\f2 C;}}"
         "\\'b3{\\f1 \\'b3}{\\f2 \\'b3}{\\f9 \\'b3}}";
     EXPECT_EQ(Read(rtf), QString(QChar(0xB3)) + QChar(0x142) + QChar(0x142) + QChar(0x142));
+}
+
+TEST(RtfReader, SoftHyphenStaysInOtherFonts)
+{
+    EXPECT_EQ(Read("{\\rtf1\\deff0{\\fonttbl{\\f0\\fcharset0 Arial;}}\\'ad}"), QString(QChar(0xAD)));
 }
 
 TEST(RtfReader, CharacterPropertiesAreRestoredAtGroupEnd)
