@@ -59,15 +59,13 @@ BoardFit FitBoardToPane(int width, int height) {
 }
 
 void BuildPieceBitmaps(int squareSize, int boardWidth) {
-    if (squareSize < MinSquareSize)
-        return;
+    if (squareSize < MinSquareSize) return;
     const GlyphPlacement placement = GlyphPlacementFor(squareSize, PieceSizePercent);
     const QFont font = CreatePieceFont(std::max(1, placement.CellHeight));
 
     DragBufferRect = {0, 0, squareSize, squareSize};
     BoardBitmap = boardWidth > 0 ? QImage(boardWidth, boardWidth, QImage::Format_RGB32) : QImage();
-    if (!BoardBitmap.isNull())
-        BoardBitmap.fill(ToQColor(FrameColor));
+    if (!BoardBitmap.isNull()) BoardBitmap.fill(ToQColor(FrameColor));
     DragBitmap = QImage(squareSize, squareSize, QImage::Format_RGB32);
     DragBitmap.fill(Qt::black);
 
@@ -79,8 +77,7 @@ void BuildPieceBitmaps(int squareSize, int boardWidth) {
 
 void PaintBoardBitmap() {
     const int s = SquareSize;
-    if (s < MinSquareSize || BoardBitmap.isNull())
-        return;
+    if (s < MinSquareSize || BoardBitmap.isNull()) return;
     const int w = BoardBitmap.width();
     BoardMargin = BoardMarginFor(s);
     const int m = BoardMargin;
@@ -93,8 +90,7 @@ void PaintBoardBitmap() {
     canvas.Rectangle(0, 0, w, w);
     canvas.Font.SetQtFont(CoordinateFont());
     canvas.Font.Color = 0xFFFFFF;
-    if (ShowCoords)
-        DrawCoordinates(canvas, w, m, flipped);
+    if (ShowCoords) DrawCoordinates(canvas, w, m, flipped);
 
     // A ply outside the line leaves the squares empty rather than reading past it.
     const bool plyValid = CurrentPly >= 0 && CurrentPly < LineRecords;
@@ -141,12 +137,10 @@ TRect SquareRect(int square, int squareSize, int margin, bool flipped) {
 }
 
 int SquareAtPoint(int x, int y, int squareSize, int margin, bool flipped) {
-    if (squareSize <= 0)
-        return -1;
+    if (squareSize <= 0) return -1;
     const int bx = x - margin;
     const int by = y - margin;
     const int span = 8 * squareSize;
-    if (bx < 0 || by < 0 || bx >= span || by >= span)
-        return -1;
+    if (bx < 0 || by < 0 || bx >= span || by >= span) return -1;
     return SquareAtCell({bx / squareSize, 7 - by / squareSize}, flipped);
 }

@@ -20,11 +20,11 @@
 #include <array>
 #include <cstdint>
 
-extern int BoardMargin;                         // M
-extern QImage BoardBitmap;                      // W x W, opaque
-extern std::array<QImage, 13> PieceBitmaps;     // by image index, key PieceKeyColor
-extern QImage DragBitmap;                       // S x S save-under image
-extern TRect DragBufferRect;                    // (0, 0, S, S)
+extern int BoardMargin;                           // M
+extern QImage BoardBitmap;                        // W x W, opaque
+extern std::array<QImage, 13> PieceBitmaps;       // by image index, key PieceKeyColor
+extern QImage DragBitmap;                         // S x S save-under image
+extern TRect DragBufferRect;                      // (0, 0, S, S)
 extern std::array<std::uint8_t, 192> SquareMarks; // non-zero: outline the square
 
 // The smallest square size that is drawn; below it nothing is built or painted.
@@ -35,7 +35,7 @@ int BoardMarginFor(int squareSize);
 
 // The board fitted to a pane of w x h pixels.
 struct BoardFit {
-    int SquareSize;   // never negative
+    int SquareSize; // never negative
     int Margin;
     int HeadFontSize; // point size of the title under the board, at least 1
 };

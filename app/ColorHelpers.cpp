@@ -33,7 +33,6 @@ std::uint32_t ContrastColor(std::uint32_t color) {
     const int r = ByteOf(color, 0);
     const int g = ByteOf(color, 1);
     const int b = ByteOf(color, 2);
-    if (r + g + b < 64 || (r == g && g == b))
-        return 0xFFFFFF;
+    if (r + g + b < 64 || (r == g && g == b)) return 0xFFFFFF;
     return AdjustColor(color, 208);
 }

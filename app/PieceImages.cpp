@@ -8,8 +8,18 @@
 
 const std::array<PieceLabelCell, 13> PieceLabelIndex{{
     {0, 0},
-    {0, 5}, {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0},
-    {1, 5}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {1, 0},
+    {0, 5},
+    {0, 4},
+    {0, 3},
+    {0, 2},
+    {0, 1},
+    {0, 0},
+    {1, 5},
+    {1, 4},
+    {1, 3},
+    {1, 2},
+    {1, 1},
+    {1, 0},
 }};
 
 namespace {
@@ -36,14 +46,12 @@ TColor AvoidKey(TColor color) {
 // would be taken for outside; it is only an intermediate colour.
 TColor DistinctBack(TColor back, TColor contour) {
     back = AvoidKey(back);
-    if (back != contour)
-        return back;
+    if (back != contour) return back;
     back = AvoidKey(AdjustColor(contour, ColorLuminance(contour) > 127 ? -60 : 60));
     return back != contour ? back : 0x929292;
 }
 
-template <typename F>
-void ForEachPixel(QImage& image, F&& f) {
+template <typename F> void ForEachPixel(QImage& image, F&& f) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
@@ -54,8 +62,7 @@ void ForEachPixel(QImage& image, F&& f) {
 void Replace(QImage& image, TColor from, TColor to) {
     const QRgb px = PixelOf(to);
     ForEachPixel(image, [&](int, QRgb& p) {
-        if (IsPixel(p, from))
-            p = px;
+        if (IsPixel(p, from)) p = px;
     });
 }
 
@@ -107,12 +114,9 @@ QImage ShadowImage(int size, const QFont& font, int x, int y, char ch) {
 void ApplyGradient(QImage& image, TColor contour, TColor inner) {
     const int h = image.width() / 2;
     ForEachPixel(image, [&](int x, QRgb& p) {
-        if (x <= h)
-            return;
-        if (IsPixel(p, inner))
-            p = PixelOf(AvoidKey(AdjustColor(inner, -2 * (x - h))));
-        if (IsPixel(p, contour))
-            p = PixelOf(AvoidKey(AdjustColor(contour, -(x - h))));
+        if (x <= h) return;
+        if (IsPixel(p, inner)) p = PixelOf(AvoidKey(AdjustColor(inner, -2 * (x - h))));
+        if (IsPixel(p, contour)) p = PixelOf(AvoidKey(AdjustColor(contour, -(x - h))));
     });
 }
 
@@ -130,16 +134,13 @@ void MergeShadow(QImage& piece, const QImage& shadow) {
 } // namespace
 
 int ImageIndexOf(std::uint8_t pieceCode) {
-    if (pieceCode >= 1 && pieceCode <= 6)
-        return pieceCode;
-    if (pieceCode >= 0x81 && pieceCode <= 0x86)
-        return pieceCode - 0x7A;
+    if (pieceCode >= 1 && pieceCode <= 6) return pieceCode;
+    if (pieceCode >= 0x81 && pieceCode <= 0x86) return pieceCode - 0x7A;
     return 0;
 }
 
 int GlyphIndexOf(int imageIndex) {
-    if (imageIndex < 1 || imageIndex > 12)
-        return 0;
+    if (imageIndex < 1 || imageIndex > 12) return 0;
     // Any set number other than 0 means the dark set: the table has two.
     const int set = PieceSet[(imageIndex - 1) / 6] != 0 ? 1 : 0;
     return (imageIndex - 1) % 6 + 6 * set + 1;
@@ -147,10 +148,8 @@ int GlyphIndexOf(int imageIndex) {
 
 char GlyphCharFor(int imageIndex) {
     if (GenericGlyphMode && ColoredPieces) {
-        if (imageIndex == WhitePawnImage)
-            return 'g';
-        if (imageIndex == BlackPawnImage)
-            return 'h';
+        if (imageIndex == WhitePawnImage) return 'g';
+        if (imageIndex == BlackPawnImage) return 'h';
         return imageIndex <= 6 ? 'i' : 'j';
     }
     return GlyphChars[GlyphIndexOf(imageIndex)];
@@ -185,12 +184,12 @@ PieceColors PieceColorsFor(int imageIndex) {
         if (ColorLuminance(c.Inner) - ColorLuminance(c.Contour) < 208 &&
             GlyphIndexOf(imageIndex) <= 6)
             c.Inner = AdjustColor(c.Inner, LightContrast);
-        c.Back = imageIndex == BlackPawnImage  ? 0x909090
+        c.Back = imageIndex == BlackPawnImage   ? 0x909090
                  : imageIndex == WhitePawnImage ? 0x969696
                                                 : AdjustColor(c.Contour, 60);
     } else {
         c.Contour = white ? 0xF7F7F7 : label.Contour;
-        c.Back = imageIndex == BlackPawnImage  ? 0x909090
+        c.Back = imageIndex == BlackPawnImage   ? 0x909090
                  : imageIndex == WhitePawnImage ? 0xE6E6E6
                                                 : AdjustColor(c.Contour, 51);
     }
@@ -205,25 +204,21 @@ QImage BuildPieceImage(int imageIndex, int squareSize, const QFont& font,
     const TColor inner = AvoidKey(colors.Inner);
     const TColor back = DistinctBack(colors.Back, contour);
 
-    QImage piece =
-        GlyphImage(squareSize, back, contour, font, placement.X0, placement.Y0, ch);
+    QImage piece = GlyphImage(squareSize, back, contour, font, placement.X0, placement.Y0, ch);
     // An edge blend that hits the key exactly would show a hole.
     Replace(piece, PieceKeyColor, NearKey);
     // Outside the outline becomes the key; what the ink encloses, the inner.
     FillOutside(piece, back, PieceKeyColor);
     Replace(piece, back, inner);
 
-    if (UseGradient)
-        ApplyGradient(piece, contour, inner);
+    if (UseGradient) ApplyGradient(piece, contour, inner);
     if (UseShadow) {
         const int d = placement.ShadowOffset;
-        MergeShadow(piece,
-                    ShadowImage(squareSize, font, placement.X0 + d, placement.Y0 + d, ch));
+        MergeShadow(piece, ShadowImage(squareSize, font, placement.X0 + d, placement.Y0 + d, ch));
     }
     return piece;
 }
 
 void DrawKeyed(QPainter& painter, int x, int y, const QImage& image, TColor key) {
-    if (!image.isNull())
-        painter.drawImage(QPoint(x, y), TransparentCopy(image, key));
+    if (!image.isNull()) painter.drawImage(QPoint(x, y), TransparentCopy(image, key));
 }

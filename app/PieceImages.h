@@ -41,8 +41,8 @@ char GlyphCharFor(int imageIndex);
 
 // Font size and glyph offsets for square size S and piece size P (percent).
 struct GlyphPlacement {
-    int CellHeight;   // trunc(P x S / 102)
-    int X0;           // glyph cell's top-left inside the square
+    int CellHeight; // trunc(P x S / 102)
+    int X0;         // glyph cell's top-left inside the square
     int Y0;
     int ShadowOffset; // CellHeight / 30
 };

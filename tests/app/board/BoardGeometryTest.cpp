@@ -33,25 +33,6 @@ TEST(BoardFit, PaneSizes) {
     }
 }
 
-TEST(BoardFit, TitleFontNeverBelowOne) {
-    OptionsGuard guard;
-    for (int h : {-2000, -1000, -500, 0}) {
-        SCOPED_TRACE(h);
-        EXPECT_GE(FitBoardToPane(4000, h).HeadFontSize, 1);
-        EXPECT_GE(FitBoardToPane(4000, h).SquareSize, 0);
-    }
-}
-
-TEST(BoardGeometry, MarginFollowsCoordinates) {
-    OptionsGuard guard;
-    ShowCoords = true;
-    EXPECT_EQ(BoardMarginFor(68), 15);
-    ShowCoords = false;
-    EXPECT_EQ(BoardMarginFor(68), 9);
-    EXPECT_EQ(BoardMarginFor(55), 8);
-    EXPECT_EQ(BoardMarginFor(14), 4);
-}
-
 TEST(BoardGeometry, CellsShowSquaresInBothOrientations) {
     const struct {
         const char* name;
@@ -100,9 +81,9 @@ TEST(BoardGeometry, PointsOffTheSquaresGiveNoSquare) {
         const char* name;
         int x, y, s, m;
     } cases[] = {
-        {"left margin", 14, 100, 42, 15},       {"top margin", 100, 14, 42, 15},
-        {"right margin", 351, 100, 42, 15},     {"bottom margin", 100, 351, 42, 15},
-        {"negative point", -5, -5, 42, 15},     {"zero square size", 20, 20, 0, 3},
+        {"left margin", 14, 100, 42, 15},        {"top margin", 100, 14, 42, 15},
+        {"right margin", 351, 100, 42, 15},      {"bottom margin", 100, 351, 42, 15},
+        {"negative point", -5, -5, 42, 15},      {"zero square size", 20, 20, 0, 3},
         {"negative square size", 20, 20, -4, 3},
     };
     for (const auto& c : cases) {

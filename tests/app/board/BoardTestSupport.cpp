@@ -19,19 +19,26 @@ bool EnsureBoardApp() {
 
 const char* SchemeName(Scheme scheme) {
     switch (scheme) {
-    case Scheme::Traditional: return "traditional";
-    case Scheme::Velmora: return "velmora";
-    case Scheme::Reversed: return "reversed";
-    case Scheme::ColorChess: return "colorchess";
+    case Scheme::Traditional:
+        return "traditional";
+    case Scheme::Velmora:
+        return "velmora";
+    case Scheme::Reversed:
+        return "reversed";
+    case Scheme::ColorChess:
+        return "colorchess";
     }
     return "?";
 }
 
 const char* StyleName(Style style) {
     switch (style) {
-    case Style::Modern: return "modern";
-    case Style::Classic: return "classic";
-    case Style::Blindfold: return "blindfold";
+    case Style::Modern:
+        return "modern";
+    case Style::Classic:
+        return "classic";
+    case Style::Blindfold:
+        return "blindfold";
     }
     return "?";
 }

@@ -14,10 +14,8 @@ struct ColorCase {
 
 TEST(ColorHelpers, ColorToPixelSwapsRedAndBlueAndClearsTheTopByte) {
     const ColorCase cases[] = {
-        {"red", 0x0000FF, 0xFF0000},
-        {"blue", 0xFF0000, 0x0000FF},
-        {"mixed", 0x064053, 0x534006},
-        {"top byte dropped", 0xFF123456, 0x563412},
+        {"red", 0x0000FF, 0xFF0000},   {"blue", 0xFF0000, 0x0000FF},
+        {"mixed", 0x064053, 0x534006}, {"top byte dropped", 0xFF123456, 0x563412},
         {"black", 0x000000, 0x000000},
     };
     for (const auto& c : cases) {
@@ -32,10 +30,9 @@ TEST(ColorHelpers, LuminanceTruncatesAndLosesOneOnGreys) {
         std::uint32_t color;
         int luminance;
     } cases[] = {
-        {"white", 0xFFFFFF, 254},       {"dark grey", 0x404040, 63},
-        {"red 0xE1", 0x0000E1, 67},     {"light red", 0x6666FF, 147},
-        {"black", 0x000000, 0},         {"grey 1", 0x010101, 0},
-        {"pure green", 0x00FF00, 150},  {"pure blue", 0xFF0000, 28},
+        {"white", 0xFFFFFF, 254},      {"dark grey", 0x404040, 63}, {"red 0xE1", 0x0000E1, 67},
+        {"light red", 0x6666FF, 147},  {"black", 0x000000, 0},      {"grey 1", 0x010101, 0},
+        {"pure green", 0x00FF00, 150}, {"pure blue", 0xFF0000, 28},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,12 +62,9 @@ TEST(ColorHelpers, AdjustClampsEachByteAndKeepsTheTopByte) {
 
 TEST(ColorHelpers, ContrastColorGivesWhiteForDarkAndGreyContours) {
     const ColorCase cases[] = {
-        {"near black", 0x090909, 0xFFFFFF},
-        {"grey", 0x808080, 0xFFFFFF},
-        {"default contour", 0x064053, 0xD6FFFF},
-        {"sum 63 not grey", 0x00201F, 0xFFFFFF},
-        {"sum 64 not grey", 0x002020, 0xD0F0F0},
-        {"white", 0xFFFFFF, 0xFFFFFF},
+        {"near black", 0x090909, 0xFFFFFF},      {"grey", 0x808080, 0xFFFFFF},
+        {"default contour", 0x064053, 0xD6FFFF}, {"sum 63 not grey", 0x00201F, 0xFFFFFF},
+        {"sum 64 not grey", 0x002020, 0xD0F0F0}, {"white", 0xFFFFFF, 0xFFFFFF},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -25,15 +25,12 @@ bool Key(const QImage& img, int x, int y) {
 // The problems of one image, empty when it is sound.
 std::string Check(const QImage& img, const PieceColors& colors, bool outline, int s, int cell) {
     std::ostringstream out;
-    if (!Key(img, 1, 1))
-        out << " (1,1) not transparent;";
-    if (!Key(img, 0, s - 1))
-        out << " bottom-left not transparent;";
+    if (!Key(img, 1, 1)) out << " (1,1) not transparent;";
+    if (!Key(img, 0, s - 1)) out << " bottom-left not transparent;";
     int innerOnEdge = 0, innerNextToOutside = 0, inner = 0;
     for (int y = 0; y < s; ++y) {
         for (int x = 0; x < s; ++x) {
-            if (ColorAt(img, x, y) != colors.Inner)
-                continue;
+            if (ColorAt(img, x, y) != colors.Inner) continue;
             ++inner;
             if (x == 0 || y == 0 || x == s - 1 || y == s - 1)
                 ++innerOnEdge;
@@ -42,14 +39,12 @@ std::string Check(const QImage& img, const PieceColors& colors, bool outline, in
                 ++innerNextToOutside;
         }
     }
-    if (innerOnEdge)
-        out << " inner colour on the edge (" << innerOnEdge << ");";
+    if (innerOnEdge) out << " inner colour on the edge (" << innerOnEdge << ");";
     if (innerNextToOutside)
         out << " inner colour beside the outside (" << innerNextToOutside << ");";
     // Enclosed areas are kept from a 16 px glyph cell up (the classic queen
     // closes up below it).
-    if (outline && cell >= 16 && inner == 0)
-        out << " no enclosed inner area;";
+    if (outline && cell >= 16 && inner == 0) out << " no enclosed inner area;";
     return out.str();
 }
 
@@ -78,16 +73,16 @@ TEST_P(FontContract, SizesFourteenToHundredTwenty) {
                     const char ch = GlyphCharFor(i);
                     const bool outline =
                         ch == 'g' || ch == 'i' || (ch != 'h' && ch != 'j' && GlyphIndexOf(i) <= 6);
-                    const std::string problem = Check(img, PieceColorsFor(i), outline, s, g.CellHeight);
+                    const std::string problem =
+                        Check(img, PieceColorsFor(i), outline, s, g.CellHeight);
                     if (!problem.empty())
-                        failures.push_back(std::string(StyleName(style)) + " '" + ch +
-                                           "' S " + std::to_string(s) + " P " +
-                                           std::to_string(p) + ":" + problem);
+                        failures.push_back(std::string(StyleName(style)) + " '" + ch + "' S " +
+                                           std::to_string(s) + " P " + std::to_string(p) + ":" +
+                                           problem);
                 }
             }
         }
-        if (GetParam() == Scheme::ColorChess)
-            break; // the style does not change colour chess
+        if (GetParam() == Scheme::ColorChess) break; // the style does not change colour chess
     }
     EXPECT_GT(built, 0);
     std::string shown;

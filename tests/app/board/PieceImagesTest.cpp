@@ -1,7 +1,7 @@
+#include "app/PieceImages.h"
 #include "app/ColorHelpers.h"
 #include "app/OptionValues.h"
 #include "app/PieceFont.h"
-#include "app/PieceImages.h"
 #include "tests/app/board/BoardTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -37,23 +37,14 @@ TEST(PieceIndex, ImageIndexOfBoardBytes) {
         std::uint8_t code;
         int index;
     } cases[] = {
-        {"white pawn", 0x01, 1},  {"white king", 0x06, 6},   {"black pawn", 0x81, 7},
-        {"black king", 0x86, 12}, {"empty", 0x00, 0},        {"border", 0x40, 0},
+        {"white pawn", 0x01, 1},  {"white king", 0x06, 6},     {"black pawn", 0x81, 7},
+        {"black king", 0x86, 12}, {"empty", 0x00, 0},          {"border", 0x40, 0},
         {"no type 7", 0x07, 0},   {"bare black bit", 0x80, 0}, {"black 7", 0x87, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ImageIndexOf(c.code), c.index);
     }
-}
-
-TEST(PieceIndex, LabelCellsRunFromPawnToKing) {
-    EXPECT_EQ(PieceLabelIndex[1].Side, 0);
-    EXPECT_EQ(PieceLabelIndex[1].Column, 5);
-    EXPECT_EQ(PieceLabelIndex[6].Column, 0);
-    EXPECT_EQ(PieceLabelIndex[7].Side, 1);
-    EXPECT_EQ(PieceLabelIndex[7].Column, 5);
-    EXPECT_EQ(PieceLabelIndex[12].Column, 0);
 }
 
 std::string GlyphsOfAllImages() {
@@ -105,12 +96,23 @@ TEST(PieceColours, BySchemeAndPalette) {
     const Case cases[] = {
         {"traditional light", Scheme::Traditional, [] {}, 1, {0x064053, 0xD6FFFF, 0x929292}},
         {"traditional dark", Scheme::Traditional, [] {}, 12, {0x064053, 0xD6FFFF, 0x909090}},
-        {"near-black contour", Scheme::Traditional, [] { BoardLightPiece = 0x090909; }, 3,
+        {"near-black contour",
+         Scheme::Traditional,
+         [] { BoardLightPiece = 0x090909; },
+         3,
          {0x090909, 0xFFFFFF, 0x929292}},
-        {"grey contour", Scheme::Traditional, [] { BoardDarkPiece = 0x808080; }, 9,
+        {"grey contour",
+         Scheme::Traditional,
+         [] { BoardDarkPiece = 0x808080; },
+         9,
          {0x808080, 0xFFFFFF, 0x909090}},
         {"velmora white king lifted", Scheme::Velmora, [] {}, 6, {0x0000E1, 0xA3A3FF, 0x3C3CFF}},
-        {"velmora white king dark set", Scheme::Velmora, [] { PieceSet = {1, 1}; }, 6,
+        {"velmora white king dark set",
+         Scheme::Velmora,
+         [] {
+             PieceSet = {1, 1};
+         },
+         6,
          {0x0000E1, 0x6666FF, 0x3C3CFF}},
         {"velmora black king dark set", Scheme::Velmora, [] {}, 12, {0x0000BB, 0x8888FF, 0x3C3CF7}},
         {"velmora black pawn", Scheme::Velmora, [] {}, 7, {0x000000, 0xFFFFFF, 0x909090}},
@@ -119,8 +121,11 @@ TEST(PieceColours, BySchemeAndPalette) {
         {"colour chess white pawn", Scheme::ColorChess, [] {}, 1, {0xF7F7F7, 0xFFFFFF, 0xE6E6E6}},
         {"colour chess black rook", Scheme::ColorChess, [] {}, 10, {0x007900, 0x66FF66, 0x33AC33}},
         {"colour chess black pawn", Scheme::ColorChess, [] {}, 7, {0x000000, 0xFFFFFF, 0x909090}},
-        {"colour chess white contour ignores palette", Scheme::ColorChess,
-         [] { PieceLabels[0][0].Contour = 0x123456; }, 6, {0xF7F7F7, 0x6666FF, 0xFFFFFF}},
+        {"colour chess white contour ignores palette",
+         Scheme::ColorChess,
+         [] { PieceLabels[0][0].Contour = 0x123456; },
+         6,
+         {0xF7F7F7, 0x6666FF, 0xFFFFFF}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,8 +165,7 @@ int InnerTouchingOutside(const QImage& img, std::uint32_t inner) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
-            if (ColorAt(img, x, y) != inner)
-                continue;
+            if (ColorAt(img, x, y) != inner) continue;
             const bool edge = x == 0 || y == 0 || x == img.width() - 1 || y == img.height() - 1;
             n += edge || IsKey(img, x - 1, y) || IsKey(img, x + 1, y) || IsKey(img, x, y - 1) ||
                  IsKey(img, x, y + 1);
@@ -181,8 +185,8 @@ TEST_F(PiecePixels, EverySchemeAndStyle) {
             ApplyScheme(scheme);
             ApplyStyle(style);
             for (int i = 1; i <= 12; ++i) {
-                SCOPED_TRACE(testing::Message() << SchemeName(scheme) << " " << StyleName(style)
-                                                << " image " << i);
+                SCOPED_TRACE(testing::Message()
+                             << SchemeName(scheme) << " " << StyleName(style) << " image " << i);
                 const QImage img = Build(i, s);
                 ASSERT_EQ(img.width(), s);
                 ASSERT_EQ(img.height(), s);
@@ -195,10 +199,12 @@ TEST_F(PiecePixels, EverySchemeAndStyle) {
                     continue;
                 }
                 EXPECT_GT(CountColor(img, c.Contour), 10);
-                EXPECT_EQ(CountColor(img, c.Back), c.Back == c.Inner ? CountColor(img, c.Inner) : 0);
+                EXPECT_EQ(CountColor(img, c.Back),
+                          c.Back == c.Inner ? CountColor(img, c.Inner) : 0);
                 EXPECT_EQ(InnerTouchingOutside(img, c.Inner), 0);
                 const char ch = GlyphCharFor(i);
-                const bool outline = ch == 'g' || ch == 'i' || (GlyphIndexOf(i) <= 6 && ch != 'h' && ch != 'j');
+                const bool outline =
+                    ch == 'g' || ch == 'i' || (GlyphIndexOf(i) <= 6 && ch != 'h' && ch != 'j');
                 if (outline) {
                     EXPECT_GT(CountColor(img, c.Inner), s * s / 20);
                 }
@@ -256,8 +262,7 @@ TEST_F(PiecePixels, ShadowIsTheSilhouetteShiftedByD) {
                         ASSERT_EQ(ColorAt(shadowed, x, y), ColorAt(plain, x, y));
                         continue;
                     }
-                    if (IsKey(shadowed, x, y))
-                        continue;
+                    if (IsKey(shadowed, x, y)) continue;
                     lowestShadow = y;
                     ++changed;
                     const std::uint32_t px = ColorAt(shadowed, x, y);
