@@ -1,0 +1,127 @@
+// The main window (TForm1): its panes, menus and tool bar, its life cycle
+// (start-up, last-state restore, shutdown) and the handlers that open the
+// database, load games and show, copy, print and export the notation.
+//
+// Panes, placed by alignment inside the client area: ListSplitter at the
+// bottom holds the lower pages (PageControl1); BoardSplitter at the left holds
+// the board paint box Cr and the game title HeadLabel; the move list Memo1
+// takes the rest.
+#pragma once
+
+#include "platform/FileDialog.h"
+#include "platform/Types.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class TPaintBox;
+class TRichEdit;
+class TSortGrid;
+class TVXSplitter;
+
+// The game list of the open database (created and owned by the main window).
+extern TSortGrid* GameList;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Controls named as the handlers know them.
+    QWidget* ClientArea = nullptr;
+    TVXSplitter* BoardSplitter = nullptr;
+    TVXSplitter* ListSplitter = nullptr;
+    TPaintBox* Cr = nullptr;
+    QLabel* HeadLabel = nullptr;
+    TRichEdit* Memo1 = nullptr;
+    QMenu* EditMenu = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* GameSheet = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    TFileDialog OpenFile{TFileDialog::Kind::Open};
+    TFileDialog SaveRtf{TFileDialog::Kind::Save};
+    std::array<QAction*, 5> RecentItems{};
+    QAction* Gameslist1 = nullptr;
+    // The intro's "skip this intro at start", kept in the settings file.
+    bool SkipIntro = false;
+
+    // Start-up and shutdown.
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void Exit1Click();
+
+    // Database and games.
+    void CreateGameList();
+    void Open1Click();
+    void OpenDClick();
+    void none1Click(QAction* item);
+    void Close1Click();
+    void LoadGame(int row, bool keepPath);
+    void GameListMouseDown(TShiftState shift, int x, int y);
+    void GameListKeyDown(int& key);
+    void ToolButton5Click();
+    void ToolButton6Click();
+    void New1Click();
+    void Revertgame1Click();
+    bool ConfirmSaveGame();
+    void Gameslist1Click();
+    void PageControl1Change();
+
+    // The notation document.
+    std::size_t WriteGameHeaderRtf(std::size_t pos, int row);
+    void ShowRtfDocument(const char* text, TRichEdit* memo);
+    // Header, move list and display: the refresh that follows every edit.
+    void RebuildDocument();
+    void Button1Click();
+    void ExportAllGames();
+    void Copyall1Click();
+    void Print1Click();
+
+    // Board and move views.
+    void FormPaint();
+    void CreatePieceBitmaps();
+    void ResizeBoard();
+    void Splitter1Moved();
+    void RefreshMoveViews();
+
+    // The settings file beside the executable.
+    static QString SettingsFileName();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreatePanes();
+    void CreateToolBar();
+    void LoadFonts();
+    void ShowGameList(bool visible);
+    void WriteLastState();
+    void ReadLastState();
+
+    bool shown_ = false;
+    bool closing_ = false;
+};
+
+// The main window, set at the start of its constructor.
+extern TForm1* Form1;
+
+// The move path of plies 0 .. CurrentPly - 1 as two upper-case hex digits per
+// ply, and back into a path ended by 0xFF (an odd last digit is ignored; at
+// most 799 moves are read; characters outside 0-9, A-F end the path).
+std::string MovePathToHex();
+void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity);
