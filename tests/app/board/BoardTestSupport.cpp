@@ -13,7 +13,8 @@ bool EnsureBoardApp() {
     static int argc = 1;
     static char name[] = "board_tests";
     static char* argv[] = {name, nullptr};
-    static const auto app = std::make_unique<QGuiApplication>(argc, argv);
+    static const auto app =
+        QGuiApplication::instance() ? nullptr : std::make_unique<QGuiApplication>(argc, argv);
     return RegisterBoardFont();
 }
 
