@@ -70,22 +70,23 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByte
     return true;
 }
 
-bool EncodeInto(jpeg_compress_struct& info, ErrorManager& manager, const QImage& rgb, int quality,
+// rows: RGB888 (bytes r, g, b) or Grayscale8, tightly packed per row.
+bool EncodeInto(jpeg_compress_struct& info, ErrorManager& manager, const QImage& rows, int quality,
                 unsigned char*& buffer, unsigned long& size) {
     if (setjmp(manager.Jump)) return false;
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(rgb.width());
-    info.image_height = static_cast<JDIMENSION>(rgb.height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    const bool grey = rows.format() == QImage::Format_Grayscale8;
+    info.image_width = static_cast<JDIMENSION>(rows.width());
+    info.image_height = static_cast<JDIMENSION>(rows.height());
+    info.input_components = grey ? 1 : 3;
+    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        // RGB888 rows are tightly packed bytes r, g, b.
         const int y = static_cast<int>(info.next_scanline);
-        JSAMPROW row[1] = {const_cast<unsigned char*>(rgb.constScanLine(y))};
+        JSAMPROW row[1] = {const_cast<unsigned char*>(rows.constScanLine(y))};
         jpeg_write_scanlines(&info, row, 1);
     }
     jpeg_finish_compress(&info);
@@ -107,13 +108,15 @@ QImage DecodeJpeg(const QByteArray& data) {
 
 QByteArray EncodeJpeg(const QImage& image, int quality) {
     if (image.isNull()) return {};
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const QImage rows = image.format() == QImage::Format_Grayscale8
+                            ? image
+                            : image.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct info{};
     ErrorManager manager{};
     InstallErrorManager(manager, reinterpret_cast<j_common_ptr>(&info));
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    const bool ok = EncodeInto(info, manager, rgb, std::clamp(quality, 1, 100), buffer, size);
+    const bool ok = EncodeInto(info, manager, rows, std::clamp(quality, 1, 100), buffer, size);
     jpeg_destroy_compress(&info);
     QByteArray out;
     if (ok && buffer)

@@ -38,7 +38,8 @@ inline constexpr std::array<JpegPictureResource, 3> JpegPictureResources{
 // refused) into a Format_RGB32 image; a null image on any error.
 QImage DecodeJpeg(const QByteArray& data);
 
-// Encodes an image as a baseline YCbCr JPEG of the given quality (1..100);
+// Encodes an image as a baseline YCbCr JPEG (greyscale for a
+// Format_Grayscale8 image) of the given quality (1..100);
 // empty on failure or for a null image.
 QByteArray EncodeJpeg(const QImage& image, int quality = 92);
 
