@@ -5,6 +5,7 @@
 #include "components/VXSplitter/VXSplitter.h"
 #include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
+#include "database/Unit7.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/RichEdit.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -202,5 +204,41 @@ TEST_F(MainWindowTest, SortingKeepsTheLoadedGamesRow)
     ASSERT_NE(GameList->Cells(0, 1), number);
     EXPECT_NE(CurrentGameRow, 1);
     EXPECT_EQ(GameList->Cells(0, CurrentGameRow), number);
+    form->close();
+}
+
+TEST_F(MainWindowTest, ExportsThisGameAndEveryListedGame)
+{
+    WriteSettings("[Game]\nFile=" + SamplePgn.toStdString() + "\nNumber=1\n");
+    auto form = Start();
+    TProgressForm progress(form.get());
+    ProgressForm = &progress;
+    QTemporaryDir dir;
+
+    const QString one = dir.filePath("one");  // the default extension is added
+    dialogs.QueueSaveFile(one);
+    form->Button1Click();
+    QFile game(one + ".rtf");
+    ASSERT_TRUE(game.open(QIODevice::ReadOnly));
+    const QByteArray gameBytes = game.readAll();
+    EXPECT_TRUE(gameBytes.startsWith("{\\rtf1"));
+    EXPECT_TRUE(gameBytes.contains("Kessler"));
+
+    const QString all = dir.filePath("all.rtf");
+    dialogs.QueueSaveFile(all);
+    form->ExportAllGames();
+    QFile joined(all);
+    ASSERT_TRUE(joined.open(QIODevice::ReadOnly));
+    const QByteArray bytes = joined.readAll();
+    EXPECT_EQ(bytes.count("{\\rtf1"), 1);
+    EXPECT_FALSE(bytes.contains('\0'));
+    EXPECT_TRUE(bytes.trimmed().endsWith('}'));
+    // The first and the last game of the list are both in it.
+    EXPECT_TRUE(bytes.contains("Kessler"));
+    EXPECT_TRUE(bytes.contains(QByteArray::fromStdString(GameList->Cells(1, GameList->RowCount() - 1))));
+    EXPECT_EQ(progress.GamesWritten(), GameList->RowCount() - 1);
+    EXPECT_FALSE(form->Memo1->isHidden());
+    EXPECT_EQ(progress.Tag, 0);
+    ProgressForm = nullptr;
     form->close();
 }
