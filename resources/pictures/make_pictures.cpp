@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -164,8 +165,14 @@ QImage IntroImage2() {
     return image;
 }
 
-bool Write(const QString& folder, const QString& name, const QImage& image) {
-    QFile file(QDir(folder).filePath(name));
+// Writes the picture under the file name of its resource path, after
+// checking that it was drawn at the size its form shows.
+bool Write(const QString& folder, const JpegPictureResource& resource, const QImage& image) {
+    QFile file(QDir(folder).filePath(QFileInfo(resource.Path).fileName()));
+    if (image.width() != resource.Width || image.height() != resource.Height) {
+        std::fprintf(stderr, "make_pictures: %s drawn at the wrong size\n", resource.Path);
+        return false;
+    }
     const QByteArray jpeg = EncodeJpeg(image, 92);
     if (jpeg.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size()) {
         std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(file.fileName()));
@@ -189,8 +196,8 @@ int main(int argc, char** argv) {
     BoardFamily = AddFont(fonts.filePath("Kavdiag.ttf"), BoardFamily);
     TextFamily = AddFont(fonts.filePath("VelmoraChessSwiss.ttf"), TextFamily);
 
-    const bool ok = Write(out, "AboutBox.jpg", AboutBox()) &&
-                    Write(out, "IntroImage1.jpg", IntroImage1()) &&
-                    Write(out, "IntroImage2.jpg", IntroImage2());
+    const bool ok = Write(out, AboutBoxPicture, AboutBox()) &&
+                    Write(out, IntroImage1Picture, IntroImage1()) &&
+                    Write(out, IntroImage2Picture, IntroImage2());
     return ok ? 0 : 1;
 }
