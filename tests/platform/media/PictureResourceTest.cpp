@@ -45,15 +45,6 @@ TEST(Pictures, EachDecodesAtItsFormSize) {
     }
 }
 
-TEST(Pictures, FormSizes) {
-    EXPECT_EQ(AboutBoxPicture.Width, 383);
-    EXPECT_EQ(AboutBoxPicture.Height, 271);
-    EXPECT_EQ(IntroImage1Picture.Width, 128);
-    EXPECT_EQ(IntroImage1Picture.Height, 128);
-    EXPECT_EQ(IntroImage2Picture.Width, 114);
-    EXPECT_EQ(IntroImage2Picture.Height, 135);
-}
-
 TEST(Pictures, PixelsShowWhatWasDrawn) {
     const QImage about = LoadJpegPicture(AboutBoxPicture.Path);
     const QImage intro1 = LoadJpegPicture(IntroImage1Picture.Path);
