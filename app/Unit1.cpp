@@ -19,6 +19,7 @@
 #include "platform/PaintBox.h"
 #include "platform/Printer.h"
 #include "platform/RichEdit.h"
+#include "platform/Sound.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
 #include "rules/MoveGen.h"
@@ -122,6 +123,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     CreateGameList();
     ShowGameList(false);
 
+    MoveSoundWaves.Load();
     SquareMarks.fill(0);
     InitGameStore();
     CommentList.clear();
@@ -755,6 +757,7 @@ void TForm1::FormClose()
     if (DatabaseFileHandle == -1 || LineLength == 0) DatabaseFileName.clear();
     WriteLastState();
     CloseDatabaseFile();
+    MoveSoundWaves.Release();
     EmbeddedFontHandles.Release();
 }
 

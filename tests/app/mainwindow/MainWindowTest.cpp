@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/RichEdit.h"
+#include "platform/Sound.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
 #include "rules/Navigation.h"
@@ -89,8 +90,10 @@ TEST_F(MainWindowTest, FirstRunWithoutSettingsWritesAnEmptyGame)
         auto form = Start();
         EXPECT_EQ(DatabaseFileHandle, -1);
         EXPECT_EQ(form->windowTitle(), "Velmora Chess");
+        for (int id : MoveSoundLoadOrder) EXPECT_TRUE(MoveSoundWaves.IsLoaded(id)) << id;
         form->close();
     }
+    EXPECT_FALSE(MoveSoundWaves.IsLoaded(MoveSoundWhiteId));
     TMemIniFile ini(TForm1::SettingsFileName());
     EXPECT_EQ(ini.ReadString("Game", "File", "x"), "");
     EXPECT_EQ(ini.ReadInteger("Game", "Number", 0), 1);
