@@ -42,6 +42,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 TSortGrid* GameList = nullptr;
 TForm1* Form1 = nullptr;
@@ -67,6 +68,24 @@ int SharePercent(const TVXSplitter& splitter)
 {
     return (splitter.Promile() + 5) / 10;
 }
+
+// Detaches a move list's selection handler while the program itself changes
+// the text or the selection, and attaches it again.
+class SelectionHandlerDetached {
+public:
+    explicit SelectionHandlerDetached(TRichEdit& memo)
+        : memo_(memo), handler_(std::move(memo.OnSelectionChange))
+    {
+        memo_.OnSelectionChange = nullptr;
+    }
+    ~SelectionHandlerDetached() { memo_.OnSelectionChange = std::move(handler_); }
+    SelectionHandlerDetached(const SelectionHandlerDetached&) = delete;
+    SelectionHandlerDetached& operator=(const SelectionHandlerDetached&) = delete;
+
+private:
+    TRichEdit& memo_;
+    std::function<void()> handler_;
+};
 
 } // namespace
 
@@ -564,11 +583,11 @@ void TForm1::ShowRtfDocument(const char* text, TRichEdit* memo)
 {
     const bool visible = !memo->isHidden();
     memo->setVisible(false);
-    auto handler = std::move(memo->OnSelectionChange);
-    memo->OnSelectionChange = nullptr;
-    memo->LoadRtf(std::string_view(text));
-    memo->SetTextMargins(5, 6);
-    memo->OnSelectionChange = std::move(handler);
+    {
+        SelectionHandlerDetached detached(*memo);
+        memo->LoadRtf(std::string_view(text));
+        memo->SetTextMargins(5, 6);
+    }
     memo->setVisible(visible);
 }
 
@@ -599,12 +618,12 @@ void TForm1::ExportAllGames()
 void TForm1::Copyall1Click()
 {
     const bool visible = !Memo1->isHidden();
-    auto handler = std::move(Memo1->OnSelectionChange);
-    Memo1->OnSelectionChange = nullptr;
     Memo1->setVisible(false);
-    Memo1->SelectAll();
-    Memo1->CopyToClipboard();
-    Memo1->OnSelectionChange = std::move(handler);
+    {
+        SelectionHandlerDetached detached(*Memo1);
+        Memo1->SelectAll();
+        Memo1->CopyToClipboard();
+    }
     RefreshMoveViews();
     Memo1->setVisible(visible);
 }
@@ -660,8 +679,7 @@ void TForm1::Splitter1Moved()
 void TForm1::RefreshMoveViews()
 {
     // The move just played is selected in the move list.
-    auto handler = std::move(Memo1->OnSelectionChange);
-    Memo1->OnSelectionChange = nullptr;
+    SelectionHandlerDetached detached(*Memo1);
     const int node = CurrentPly > 0 ? Positions[CurrentPly - 1].PlayedNode : -1;
     if (node >= 0 && node < MoveNodeCount) {
         Memo1->SetSelStart(static_cast<int>(MoveNodes[node].TextPos));
@@ -669,7 +687,6 @@ void TForm1::RefreshMoveViews()
     } else {
         Memo1->SetSelStart(0);
     }
-    Memo1->OnSelectionChange = std::move(handler);
 }
 
 // ---- Life cycle ----------------------------------------------------------------------
