@@ -33,7 +33,7 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN)
