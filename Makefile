@@ -33,7 +33,7 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
-	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; done
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN)
