@@ -48,7 +48,6 @@ class TSortGrid;
 using TFormatDrawCellEvent = std::function<void(QObject*, int, int, TGridDrawState, TFormatOptions&)>;
 using TClickSortEvent = std::function<void(QObject*, int, int, TSortOptions&)>;
 using TUpdateGridEvent = std::function<void(QObject*, int)>;
-using TNotifyEvent = std::function<void(QObject*)>;
 using TSizeChangedEvent = std::function<void(QObject*, int, int)>;
 using TBeginSortEvent = std::function<void(QObject*, int, TSortOptions&)>;
 using TEndSortEvent = std::function<void(QObject*, int)>;

@@ -18,7 +18,6 @@
 
 enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
-using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TMouseEvent =
     std::function<void(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(QObject* Sender, TShiftState Shift, int X, int Y)>;

@@ -24,7 +24,10 @@
 #include <Qt>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+
+class QObject;
 
 using TColor = std::uint32_t;
 
@@ -199,3 +202,6 @@ inline TMouseButton MouseButtonOf(Qt::MouseButton b)
     if (b == Qt::MiddleButton) return TMouseButton::mbMiddle;
     return TMouseButton::mbLeft;
 }
+
+// The framework's plain event: the control that raised it.
+using TNotifyEvent = std::function<void(QObject* Sender)>;

@@ -1,6 +1,7 @@
 #include "database/Unit7.h"
 
 #include "platform/RtfReader.h"
+#include "tests/support/TestApp.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,30 +21,7 @@
 
 namespace {
 
-// Owns the application for the test run and ends it before the program's
-// static objects go, which Qt needs.
-class AppEnvironment : public testing::Environment {
-public:
-    QApplication& App()
-    {
-        if (!app_) {
-            static int argc = 1;
-            static char name[] = "progress_tests";
-            static char* argv[] = {name, nullptr};
-            app_ = std::make_unique<QApplication>(argc, argv);
-        }
-        return *app_;
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-AppEnvironment* const Environment =
-    static_cast<AppEnvironment*>(testing::AddGlobalTestEnvironment(new AppEnvironment));  // gtest owns it
-
-QApplication& App() { return Environment->App(); }
+QApplication& App() { return TestApp(); }
 
 const std::string Prolog =
     "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}}\r\n"

@@ -4,7 +4,7 @@
 #include "platform/RtfReader.h"
 
 #include "SampleRtf.h"
-#include "TestApp.h"
+#include "tests/support/TestApp.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

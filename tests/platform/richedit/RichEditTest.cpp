@@ -1,7 +1,7 @@
 #include "platform/RichEdit.h"
 
 #include "SampleRtf.h"
-#include "TestApp.h"
+#include "tests/support/TestApp.h"
 
 #include <QApplication>
 #include <QClipboard>

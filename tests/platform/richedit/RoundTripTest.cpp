@@ -3,7 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/RichEdit.h"
 
-#include "TestApp.h"
+#include "tests/support/TestApp.h"
 #include "tests/database/rtf/RtfTestSupport.h"
 
 #include "app/OptionValues.h"

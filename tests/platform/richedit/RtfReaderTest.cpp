@@ -1,6 +1,6 @@
 #include "platform/RtfReader.h"
 
-#include "TestApp.h"
+#include "tests/support/TestApp.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -8,20 +8,20 @@
 
 namespace {
 
-// Owns the application for the test run and ends it before the program's
-// static objects go, which Qt needs.
 class AppEnvironment : public testing::Environment {
 public:
     QApplication& App()
     {
         if (!app_) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
             static int argc = 1;
-            static char name[] = "richedit_tests";
+            static char name[] = "velmora_tests";
             static char* argv[] = {name, nullptr};
             app_ = std::make_unique<QApplication>(argc, argv);
         }
         return *app_;
     }
+    void SetUp() override { App(); }
     void TearDown() override { app_.reset(); }
 
 private:
