@@ -4,9 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
+#include <vector>
 
 namespace {
+
+std::vector<std::function<void()>>& EndHooks()
+{
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
 
 class AppEnvironment : public testing::Environment {
 public:
@@ -15,14 +23,19 @@ public:
         if (!app_) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
             static int argc = 1;
-            static char name[] = "velmora_tests";
-            static char* argv[] = {name, nullptr};
+            static char* argv[] = {program_invocation_name, nullptr};
             app_ = std::make_unique<QApplication>(argc, argv);
         }
         return *app_;
     }
     void SetUp() override { App(); }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override
+    {
+        auto& hooks = EndHooks();
+        for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) (*it)();
+        hooks.clear();
+        app_.reset();
+    }
 
 private:
     std::unique_ptr<QApplication> app_;
@@ -34,3 +47,5 @@ AppEnvironment* const Environment =
 }  // namespace
 
 QApplication& TestApp() { return Environment->App(); }
+
+void AtTestAppEnd(std::function<void()> release) { EndHooks().push_back(std::move(release)); }

@@ -1,20 +1,27 @@
 #include "tests/app/board/BoardTestSupport.h"
 
+#include "app/BoardView.h"
 #include "app/OptionValues.h"
+#include "platform/Fonts.h"
 #include "platform/Types.h"
-
-#include <QGuiApplication>
-
-#include <memory>
+#include "tests/support/TestApp.h"
 
 bool RegisterBoardFont();
 
+namespace {
+
+// The board's static images and the font handles go before the application.
+[[maybe_unused]] const bool StaticsReleased = (AtTestAppEnd([] {
+    for (QImage& image : PieceBitmaps) image = QImage();
+    BoardBitmap = QImage();
+    DragBitmap = QImage();
+    EmbeddedFontHandles.Release();
+}), true);
+
+}  // namespace
+
 bool EnsureBoardApp() {
-    static int argc = 1;
-    static char name[] = "board_tests";
-    static char* argv[] = {name, nullptr};
-    static const auto app =
-        QGuiApplication::instance() ? nullptr : std::make_unique<QGuiApplication>(argc, argv);
+    TestApp();
     return RegisterBoardFont();
 }
 

@@ -1,5 +1,6 @@
 // The real correction dialog on the offscreen platform, closed by each button.
 #include "database/Unit4.h"
+#include "tests/support/TestApp.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,14 +17,7 @@ namespace {
 
 class CorrectMoveDialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "correct_move_dialog_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance())
-            app_ = new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { TestApp(); }
     void SetUp() override { CorrectMove = &form_; }
     void TearDown() override { CorrectMove = nullptr; }
 
@@ -36,11 +30,8 @@ protected:
         });
     }
 
-    static QApplication* app_;
     TCorrectMove form_;
 };
-
-QApplication* CorrectMoveDialog::app_ = nullptr;
 
 TEST_F(CorrectMoveDialog, Controls)
 {

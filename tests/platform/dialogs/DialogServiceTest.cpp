@@ -1,6 +1,7 @@
 // The dialog service: scripted answers and records, the Qt message box and
 // the form base on the offscreen platform.
 #include "platform/Dialogs.h"
+#include "tests/support/TestApp.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,14 +18,7 @@ namespace {
 
 class DialogService_ : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "dialogs_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { TestApp(); }
 };
 
 using ScriptedService = DialogService_;

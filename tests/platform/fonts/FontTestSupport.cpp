@@ -1,6 +1,7 @@
 #include "tests/platform/fonts/FontTestSupport.h"
 
 #include "platform/Fonts.h"
+#include "tests/support/TestApp.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -14,33 +15,12 @@
 
 namespace {
 
-// Owns the application for the whole test run and ends it after the last
-// test, while Qt's own globals are still alive.
-class GuiEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override
-    {
-        EmbeddedFontHandles.Release();
-        app.reset();
-    }
-    std::unique_ptr<QGuiApplication> app;
-};
-
-// gtest owns the environments it is given.
-GuiEnvironment* const Environment =
-    static_cast<GuiEnvironment*>(::testing::AddGlobalTestEnvironment(new GuiEnvironment));
+// The font handles go before the application.
+[[maybe_unused]] const bool FontsReleased = (AtTestAppEnd([] { EmbeddedFontHandles.Release(); }), true);
 
 }  // namespace
 
-void EnsureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "test_platform_fonts";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        Environment->app = std::make_unique<QGuiApplication>(argc, argv);
-}
+void EnsureGuiApplication() { TestApp(); }
 
 void RegisterEmbeddedFonts()
 {

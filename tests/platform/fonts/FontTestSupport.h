@@ -9,7 +9,7 @@
 #include <QRgb>
 #include <QString>
 
-// Creates the QGuiApplication the font database needs (once per process).
+// The application the font database needs (tests/support/TestApp.h).
 void EnsureGuiApplication();
 
 // Adds the four embedded fonts to the application (once per process).
