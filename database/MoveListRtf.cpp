@@ -51,6 +51,7 @@ private:
     void Move(int i);
     void VariationStart(int i);
     void VariationEnd();
+    void CloseParagraph();
     void Nag(int i, int code);
     void Comment(int i);
     void CommentText(int i, std::string_view text);
@@ -212,6 +213,14 @@ void MoveListRenderer::Move(int i) {
     VariationJustOpened = 0;
 }
 
+// Ends the open paragraph before an expanded variation starts or ends.
+void MoveListRenderer::CloseParagraph() {
+    if (ParagraphClosed) return;
+    Pos = PutRtf(Pos, "\\par \\pard\\sa22\\sb18");
+    RtfTextPos += 2;
+    ParagraphClosed = true;
+}
+
 void MoveListRenderer::VariationStart(int i) {
     const int d = VariationDepth;
     // A variation needs a move to replace and a free stack entry.
@@ -226,11 +235,7 @@ void MoveListRenderer::VariationStart(int i) {
     } else if (d > ExpandDepth) {
         Pos = PutRtfText(Pos, "(");
     } else {
-        if (!ParagraphClosed) {
-            Pos = PutRtf(Pos, "\\par \\pard\\sa22\\sb18");
-            RtfTextPos += 2;
-            ParagraphClosed = true;
-        }
+        CloseParagraph();
         if (d == 0) {
             Pos = PutRtf(Pos, "\\li130\\b0\\fs");
             Pos = PutRtf(Pos, Size.Variation);
@@ -258,11 +263,7 @@ void MoveListRenderer::VariationEnd() {
         Pos = PutRtf(Pos, "}{\\b ]} ");
         RtfTextPos += 2;
     } else {
-        if (!ParagraphClosed) {
-            Pos = PutRtf(Pos, "\\par \\pard\\sa22\\sb18");
-            RtfTextPos += 2;
-            ParagraphClosed = true;
-        }
+        CloseParagraph();
         if (d == 0) {
             Pos = PutRtf(Pos, "\\li0\\sa80\\sb50\\b\\fs");
             Pos = PutRtf(Pos, Size.Base);
