@@ -54,6 +54,10 @@ constexpr const char* AppTitle = "Velmora Chess";
 QString Local(const std::string& bytes) { return DecodeCp1252(bytes); }
 std::string Bytes(const QString& text) { return EncodeCp1252(text); }
 
+// File names are kept in the system's 8-bit encoding.
+QString FileNameText(const std::string& name) { return QString::fromLocal8Bit(name); }
+std::string FileNameBytes(const QString& name) { return name.toLocal8Bit().toStdString(); }
+
 GameRow RowCells(int row)
 {
     GameRow cells;
@@ -107,6 +111,7 @@ std::string MovePathToHex()
 
 void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity)
 {
+    if (capacity <= 0) return;
     auto value = [](char c) -> int {
         if (c >= '0' && c <= '9') return c - '0';
         if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -272,7 +277,7 @@ void TForm1::CreateMenus()
     add(file, "&Open database...", QKeySequence("Ctrl+O"), "Opens a PGN database",
         [this] { OpenDClick(); });
     QMenu* recent = file->addMenu("&Recent files");
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < RecentFileCount; ++i) {
         QAction* item = recent->addAction("(none)");
         item->setObjectName(QString("none%1").arg(i + 1));
         item->setShortcut(QKeySequence(QString("Ctrl+F%1").arg(i + 1)));
@@ -395,10 +400,10 @@ void TForm1::Open1Click()
 
     std::array<std::string, RecentFileCount> recent;
     for (int i = 0; i < RecentFileCount; ++i)
-        recent[static_cast<std::size_t>(i)] = Bytes(RecentItems[static_cast<std::size_t>(i)]->text());
+        recent[static_cast<std::size_t>(i)] = FileNameBytes(RecentItems[static_cast<std::size_t>(i)]->text());
     PushRecentFile(recent, DatabaseFileName);
     for (int i = 0; i < RecentFileCount; ++i)
-        RecentItems[static_cast<std::size_t>(i)]->setText(Local(recent[static_cast<std::size_t>(i)]));
+        RecentItems[static_cast<std::size_t>(i)]->setText(FileNameText(recent[static_cast<std::size_t>(i)]));
 
     if (OpenFile.Tag != 0) {
         OpenFile.Tag = 0;
@@ -406,14 +411,14 @@ void TForm1::Open1Click()
         return;
     }
 
-    const std::string path = OpenFile.FileName.toLocal8Bit().toStdString();
+    const std::string path = FileNameBytes(OpenFile.FileName);
     if (OpenDatabaseFile(path) != OpenStatus::Opened) {
         Dialogs().MessageDlg("Can't open PGN file!", TMsgDlgType::mtError, mbOKOnly, 0);
         return;
     }
 
     ListSplitter->SetCollapsed(false);
-    setWindowTitle(QString::fromLocal8Bit(DatabaseCaption(path)));
+    setWindowTitle(FileNameText(DatabaseCaption(path)));
     GameCount = 0;
     CreateGameList();
     for (int c = 0; c < GameListColumns; ++c) {
@@ -441,7 +446,7 @@ void TForm1::Open1Click()
     PageControl1->setCurrentWidget(GameSheet);
     GameList->setFocus();
     QGuiApplication::restoreOverrideCursor();
-    setWindowTitle(QString::fromLocal8Bit(DatabaseCaption(path, GameCount)));
+    setWindowTitle(FileNameText(DatabaseCaption(path, GameCount)));
 }
 
 void TForm1::OpenDClick()
@@ -721,7 +726,7 @@ void TForm1::FormShow()
 void TForm1::ReadLastState()
 {
     TMemIniFile ini(SettingsFileName());
-    QString file = QString::fromLocal8Bit(ini.ReadString("Game", "File", ""));
+    QString file = FileNameText(ini.ReadString("Game", "File", ""));
     if (!file.isEmpty() && QFileInfo(file).path() == "." && !file.contains('/'))
         file = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + "/" + file;
     OpenFile.FileName = file;
@@ -734,9 +739,9 @@ void TForm1::ReadLastState()
     ListSplitter->SetInitialPercent(
         ini.ReadInteger("Layout", "List", ListSplitter->InitialPercent()));
     ListSplitter->Calibrate();
-    for (int i = 1; i <= 5; ++i)
-        RecentItems[static_cast<std::size_t>(i - 1)]->setText(QString::fromLocal8Bit(
-            ini.ReadString("Recent", "File" + std::to_string(i), "(none)")));
+    for (int i = 1; i <= RecentFileCount; ++i)
+        RecentItems[static_cast<std::size_t>(i - 1)]->setText(
+            FileNameText(ini.ReadString("Recent", "File" + std::to_string(i), "(none)")));
     const bool skipIntro = ini.ReadBool("Config", "SkipIntro", false);
 
     if (!file.isEmpty()) {
@@ -792,9 +797,9 @@ void TForm1::WriteLastState()
     ini.WriteString("Game", "Node", MovePathToHex());
     ini.WriteInteger("Layout", "Board", SharePercent(*BoardSplitter));
     ini.WriteInteger("Layout", "List", SharePercent(*ListSplitter));
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= RecentFileCount; ++i)
         ini.WriteString("Recent", "File" + std::to_string(i),
-                        RecentItems[static_cast<std::size_t>(i - 1)]->text().toLocal8Bit().toStdString());
+                        FileNameBytes(RecentItems[static_cast<std::size_t>(i - 1)]->text()));
     ini.WriteBool("Config", "SkipIntro", SkipIntro);
     ini.UpdateFile();
 }

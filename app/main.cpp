@@ -38,12 +38,15 @@ int main(int argc, char** argv)
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             form1->setGeometry(screen->availableGeometry());
         form1->showMaximized();
-        const int result = QApplication::exec();
+        QApplication::exec();
         SetCorrectMoveHandler(nullptr);
         ProgressForm = nullptr;
         CorrectMove = nullptr;
-        (void)result;
     } catch (const std::exception& e) {
+        // The forms are gone: nothing may reach them any more.
+        SetCorrectMoveHandler(nullptr);
+        ProgressForm = nullptr;
+        CorrectMove = nullptr;
         Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOKOnly, 0);
     }
     return 0;
