@@ -1,21 +1,8 @@
 #include "components/SortGrid.h"
 
-#include <QGuiApplication>
+#include "platform/WaitCursor.h"
 
 #include <algorithm>
-
-namespace {
-
-// Shows the hour-glass while it lives; restores the cursor however the scope ends.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 TSortGrid::TSortGrid(QWidget* parent) : TStringGrid(parent)
 {
@@ -26,7 +13,6 @@ TSortGrid::TSortGrid(QWidget* parent) : TStringGrid(parent)
         selectedRows_.push_back(FixedRows());
     savedFont_ = Canvas.Font;
     savedBrush_ = Canvas.Brush;
-    InitValidate();
 }
 
 TSortGrid::~TSortGrid() = default;
@@ -387,30 +373,3 @@ void TSortGrid::MouseLeave()
     if (OnMouseLeave)
         OnMouseLeave(this);
 }
-
-// ---- operations of the editing, file and search issues (not built yet) -----------------
-
-void TSortGrid::InitValidate() {}
-void TSortGrid::ValidateCell() {}
-void TSortGrid::InsertRow(int) {}
-void TSortGrid::InsertColumn(int) {}
-void TSortGrid::DeleteRow(int) {}
-void TSortGrid::DeleteColumn(int) {}
-void TSortGrid::MoveRow(int, int) {}
-void TSortGrid::MoveColumn(int, int) {}
-void TSortGrid::SwapRows(int, int) {}
-void TSortGrid::SwapColumns(int, int) {}
-bool TSortGrid::IsCell(const std::string&, int&, int&) { return false; }
-bool TSortGrid::LoadFromFile(const std::string&, char) { return false; }
-bool TSortGrid::SaveToFile(const std::string&, char) { return false; }
-bool TSortGrid::InsertRows(int, int) { return false; }
-bool TSortGrid::InsertCols(int, int) { return false; }
-bool TSortGrid::RemoveRows(int, int) { return false; }
-bool TSortGrid::RemoveCols(int, int) { return false; }
-bool TSortGrid::ClearCols(int, int) { return false; }
-bool TSortGrid::FindFirst(const std::string&, int&, int&, int, int) { return false; }
-bool TSortGrid::FindNext(int&, int&) { return false; }
-void TSortGrid::ShowRows(int, int) {}
-void TSortGrid::HideRows(int, int) {}
-void TSortGrid::ShowCols(int, int) {}
-void TSortGrid::HideCols(int, int) {}

@@ -138,43 +138,19 @@ public:
     int SelectedCount() const { return static_cast<int>(selectedRows_.size()); }
     int SelItems(int index) const;
 
-    // The 40 operations, in slot order.
+    // The operations built so far, in slot order (the numbers are their slots).
     virtual void ListQuickSort(int ACol, TSortOptions& SortOptions);           // 1
     virtual TSortStyle DetermineSortStyle(int ACol);                             // 2
     virtual void UpdateScrollPage();                                             // 3
-    virtual void InitValidate();                                                 // 4
     virtual void MoveTo(int ACol, int ARow);                                     // 5
     virtual void Clear();                                                        // 6
     virtual void ClearFrom(int FromRow);                                         // 7
-    virtual void InsertRow(int ARow);                                            // 8
-    virtual void InsertColumn(int ACol);                                         // 9
-    virtual void DeleteRow(int ARow);                                            // 10
-    virtual void DeleteColumn(int ACol);                                         // 11
-    virtual void MoveRow(int FromIndex, int ToIndex);                            // 12
-    virtual void MoveColumn(int FromIndex, int ToIndex);                         // 13
-    virtual void SwapRows(int ARow1, int ARow2);                                 // 14
-    virtual void SwapColumns(int ACol1, int ACol2);                              // 15
     virtual void AutoSizeCol(int ACol);                                          // 16
     virtual void AutoSizeColumns(bool DoFixedCols, int ExtraWidth);              // 17
     virtual void SortByColumn(int ACol, TSortOptions SortOptions);               // 18
-    virtual bool IsCell(const std::string& Value, int& ACol, int& ARow);         // 19
-    virtual bool LoadFromFile(const std::string& FileName, char Separator);      // 20
-    virtual bool SaveToFile(const std::string& FileName, char Separator);        // 21
     virtual bool CanUndoSort();                                                  // 22
     virtual void UndoSort();                                                     // 23
-    virtual void ValidateCell();                                                 // 24
-    virtual bool InsertRows(int ARow, int Count);                                // 25
-    virtual bool InsertCols(int ACol, int Count);                                // 26
     virtual bool ClearRows(int FromRow, int ToRow);                              // 27
-    virtual bool RemoveRows(int FromRow, int ToRow);                             // 28
-    virtual bool RemoveCols(int FromCol, int ToCol);                             // 29
-    virtual bool ClearCols(int FromCol, int ToCol);                              // 30
-    virtual bool FindFirst(const std::string& Text, int& ACol, int& ARow, int LastCol, int LastRow); // 31
-    virtual bool FindNext(int& ACol, int& ARow);                                 // 32
-    virtual void ShowRows(int FromRow, int ToRow);                               // 33
-    virtual void HideRows(int FromRow, int ToRow);                               // 34
-    virtual void ShowCols(int FromCol, int ToCol);                               // 35
-    virtual void HideCols(int FromCol, int ToCol);                               // 36
     virtual void AutoSizeRow(int ARow);                                          // 37
     virtual void AutoSizeRows(int FromRow, int ToRow);                           // 38
     virtual void AutoSizeVisibleRows(int FromRow, int ToRow);                    // 39
