@@ -238,3 +238,36 @@ MovePath CurrentMovePath()
     }
     return path;
 }
+
+// ---- Move paths as text ----------------------------------------------------
+
+std::string MovePathToHex()
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (int p = 0; p < CurrentPly; ++p) {
+        const int node = Positions[p].PlayedNode;
+        if (node < 0 || node >= MoveNodeCount) break;
+        const std::uint8_t code = MoveNodes[node].Code;
+        hex += digits[code >> 4];
+        hex += digits[code & 15];
+    }
+    return hex;
+}
+
+void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity)
+{
+    if (capacity <= 0) return;
+    auto value = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    int n = 0;
+    for (std::size_t k = 0; k + 1 < hex.size() && n < capacity - 1; k += 2) {
+        const int hi = value(hex[k]), lo = value(hex[k + 1]);
+        if (hi < 0 || lo < 0) break;
+        path[n++] = static_cast<std::uint8_t>(16 * hi + lo);
+    }
+    path[n] = MovePathEnd;
+}

@@ -30,3 +30,11 @@ void GoToMovePath(const std::uint8_t* path);
 
 // The path of the line shown up to CurrentPly (PlayedNode codes), ended by 0xFF.
 MovePath CurrentMovePath();
+
+#include <string>
+
+// The move path of plies 0 .. CurrentPly - 1 as two upper-case hex digits per
+// ply, and back into a path ended by 0xFF (an odd last digit is ignored; at
+// most capacity - 1 moves are read; characters outside 0-9, A-F end the path).
+std::string MovePathToHex();
+void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity);

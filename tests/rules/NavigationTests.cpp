@@ -7,12 +7,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // 1.e4 (1.d4 d5 (1...Nf6 2.c4) 2.c4) (1.c4) 1...e5 (1...c5 2.Nf3) 2.Nf3 {c} $1 Nc6
 //  0   1  2  3  4  5     6   7  8   9 10 11 12 13  14 15   16   17 18  19 20 21
 const char* const RichGame =
     "e2e4 ( d2d4 d7d5 ( g8f6 c2c4 ) c2c4 ) ( c2c4 ) e7e5 ( c7c5 g1f3 ) g1f3 {good} $1 b8c6";
+
+std::vector<int> PathOf(const std::string& hex)
+{
+    std::uint8_t path[MovePathCapacity];
+    HexToMovePath(hex, path, MovePathCapacity);
+    std::vector<int> out;
+    for (int i = 0; i < MovePathCapacity && path[i] != MovePathEnd; ++i) out.push_back(path[i]);
+    return out;
+}
 
 std::vector<int> Alternatives()
 {
@@ -209,6 +220,10 @@ TEST(GoToMovePath, EveryNodeRoundTripsThroughItsPath)
         const int length = LineLength;
         const MovePath path = CurrentMovePath();
         EXPECT_EQ(path[ply], MovePathEnd);
+        // The settings file's text form names the same path.
+        MovePath fromText{};
+        HexToMovePath(MovePathToHex(), fromText.data(), MovePathCapacity);
+        EXPECT_TRUE(std::equal(path.begin(), path.begin() + ply + 1, fromText.begin()));
 
         GoToNode(MoveNodeCount - 1);
         GoToMovePath(path.data());
@@ -217,6 +232,18 @@ TEST(GoToMovePath, EveryNodeRoundTripsThroughItsPath)
         EXPECT_EQ(LineLength, length);
         EXPECT_EQ(Alternatives(), alternatives);
     }
+}
+
+TEST(MovePathHex, DecodesPairsAndStopsAtAnythingElse)
+{
+    EXPECT_EQ(PathOf("0A1F"), (std::vector<int>{0x0A, 0x1F}));
+    EXPECT_EQ(PathOf("10000C"), (std::vector<int>{16, 0, 12}));
+    EXPECT_EQ(PathOf("1000A"), (std::vector<int>{16, 0}));  // odd last digit ignored
+    EXPECT_EQ(PathOf("C6"), (std::vector<int>{198}));
+    EXPECT_EQ(PathOf("0a1F"), (std::vector<int>{}));        // lower case is no digit
+    EXPECT_EQ(PathOf(""), (std::vector<int>{}));
+    // A path of any length fills at most the buffer, end mark included.
+    EXPECT_EQ(PathOf(std::string(4000, '0')).size(), std::size_t(MovePathCapacity - 1));
 }
 
 } // namespace
