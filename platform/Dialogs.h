@@ -17,6 +17,8 @@
 // (the help window is platform/Help).
 #pragma once
 
+#include "platform/ScopedInstall.h"
+
 #include <QColor>
 #include <QDialog>
 #include <QString>
@@ -140,16 +142,7 @@ DialogService& Dialogs();
 DialogService* SetDialogService(DialogService* service);
 
 // Installs a service for the lifetime of the object.
-class ScopedDialogService {
-public:
-    explicit ScopedDialogService(DialogService& service) : previous_(SetDialogService(&service)) {}
-    ~ScopedDialogService() { SetDialogService(previous_); }
-    ScopedDialogService(const ScopedDialogService&) = delete;
-    ScopedDialogService& operator=(const ScopedDialogService&) = delete;
-
-private:
-    DialogService* previous_;
-};
+using ScopedDialogService = ScopedInstall<DialogService*, &SetDialogService>;
 
 // Real dialogs on Qt.
 class QtDialogService : public DialogService {

@@ -98,3 +98,21 @@ private:
     int leftMargin_ = 0;
     int rightMargin_ = 0;
 };
+
+// Detaches a rich edit's selection handler while the program itself changes
+// the text or the selection, and attaches it again when the scope ends.
+class SelectionHandlerDetached {
+public:
+    explicit SelectionHandlerDetached(TRichEdit& memo)
+        : memo_(memo), handler_(std::move(memo.OnSelectionChange))
+    {
+        memo_.OnSelectionChange = nullptr;
+    }
+    ~SelectionHandlerDetached() { memo_.OnSelectionChange = std::move(handler_); }
+    SelectionHandlerDetached(const SelectionHandlerDetached&) = delete;
+    SelectionHandlerDetached& operator=(const SelectionHandlerDetached&) = delete;
+
+private:
+    TRichEdit& memo_;
+    std::function<void()> handler_;
+};

@@ -33,7 +33,6 @@ QByteArray ReadResource(const QString& path) {
 constexpr int SyncSlackMs = 300;
 
 SoundPlayer* installedPlayer = nullptr;
-SleepHandler sleepHandler;
 
 } // namespace
 
@@ -182,16 +181,3 @@ SoundPlayer* SetSoundPlayer(SoundPlayer* player) {
     return previous;
 }
 
-void SleepMs(int ms) {
-    if (sleepHandler) {
-        sleepHandler(ms);
-        return;
-    }
-    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
-}
-
-SleepHandler SetSleepHandler(SleepHandler handler) {
-    SleepHandler previous = std::move(sleepHandler);
-    sleepHandler = std::move(handler);
-    return previous;
-}

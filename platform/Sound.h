@@ -19,6 +19,9 @@
 // Left out: playing from a file name, looping, SND_NOSTOP and the other flags.
 #pragma once
 
+#include "platform/ScopedInstall.h"
+#include "platform/Sleep.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -166,33 +169,4 @@ SoundPlayer& Sounds();
 SoundPlayer* SetSoundPlayer(SoundPlayer* player);
 
 // Installs a player for the lifetime of the object.
-class ScopedSoundPlayer {
-public:
-    explicit ScopedSoundPlayer(SoundPlayer& player) : previous_(SetSoundPlayer(&player)) {}
-    ~ScopedSoundPlayer() { SetSoundPlayer(previous_); }
-    ScopedSoundPlayer(const ScopedSoundPlayer&) = delete;
-    ScopedSoundPlayer& operator=(const ScopedSoundPlayer&) = delete;
-
-private:
-    SoundPlayer* previous_;
-};
-
-// Sleep: blocks the calling thread for ms milliseconds, or calls the
-// installed handler instead (tests record the pause and go on at once).
-void SleepMs(int ms);
-
-using SleepHandler = std::function<void(int ms)>;
-// Installs a handler (empty returns to real sleeping); gives back the old one.
-SleepHandler SetSleepHandler(SleepHandler handler);
-
-class ScopedSleepHandler {
-public:
-    explicit ScopedSleepHandler(SleepHandler handler)
-        : previous_(SetSleepHandler(std::move(handler))) {}
-    ~ScopedSleepHandler() { SetSleepHandler(std::move(previous_)); }
-    ScopedSleepHandler(const ScopedSleepHandler&) = delete;
-    ScopedSleepHandler& operator=(const ScopedSleepHandler&) = delete;
-
-private:
-    SleepHandler previous_;
-};
+using ScopedSoundPlayer = ScopedInstall<SoundPlayer*, &SetSoundPlayer>;
