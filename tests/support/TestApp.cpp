@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include <QApplication>
+#include "platform/Application.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ public:
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
             static int argc = 1;
             static char* argv[] = {program_invocation_name, nullptr};
-            app_ = std::make_unique<QApplication>(argc, argv);
+            app_ = std::make_unique<TApplication>(argc, argv);
         }
         return *app_;
     }
@@ -38,7 +38,7 @@ public:
     }
 
 private:
-    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<TApplication> app_;
 };
 
 AppEnvironment* const Environment =

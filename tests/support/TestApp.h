@@ -1,4 +1,4 @@
-// The application object of the Qt test programs. Linking velmora_test_support
+// The application object (TApplication) of the Qt test programs. Linking velmora_test_support
 // creates it before the first test and ends it after the last one, before the
 // program's static objects go (Qt needs that order). Offscreen unless
 // QT_QPA_PLATFORM says otherwise; named after the test program.
