@@ -1,6 +1,8 @@
 #include "app/Unit1.h"
 
 #include "app/BoardView.h"
+#include "app/MainMenus.h"
+#include "app/SettingsFile.h"
 #include "app/OptionValues.h"
 #include "components/SortGrid.h"
 #include "components/VXSplitter/VXSplitter.h"
@@ -13,6 +15,7 @@
 #include "database/Unit4.h"
 #include "database/Unit7.h"
 #include "platform/AlignLayout.h"
+#include "platform/Application.h"
 #include "platform/CodePage.h"
 #include "platform/Fonts.h"
 #include "platform/IniFile.h"
@@ -20,6 +23,7 @@
 #include "platform/Printer.h"
 #include "platform/RichEdit.h"
 #include "platform/Sound.h"
+#include "platform/WaitCursor.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
 #include "rules/MoveGen.h"
@@ -42,7 +46,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
+#include <stdexcept>
+
+static_assert(SettingKeys::RecentFile.size() == RecentFileCount);
 
 TSortGrid* GameList = nullptr;
 TForm1* Form1 = nullptr;
@@ -73,72 +79,23 @@ int SharePercent(const TVXSplitter& splitter)
     return (splitter.Promile() + 5) / 10;
 }
 
-// Detaches a move list's selection handler while the program itself changes
-// the text or the selection, and attaches it again.
-class SelectionHandlerDetached {
-public:
-    explicit SelectionHandlerDetached(TRichEdit& memo)
-        : memo_(memo), handler_(std::move(memo.OnSelectionChange))
-    {
-        memo_.OnSelectionChange = nullptr;
-    }
-    ~SelectionHandlerDetached() { memo_.OnSelectionChange = std::move(handler_); }
-    SelectionHandlerDetached(const SelectionHandlerDetached&) = delete;
-    SelectionHandlerDetached& operator=(const SelectionHandlerDetached&) = delete;
-
-private:
-    TRichEdit& memo_;
-    std::function<void()> handler_;
-};
-
 } // namespace
-
-// ---- Move paths in the settings file ---------------------------------------
-
-std::string MovePathToHex()
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (int p = 0; p < CurrentPly; ++p) {
-        const int node = Positions[p].PlayedNode;
-        if (node < 0 || node >= MoveNodeCount) break;
-        const std::uint8_t code = MoveNodes[node].Code;
-        hex += digits[code >> 4];
-        hex += digits[code & 15];
-    }
-    return hex;
-}
-
-void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity)
-{
-    if (capacity <= 0) return;
-    auto value = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    int n = 0;
-    for (std::size_t k = 0; k + 1 < hex.size() && n < capacity - 1; k += 2) {
-        const int hi = value(hex[k]), lo = value(hex[k + 1]);
-        if (hi < 0 || lo < 0) break;
-        path[n++] = static_cast<std::uint8_t>(16 * hi + lo);
-    }
-    path[n] = MovePathEnd;
-}
 
 // ---- Construction ------------------------------------------------------------
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
+    // What the program cannot run without; main shows the message and ends.
+    if (!LoadEmbeddedFont("Kavdiag", EmbeddedFontHandles[0], KavdiagFontId))
+        throw std::runtime_error("No chess font has found.\nExiting program");
+    try {
+        ResetRtfBuffer(RtfBufferInitialSize);
+    } catch (const std::bad_alloc&) {
+        EmbeddedFontHandles.Release();
+        throw std::runtime_error("Not enough memory.\nExiting program");
+    }
     Form1 = this;
     setMinimumSize(320, 320);
-
-    if (!LoadEmbeddedFont("Kavdiag", EmbeddedFontHandles[0], KavdiagFontId)) {
-        Dialogs().MessageDlg("No chess font has found.\nExiting program", TMsgDlgType::mtError,
-                             mbOKOnly, 0);
-        std::exit(0);
-    }
-    ResetRtfBuffer(RtfBufferInitialSize);
     LoadFonts();
 
     CreatePanes();
@@ -180,12 +137,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildRtfColorTable();
     RtfPrologEnd = WriteRtfProlog(0);
     RebuildDocument();
+    FormCreate();
+}
+
+void TForm1::FormCreate()
+{
+    if (!Application) return;
+    Application->OnException = [this](const std::exception* e) { AppException(e); };
+    Application->OnHint = [this](const QString& hint) { ShowAppHint(hint); };
+    Application->ShowHint = false;
 }
 
 TForm1::~TForm1()
 {
     // GameList is a child widget and goes with the window.
     GameList = nullptr;
+    if (Application) {
+        Application->OnException = nullptr;
+        Application->OnHint = nullptr;
+    }
     if (Form1 == this) Form1 = nullptr;
 }
 
@@ -264,58 +234,10 @@ void TForm1::CreatePanes()
 
 void TForm1::CreateMenus()
 {
-    auto add = [this](QMenu* menu, const QString& text, const QKeySequence& key,
-                      const QString& hint, auto handler) {
-        QAction* a = menu->addAction(text);
-        if (!key.isEmpty()) a->setShortcut(key);
-        a->setStatusTip(hint);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-
-    QMenu* file = menuBar()->addMenu("&File");
-    add(file, "&Open database...", QKeySequence("Ctrl+O"), "Opens a PGN database",
-        [this] { OpenDClick(); });
-    QMenu* recent = file->addMenu("&Recent files");
-    for (int i = 0; i < RecentFileCount; ++i) {
-        QAction* item = recent->addAction("(none)");
-        item->setObjectName(QString("none%1").arg(i + 1));
-        item->setShortcut(QKeySequence(QString("Ctrl+F%1").arg(i + 1)));
-        connect(item, &QAction::triggered, this, [this, item] { none1Click(item); });
-        RecentItems[static_cast<std::size_t>(i)] = item;
-    }
-    add(file, "&Close", {}, "Closes the opened database", [this] { Close1Click(); });
-    file->addSeparator();
-    QMenu* exportMenu = file->addMenu("&Export rtf");
-    add(exportMenu, "&This game", QKeySequence("Ctrl+E"), "Exports the game as an RTF file",
-        [this] { Button1Click(); });
-    add(exportMenu, "&All games", {}, "Exports every game of the list into one RTF file",
-        [this] { ExportAllGames(); });
-    add(file, "&Print...", QKeySequence("Ctrl+P"),
-        "Prints the movelist document to the selected printer (Ctrl P)",
-        [this] { Print1Click(); });
-    file->addSeparator();
-    add(file, "E&xit", {}, "Exits the program", [this] { Exit1Click(); });
-
-    QMenu* game = menuBar()->addMenu("&Game");
-    add(game, "&New game", QKeySequence("Ctrl+N"),
-        "Starts a new, blank game from the basic position (Ctrl N)", [this] { New1Click(); });
-    add(game, "Ne&xt game", QKeySequence("Ctrl+PgDown"), "Loads the next game (Ctrl PgDn)",
-        [this] { ToolButton5Click(); });
-    add(game, "Pre&vious game", QKeySequence("Ctrl+PgUp"), "Loads the previous game (Ctrl PgUp)",
-        [this] { ToolButton6Click(); });
-    add(game, "&Revert game", {}, "Reloads the game, dropping the edits",
-        [this] { Revertgame1Click(); });
-
-    QMenu* view = menuBar()->addMenu("&View");
-    Gameslist1 = add(view, "&Games list", QKeySequence("F3"), "Shows the list of games",
-                     [this] { Gameslist1Click(); });
-    Gameslist1->setCheckable(true);
-    Gameslist1->setChecked(true);
-
-    QAction* copy = EditMenu->addAction("Copy r&tf");
-    copy->setStatusTip("Copies formatted move text to clipboard");
-    connect(copy, &QAction::triggered, this, [this] { Copyall1Click(); });
+    BuildActionRows(*this, menuBar(), MainMenuRows());
+    for (std::size_t i = 0; i < RecentItems.size(); ++i)
+        RecentItems[i] = menuBar()->findChild<QAction*>(QString("none%1").arg(i + 1));
+    BuildActionRows(*this, EditMenu, EditMenuRows());
 }
 
 void TForm1::CreateToolBar()
@@ -323,20 +245,7 @@ void TForm1::CreateToolBar()
     ToolBar1 = addToolBar("Tools");
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
-    auto add = [this](const QString& text, const QString& hint, auto handler) {
-        QAction* a = ToolBar1->addAction(text);
-        a->setToolTip(hint);
-        a->setStatusTip(hint);
-        connect(a, &QAction::triggered, this, handler);
-    };
-    add("Open", "Opens the selected database (Ctrl O)", [this] { Open1Click(); });
-    add("New", "Starts a new, blank game from the basic position (Ctrl N)",
-        [this] { New1Click(); });
-    add("Previous", "Loads the previous game (Ctrl PgUp)", [this] { ToolButton6Click(); });
-    add("Next", "Loads the next game (Ctrl PgDn)", [this] { ToolButton5Click(); });
-    add("Copy", "Copies formatted game text", [this] { Copyall1Click(); });
-    add("Print", "Prints the movelist document to the selected printer (Ctrl P)",
-        [this] { Print1Click(); });
+    BuildActionRows(*this, ToolBar1, ToolBarRows());
 }
 
 // ---- Game list ----------------------------------------------------------------
@@ -399,11 +308,9 @@ void TForm1::Open1Click()
     if (ListLoading) return;
 
     std::array<std::string, RecentFileCount> recent;
-    for (int i = 0; i < RecentFileCount; ++i)
-        recent[static_cast<std::size_t>(i)] = FileNameBytes(RecentItems[static_cast<std::size_t>(i)]->text());
+    for (std::size_t i = 0; i < recent.size(); ++i) recent[i] = FileNameBytes(RecentItems[i]->text());
     PushRecentFile(recent, DatabaseFileName);
-    for (int i = 0; i < RecentFileCount; ++i)
-        RecentItems[static_cast<std::size_t>(i)]->setText(FileNameText(recent[static_cast<std::size_t>(i)]));
+    for (std::size_t i = 0; i < recent.size(); ++i) RecentItems[i]->setText(FileNameText(recent[i]));
 
     if (OpenFile.Tag != 0) {
         OpenFile.Tag = 0;
@@ -426,7 +333,7 @@ void TForm1::Open1Click()
         GameList->SetColWidths(c, GameListColumnInfos[static_cast<std::size_t>(c)].Width);
     }
     GameList->SetSortDirection(TSortDirection::sdAscending);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    WaitCursor wait;
 
     IndexOptions options;
     options.Pump = [](std::int32_t) { QCoreApplication::processEvents(); };
@@ -445,7 +352,6 @@ void TForm1::Open1Click()
     ShowGameList(true);
     PageControl1->setCurrentWidget(GameSheet);
     GameList->setFocus();
-    QGuiApplication::restoreOverrideCursor();
     setWindowTitle(FileNameText(DatabaseCaption(path, GameCount)));
 }
 
@@ -478,10 +384,7 @@ void TForm1::LoadGame(int row, bool keepPath)
     if (row < 1 || row >= GameList->RowCount()) return;
     GameLoadHooks hooks;
     hooks.ShowDocument = [this] { RebuildDocument(); };
-    hooks.ShowPosition = [this] {
-        FormPaint();
-        RefreshMoveViews();
-    };
+    hooks.ShowPosition = [this] { RefreshAfterNavigation(); };
     const GameLoadResult result = ::LoadGame(row, RowCells(row), keepPath, LoadToMove, hooks);
     if (result.Status == LoadStatus::Loaded) HeadLabel->setText(Local(result.Title));
 }
@@ -543,9 +446,7 @@ void TForm1::New1Click()
     CurrentGameRow = -1;
     HeadLabel->setText("");
     GenerateMoves();
-    FormPaint();
-    RebuildDocument();
-    RefreshMoveViews();
+    RefreshShownGame(true);
 }
 
 void TForm1::Revertgame1Click()
@@ -582,6 +483,25 @@ void TForm1::RebuildDocument()
 {
     BuildMoveList(WriteGameHeaderRtf(RtfPrologEnd, CurrentGameRow));
     ShowRtfDocument(RtfBuffer.data(), Memo1);
+}
+
+void TForm1::RefreshShownGame(bool positionChanged)
+{
+    RebuildDocument();
+    if (positionChanged) FormPaint();
+    RefreshMoveViews();
+}
+
+void TForm1::RefreshAfterEdit(bool positionChanged)
+{
+    GameModified = 1;
+    RefreshShownGame(positionChanged);
+}
+
+void TForm1::RefreshAfterNavigation()
+{
+    FormPaint();
+    RefreshMoveViews();
 }
 
 void TForm1::ShowRtfDocument(const char* text, TRichEdit* memo)
@@ -696,12 +616,6 @@ void TForm1::RefreshMoveViews()
 
 // ---- Life cycle ----------------------------------------------------------------------
 
-QString TForm1::SettingsFileName()
-{
-    const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return exe.absolutePath() + "/" + exe.completeBaseName() + ".ini";
-}
-
 void TForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
@@ -725,24 +639,22 @@ void TForm1::FormShow()
 
 void TForm1::ReadLastState()
 {
+    using namespace SettingKeys;
     TMemIniFile ini(SettingsFileName());
-    QString file = FileNameText(ini.ReadString("Game", "File", ""));
+    QString file = FileNameText(ReadTextSetting(ini, GameFile));
     if (!file.isEmpty() && QFileInfo(file).path() == "." && !file.contains('/'))
-        file = QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + "/" + file;
+        file = QFileInfo(TApplication::ExeName()).absolutePath() + "/" + file;
     OpenFile.FileName = file;
-    const int number = ini.ReadInteger("Game", "Number", 0);
-    const std::string node = ini.ReadString("Game", "Node", "");
+    const int number = ReadIntSetting(ini, GameNumber);
+    const std::string node = ReadTextSetting(ini, GameNode);
 
-    BoardSplitter->SetInitialPercent(
-        ini.ReadInteger("Layout", "Board", BoardSplitter->InitialPercent()));
+    BoardSplitter->SetInitialPercent(ReadSetting(ini, LayoutBoard, BoardSplitter->InitialPercent()));
     BoardSplitter->Calibrate();
-    ListSplitter->SetInitialPercent(
-        ini.ReadInteger("Layout", "List", ListSplitter->InitialPercent()));
+    ListSplitter->SetInitialPercent(ReadSetting(ini, LayoutList, ListSplitter->InitialPercent()));
     ListSplitter->Calibrate();
-    for (int i = 1; i <= RecentFileCount; ++i)
-        RecentItems[static_cast<std::size_t>(i - 1)]->setText(
-            FileNameText(ini.ReadString("Recent", "File" + std::to_string(i), "(none)")));
-    const bool skipIntro = ini.ReadBool("Config", "SkipIntro", false);
+    for (std::size_t i = 0; i < RecentItems.size(); ++i)
+        RecentItems[i]->setText(FileNameText(ReadTextSetting(ini, RecentFile[i])));
+    const bool skipIntro = ReadFlagSetting(ini, SettingKeys::SkipIntro);
 
     if (!file.isEmpty()) {
         Open1Click();
@@ -751,8 +663,7 @@ void TForm1::ReadLastState()
             if (number != 0) LoadGame(number, false);
             HexToMovePath(node, SavedLine.data(), MovePathCapacity);
             GoToMovePath(SavedLine.data());
-            FormPaint();
-            RefreshMoveViews();
+            RefreshAfterNavigation();
         }
     }
     OpenFile.Tag = 0;
@@ -785,26 +696,33 @@ void TForm1::FormClose()
 
 void TForm1::WriteLastState()
 {
+    using namespace SettingKeys;
     TMemIniFile ini(SettingsFileName());
-    ini.WriteString("Game", "File", DatabaseFileName);
+    WriteTextSetting(ini, GameFile, DatabaseFileName);
     int number = 1;
     if (!DatabaseFileName.empty()) {
         // A game that is no row of the list (a new game) is stored as none.
         number = CurrentGameRow > 0 ? std::atoi(GameList->Cells(NumberColumn, CurrentGameRow).c_str())
                                     : 0;
     }
-    ini.WriteInteger("Game", "Number", number);
-    ini.WriteString("Game", "Node", MovePathToHex());
-    ini.WriteInteger("Layout", "Board", SharePercent(*BoardSplitter));
-    ini.WriteInteger("Layout", "List", SharePercent(*ListSplitter));
-    for (int i = 1; i <= RecentFileCount; ++i)
-        ini.WriteString("Recent", "File" + std::to_string(i),
-                        FileNameBytes(RecentItems[static_cast<std::size_t>(i - 1)]->text()));
-    ini.WriteBool("Config", "SkipIntro", SkipIntro);
+    WriteSetting(ini, GameNumber, number);
+    WriteTextSetting(ini, GameNode, MovePathToHex());
+    WriteSetting(ini, LayoutBoard, SharePercent(*BoardSplitter));
+    WriteSetting(ini, LayoutList, SharePercent(*ListSplitter));
+    for (std::size_t i = 0; i < RecentItems.size(); ++i)
+        WriteTextSetting(ini, RecentFile[i], FileNameBytes(RecentItems[i]->text()));
+    WriteFlagSetting(ini, SettingKeys::SkipIntro, SkipIntro);
     ini.UpdateFile();
 }
 
 void TForm1::Exit1Click()
 {
     close();
+}
+
+void TForm1::AppException(const std::exception*) {}
+
+void TForm1::ShowAppHint(const QString& hint)
+{
+    statusBar()->showMessage(hint);
 }

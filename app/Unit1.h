@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 
 class QAction;
@@ -56,11 +57,17 @@ public:
     // The intro's "skip this intro at start", kept in the settings file.
     bool SkipIntro = false;
 
-    // Start-up and shutdown.
+    // Start-up and shutdown. The constructor throws when the program cannot
+    // run (no board font, no memory); main shows the message and ends.
+    void FormCreate();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
     void Exit1Click();
+    // Application-wide handlers: exceptions escaping an event handler are
+    // dropped; hints go to the status bar.
+    void AppException(const std::exception* e);
+    void ShowAppHint(const QString& hint);
 
     // Database and games.
     void CreateGameList();
@@ -82,8 +89,17 @@ public:
     // The notation document.
     std::size_t WriteGameHeaderRtf(std::size_t pos, int row);
     void ShowRtfDocument(const char* text, TRichEdit* memo);
-    // Header, move list and display: the refresh that follows every edit.
+
+    // The refresh chain: every command ends with one of these.
+    // Header, move list and display of the notation document.
     void RebuildDocument();
+    // The game shown has changed: document, board where the position can
+    // have changed, move views.
+    void RefreshShownGame(bool positionChanged);
+    // An edit of the game: as above, and the game counts as modified.
+    void RefreshAfterEdit(bool positionChanged);
+    // CurrentPly moved: board and move views.
+    void RefreshAfterNavigation();
     void Button1Click();
     void ExportAllGames();
     void Copyall1Click();
@@ -95,9 +111,6 @@ public:
     void ResizeBoard();
     void Splitter1Moved();
     void RefreshMoveViews();
-
-    // The settings file beside the executable.
-    static QString SettingsFileName();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -119,9 +132,3 @@ private:
 
 // The main window, set at the start of its constructor.
 extern TForm1* Form1;
-
-// The move path of plies 0 .. CurrentPly - 1 as two upper-case hex digits per
-// ply, and back into a path ended by 0xFF (an odd last digit is ignored; at
-// most 799 moves are read; characters outside 0-9, A-F end the path).
-std::string MovePathToHex();
-void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity);

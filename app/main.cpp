@@ -5,49 +5,73 @@
 #include "database/Unit4.h"
 #include "database/Unit7.h"
 #include "platform/Dialogs.h"
+#include "platform/Application.h"
 
-#include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 
 #include <exception>
 #include <memory>
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Velmora Chess");
-    QApplication::setApplicationVersion(VELMORA_VERSION);
-    try {
-        // Forms live until the program ends; each global pointer is set as it is made.
-        auto form1 = std::make_unique<TForm1>();
-        auto correctMove = std::make_unique<TCorrectMove>(form1.get());
-        CorrectMove = correctMove.get();
-        auto progressForm = std::make_unique<TProgressForm>(form1.get());
-        ProgressForm = progressForm.get();
+namespace {
+
+// The forms in their order of creation, each global pointer set as its form
+// is made and cleared before the forms go, whichever way start-up ends.
+class Forms {
+public:
+    Forms()
+    {
+        main_ = std::make_unique<TForm1>();
+        correctMove_ = std::make_unique<TCorrectMove>(main_.get());
+        CorrectMove = correctMove_.get();
+        progress_ = std::make_unique<TProgressForm>(main_.get());
+        ProgressForm = progress_.get();
 
         // Unreadable moves are shown with the game read so far.
-        CorrectMoveDialogHandler correctHandler;
-        correctHandler.OnRefresh = [] {
-            Form1->RebuildDocument();
-            Form1->FormPaint();
-            Form1->RefreshMoveViews();
-        };
-        SetCorrectMoveHandler(&correctHandler);
+        correctHandler_.OnRefresh = [] { Form1->RefreshShownGame(true); };
+        SetCorrectMoveHandler(&correctHandler_);
+    }
+    ~Forms()
+    {
+        SetCorrectMoveHandler(nullptr);
+        ProgressForm = nullptr;
+        CorrectMove = nullptr;
+    }
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
 
+    TForm1& Main() { return *main_; }
+
+private:
+    std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TCorrectMove> correctMove_;
+    std::unique_ptr<TProgressForm> progress_;
+    CorrectMoveDialogHandler correctHandler_;
+};
+
+void ShowException(const char* text)
+{
+    Dialogs().MessageDlg(QString::fromLocal8Bit(text), TMsgDlgType::mtError, mbOKOnly, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    app.Title = "Velmora Chess";
+    QApplication::setApplicationName(app.Title);
+    QApplication::setApplicationVersion(VELMORA_VERSION);
+    app.HelpFile = QFileInfo(TApplication::ExeName()).absolutePath() + "/velmo.hlp";
+    try {
+        Forms forms;
         // Maximized; without a window manager the screen's area is taken directly.
         if (const QScreen* screen = QGuiApplication::primaryScreen())
-            form1->setGeometry(screen->availableGeometry());
-        form1->showMaximized();
+            forms.Main().setGeometry(screen->availableGeometry());
+        forms.Main().showMaximized();
         QApplication::exec();
-        SetCorrectMoveHandler(nullptr);
-        ProgressForm = nullptr;
-        CorrectMove = nullptr;
     } catch (const std::exception& e) {
-        // The forms are gone: nothing may reach them any more.
-        SetCorrectMoveHandler(nullptr);
-        ProgressForm = nullptr;
-        CorrectMove = nullptr;
-        Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOKOnly, 0);
+        ShowException(e.what());
     }
     return 0;
 }

@@ -1,11 +1,15 @@
 // The main window's life cycle: the last state written at close and
-// restored at the next start, and the move paths of the settings file.
+// restored at the next start.
+#include "app/BoardView.h"
+#include "app/MainMenus.h"
+#include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "components/SortGrid.h"
 #include "components/VXSplitter/VXSplitter.h"
 #include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
 #include "database/Unit7.h"
+#include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/RichEdit.h"
@@ -15,6 +19,9 @@
 #include "rules/Navigation.h"
 
 #include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,18 +29,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <stdexcept>
 #include <vector>
 
 namespace {
-
-std::vector<int> PathOf(const std::string& hex)
-{
-    std::uint8_t path[MovePathCapacity];
-    HexToMovePath(hex, path, MovePathCapacity);
-    std::vector<int> out;
-    for (int i = 0; i < MovePathCapacity && path[i] != MovePathEnd; ++i) out.push_back(path[i]);
-    return out;
-}
 
 const QString SamplePgn = QStringLiteral(VELMORA_SAMPLES "/velmora-sample.pgn");
 
@@ -41,13 +41,13 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::remove(TForm1::SettingsFileName());
+        QFile::remove(SettingsFileName());
         SetDialogService(&dialogs);
     }
     void TearDown() override
     {
         SetDialogService(nullptr);
-        QFile::remove(TForm1::SettingsFileName());
+        QFile::remove(SettingsFileName());
     }
 
     // Starts the window as the program does and lets its first show run.
@@ -62,7 +62,7 @@ protected:
 
     static void WriteSettings(const std::string& text)
     {
-        TMemIniFile ini(TForm1::SettingsFileName());
+        TMemIniFile ini(SettingsFileName());
         ini.SetText(text);
         ASSERT_TRUE(ini.UpdateFile());
     }
@@ -71,18 +71,6 @@ protected:
 };
 
 } // namespace
-
-TEST(MovePathHex, DecodesPairsAndStopsAtAnythingElse)
-{
-    EXPECT_EQ(PathOf("0A1F"), (std::vector<int>{0x0A, 0x1F}));
-    EXPECT_EQ(PathOf("10000C"), (std::vector<int>{16, 0, 12}));
-    EXPECT_EQ(PathOf("1000A"), (std::vector<int>{16, 0}));  // odd last digit ignored
-    EXPECT_EQ(PathOf("C6"), (std::vector<int>{198}));
-    EXPECT_EQ(PathOf("0a1F"), (std::vector<int>{}));        // lower case is no digit
-    EXPECT_EQ(PathOf(""), (std::vector<int>{}));
-    // A path of any length fills at most the buffer, end mark included.
-    EXPECT_EQ(PathOf(std::string(4000, '0')).size(), std::size_t(MovePathCapacity - 1));
-}
 
 TEST_F(MainWindowTest, FirstRunWithoutSettingsWritesAnEmptyGame)
 {
@@ -94,7 +82,7 @@ TEST_F(MainWindowTest, FirstRunWithoutSettingsWritesAnEmptyGame)
         form->close();
     }
     EXPECT_FALSE(MoveSoundWaves.IsLoaded(MoveSoundWhiteId));
-    TMemIniFile ini(TForm1::SettingsFileName());
+    TMemIniFile ini(SettingsFileName());
     EXPECT_EQ(ini.ReadString("Game", "File", "x"), "");
     EXPECT_EQ(ini.ReadInteger("Game", "Number", 0), 1);
     EXPECT_EQ(ini.ReadString("Game", "Node", "x"), "");
@@ -120,7 +108,7 @@ TEST_F(MainWindowTest, LastGamePositionAndLayoutComeBackAtTheNextStart)
         EXPECT_GT(form->Memo1->GetTextLen(), 0);
         form->close();
     }
-    TMemIniFile ini(TForm1::SettingsFileName());
+    TMemIniFile ini(SettingsFileName());
     EXPECT_EQ(ini.ReadString("Game", "File", ""), SamplePgn.toStdString());
     EXPECT_EQ(ini.ReadInteger("Game", "Number", 0), 1);
     EXPECT_EQ(ini.ReadString("Game", "Node", ""), "0D09");
@@ -135,7 +123,7 @@ TEST_F(MainWindowTest, LastGamePositionAndLayoutComeBackAtTheNextStart)
         EXPECT_EQ(CurrentPly, 2);
         form->close();
     }
-    TMemIniFile again(TForm1::SettingsFileName());
+    TMemIniFile again(SettingsFileName());
     EXPECT_EQ(again.Text(), ini.Text());
 }
 
@@ -152,7 +140,7 @@ TEST_F(MainWindowTest, BadSettingsGiveDefaults)
         EXPECT_EQ(form->BoardSplitter->InitialPercent(), 44);
         form->close();
     }
-    TMemIniFile ini(TForm1::SettingsFileName());
+    TMemIniFile ini(SettingsFileName());
     EXPECT_EQ(ini.ReadString("Game", "File", "x"), "");
     EXPECT_EQ(ini.ReadInteger("Layout", "Board", 0), 44);
 }
@@ -168,7 +156,7 @@ TEST_F(MainWindowTest, NewGameWithADatabaseOpenStoresNoFile)
         EXPECT_EQ(LineLength, 0);
         form->close();
     }
-    TMemIniFile ini(TForm1::SettingsFileName());
+    TMemIniFile ini(SettingsFileName());
     EXPECT_EQ(ini.ReadString("Game", "File", "x"), "");
     EXPECT_EQ(ini.ReadInteger("Game", "Number", 0), 1);
     EXPECT_TRUE(ini.SectionExists("Layout"));
@@ -185,7 +173,7 @@ TEST_F(MainWindowTest, CancelInSaveGameKeepsTheWindowAndTheFile)
     dialogs.QueueMessageResult(mrCancel);
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    TMemIniFile ini(TForm1::SettingsFileName());
+    TMemIniFile ini(SettingsFileName());
     EXPECT_EQ(ini.ReadInteger("Game", "Number", 0), 2);
     EXPECT_FALSE(ini.SectionExists("Layout"));
     GameModified = 0;
@@ -244,4 +232,118 @@ TEST_F(MainWindowTest, ExportsThisGameAndEveryListedGame)
     EXPECT_EQ(progress.Tag, 0);
     ProgressForm = nullptr;
     form->close();
+}
+
+TEST_F(MainWindowTest, EveryRowBuildsItsItemWithShortCutAndHint)
+{
+    auto form = Start();
+    const struct {
+        std::span<const ActionRow<TForm1>> rows;
+        QWidget* container;
+    } tables[] = {{MainMenuRows(), form->menuBar()},
+                  {ToolBarRows(), form->ToolBar1},
+                  {EditMenuRows(), form->EditMenu}};
+    std::set<QString> names;
+    for (const auto& table : tables) {
+        for (const ActionRow<TForm1>& row : table.rows) {
+            if (QString(row.Name) == "-") continue;
+            SCOPED_TRACE(row.Name);
+            EXPECT_TRUE(names.insert(row.Name).second) << "named twice";
+            const auto* item = table.container->findChild<QAction*>(row.Name);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->text(), row.Caption);
+            EXPECT_EQ(item->shortcut(), QKeySequence(row.ShortCut));
+            EXPECT_EQ(item->statusTip(), row.Hint);
+            EXPECT_NE(row.Handler.Click != nullptr, row.Handler.SenderClick != nullptr);
+        }
+    }
+    for (QAction* recent : form->RecentItems) ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(form->RecentItems[4]->shortcut(), QKeySequence("Ctrl+F5"));
+    EXPECT_TRUE(form->Gameslist1->isChecked());
+    form->close();
+}
+
+TEST_F(MainWindowTest, TheRefreshChainRepaintsTheBoardOnlyWhenThePositionCanChange)
+{
+    WriteSettings("[Game]\nFile=" + SamplePgn.toStdString() + "\nNumber=1\nNode=0D09\n");
+    auto form = Start();
+    ASSERT_EQ(CurrentPly, 2);
+    const QImage shown = BoardBitmap.copy();
+    CurrentPly = 0; // the position changes behind the views' back
+
+    GameModified = 0;
+    form->RefreshAfterEdit(false);
+    EXPECT_EQ(GameModified, 1);
+    EXPECT_EQ(BoardBitmap, shown);
+
+    form->RefreshAfterEdit(true);
+    EXPECT_NE(BoardBitmap, shown);
+    CurrentPly = 2;
+    form->RefreshAfterNavigation();
+    EXPECT_EQ(BoardBitmap, shown);
+    GameModified = 0;
+    form->close();
+}
+
+TEST_F(MainWindowTest, AThrowingHandlerShowsNothingAndTheWindowGoesOn)
+{
+    auto form = Start();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QAction* failing = form->menuBar()->addAction("Fail");
+    failing->setShortcut(QKeySequence("Ctrl+Shift+F12"));
+    QObject::connect(failing, &QAction::triggered, [] { throw std::runtime_error("broken"); });
+    QTest::keyClick(form.get(), Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(dialogs.Requests().empty());
+    EXPECT_TRUE(form->isVisible());
+
+    // The window still answers: a new game by its short-cut.
+    CurrentGameRow = 5;
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(CurrentGameRow, -1);
+    form->close();
+}
+
+TEST_F(MainWindowTest, HintsGoToTheStatusBar)
+{
+    auto form = Start();
+    EXPECT_FALSE(Application->ShowHint);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(GameList, &enter);
+    EXPECT_EQ(form->statusBar()->currentMessage(), "List of games in the opened database");
+    form->close();
+}
+
+TEST(SettingsTable, EveryKeyReadsBackWhatWasWrittenAndItsDefaultWhenAbsent)
+{
+    TMemIniFile empty(QStringLiteral("/nonexistent/velmora-test.ini"));
+    TMemIniFile ini(QStringLiteral("/nonexistent/velmora-test.ini"));
+    std::set<std::string> keys;
+    int n = 0;
+    for (const Setting& s : AllSettings()) {
+        SCOPED_TRACE(std::string(s.Section) + "." + s.Key);
+        EXPECT_TRUE(keys.insert(std::string(s.Section) + "." + s.Key).second);
+        ++n;
+        switch (s.Type) {
+        case SettingType::Integer:
+            EXPECT_EQ(ReadIntSetting(empty, s), std::atoi(s.Default));
+            WriteSetting(ini, s, 1000 + n);
+            EXPECT_EQ(ReadIntSetting(ini, s), 1000 + n);
+            break;
+        case SettingType::Flag:
+            EXPECT_EQ(ReadFlagSetting(empty, s), std::string(s.Default) == "1");
+            WriteFlagSetting(ini, s, std::string(s.Default) != "1");
+            EXPECT_EQ(ReadFlagSetting(ini, s), std::string(s.Default) != "1");
+            break;
+        case SettingType::Text:
+            EXPECT_EQ(ReadTextSetting(empty, s), s.Default);
+            WriteTextSetting(ini, s, "value " + std::to_string(n));
+            EXPECT_EQ(ReadTextSetting(ini, s), "value " + std::to_string(n));
+            break;
+        }
+    }
+    // Sections come out in the order of the table.
+    EXPECT_EQ(ini.Text().find("[Game]"), 0u);
+    EXPECT_LT(ini.Text().find("[Layout]"), ini.Text().find("[Recent]"));
+    EXPECT_LT(ini.Text().find("[Recent]"), ini.Text().find("[Config]"));
 }

@@ -1,0 +1,60 @@
+#include "app/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdlib>
+#include <vector>
+
+std::span<const Setting> AllSettings()
+{
+    static const std::vector<Setting> all = [] {
+        std::vector<Setting> v{SettingKeys::GameFile, SettingKeys::GameNumber, SettingKeys::GameNode,
+                               SettingKeys::LayoutBoard, SettingKeys::LayoutList};
+        v.insert(v.end(), SettingKeys::RecentFile.begin(), SettingKeys::RecentFile.end());
+        v.push_back(SettingKeys::SkipIntro);
+        return v;
+    }();
+    return all;
+}
+
+QString SettingsFileName()
+{
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    return exe.absolutePath() + "/" + exe.completeBaseName() + ".ini";
+}
+
+int ReadSetting(const TMemIniFile& ini, const Setting& s, int def)
+{
+    return ini.ReadInteger(s.Section, s.Key, def);
+}
+
+int ReadIntSetting(const TMemIniFile& ini, const Setting& s)
+{
+    return ReadSetting(ini, s, std::atoi(s.Default));
+}
+
+bool ReadFlagSetting(const TMemIniFile& ini, const Setting& s)
+{
+    return ini.ReadBool(s.Section, s.Key, std::atoi(s.Default) != 0);
+}
+
+std::string ReadTextSetting(const TMemIniFile& ini, const Setting& s)
+{
+    return ini.ReadString(s.Section, s.Key, s.Default);
+}
+
+void WriteSetting(TMemIniFile& ini, const Setting& s, int value)
+{
+    ini.WriteInteger(s.Section, s.Key, value);
+}
+
+void WriteFlagSetting(TMemIniFile& ini, const Setting& s, bool value)
+{
+    ini.WriteBool(s.Section, s.Key, value);
+}
+
+void WriteTextSetting(TMemIniFile& ini, const Setting& s, const std::string& value)
+{
+    ini.WriteString(s.Section, s.Key, value);
+}
