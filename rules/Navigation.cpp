@@ -17,8 +17,7 @@ std::int32_t LineAlternativeCount = 0;
 namespace {
 
 // The node after the variation that starts at start (its end, or the stream's end).
-int SkipVariation(int start)
-{
+int SkipVariation(int start) {
     int depth = 0;
     for (int i = start; i < MoveNodeCount; ++i) {
         if (MoveNodes[i].Kind == NodeKind::nkVariationStart)
@@ -31,8 +30,7 @@ int SkipVariation(int start)
 
 // The first move of the variation that starts at start, -1 when it holds no
 // move before its end: the search never leaves the variation.
-int FirstMoveOfVariation(int start)
-{
+int FirstMoveOfVariation(int start) {
     int depth = 0;
     for (int i = start; i < MoveNodeCount; ++i) {
         switch (MoveNodes[i].Kind) {
@@ -40,8 +38,7 @@ int FirstMoveOfVariation(int start)
             ++depth;
             break;
         case NodeKind::nkVariationEnd:
-            if (--depth == 0)
-                return -1;
+            if (--depth == 0) return -1;
             break;
         case NodeKind::nkMove:
             return i;
@@ -55,18 +52,14 @@ int FirstMoveOfVariation(int start)
 // Calls visit(first move) for each variation that follows main, in stream
 // order, up to the next move, the end of the enclosing line or the stream.
 // visit returns true to stop.
-template <typename Visit>
-void ForEachVariationOf(int main, Visit visit)
-{
+template <typename Visit> void ForEachVariationOf(int main, Visit visit) {
     int i = main + 1;
     while (i < MoveNodeCount) {
         const NodeKind kind = MoveNodes[i].Kind;
-        if (kind == NodeKind::nkMove || kind == NodeKind::nkVariationEnd)
-            return;
+        if (kind == NodeKind::nkMove || kind == NodeKind::nkVariationEnd) return;
         if (kind == NodeKind::nkVariationStart) {
             const int first = FirstMoveOfVariation(i);
-            if (first >= 0 && visit(first))
-                return;
+            if (first >= 0 && visit(first)) return;
             i = SkipVariation(i);
         } else {
             ++i;
@@ -76,8 +69,7 @@ void ForEachVariationOf(int main, Visit visit)
 
 // The moves of the line that holds anchor, from ply 0 (-1: the main line).
 // Returns the count and sets anchorPly (-1 without an anchor).
-int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorPly)
-{
+int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorPly) {
     int count = 0;
     anchorPly = -1;
     if (anchor >= 0) {
@@ -96,8 +88,7 @@ int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorP
                 break;
             case NodeKind::nkMove:
                 if (depth == 0) {
-                    if (take)
-                        path[count++] = i;
+                    if (take) path[count++] = i;
                     take = true;
                 }
                 break;
@@ -115,8 +106,7 @@ int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorP
         if (kind == NodeKind::nkVariationStart) {
             ++depth;
         } else if (kind == NodeKind::nkVariationEnd) {
-            if (--depth < 0)
-                break;
+            if (--depth < 0) break;
         } else if (kind == NodeKind::nkMove && depth == 0) {
             path[count++] = i;
         }
@@ -125,8 +115,7 @@ int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorP
 }
 
 // Plays an alternative once so its notation flags are set, then steps back.
-void PlayAlternative(int ply, int node)
-{
+void PlayAlternative(int ply, int node) {
     Positions[ply].PlayedNode = node;
     if (MakeMove(MoveNodes[node].Code)) {
         AnnotateLastMove();
@@ -134,15 +123,32 @@ void PlayAlternative(int ply, int node)
     }
 }
 
-void Append(std::int32_t entry)
-{
+void Append(std::int32_t entry) {
     LineAlternatives.push_back(entry);
 }
 
 } // namespace
 
-void GoToNode(int node)
-{
+namespace {
+
+// Where each ply's group starts in LineAlternatives, for the line last built.
+std::vector<int> GroupStart;
+
+// The first ply whose move leaves the line shown, when that line can be kept
+// up to there; 0 when everything must be replayed.
+int KeptPlies(const std::array<std::int32_t, MaxPly>& path, int count) {
+    const int limit =
+        std::min({count, static_cast<int>(LineLength), static_cast<int>(GroupStart.size())});
+    int d = 0;
+    while (d < limit && Positions[d].PlayedNode == path[d])
+        ++d;
+    // Ply d is replayed; its group must be one the last build recorded.
+    if (d == static_cast<int>(GroupStart.size())) d = std::max(d - 1, 0);
+    if (d > 0 && GroupStart[d] > static_cast<int>(LineAlternatives.size())) return 0;
+    return d;
+}
+
+void BuildLine(int node, bool keepPrefix) {
     node = std::clamp(node, -1, MoveNodeCount - 1);
     int anchor = -1;
     for (int i = node; i >= 0; --i)
@@ -155,25 +161,29 @@ void GoToNode(int node)
     int anchorPly = -1;
     const int count = CollectLine(anchor, path, anchorPly);
 
-    CurrentPly = 0;
-    LineAlternatives.clear();
-    int entered = 0;
-    int played = 0;
-    for (int k = 0; k < count; ++k) {
+    const int kept = keepPrefix ? KeptPlies(path, count) : 0;
+    if (keepPrefix && kept == count && count == LineLength && count > 0) {
+        CurrentPly = anchorPly >= 0 ? anchorPly + 1 : 0;
+        return;
+    }
+    CurrentPly = kept;
+    LineAlternatives.resize(kept > 0 ? GroupStart[kept] : 0);
+    GroupStart.resize(kept);
+    int entered = kept > 0 ? Positions[kept - 1].BranchCount : 0;
+    int played = kept;
+    for (int k = kept; k < count; ++k) {
         const int move = path[k];
         const int p = CurrentPly;
         PositionRecord& record = Positions[p];
         record.AlternativesIndex = -1;
         const int main = NextMoveSameDepth(p == 0 ? -1 : Positions[p - 1].PlayedNode);
-        if (main < 0)
-            break;  // the stream does not hold this line
+        if (main < 0) break; // the stream does not hold this line
         const int group = static_cast<int>(LineAlternatives.size());
+        GroupStart.push_back(group);
         Append(main);
-        if (main != move)
-            PlayAlternative(p, main);
+        if (main != move) PlayAlternative(p, main);
         ForEachVariationOf(main, [&](int first) {
-            if (record.AlternativesIndex == -1)
-                record.AlternativesIndex = group;
+            if (record.AlternativesIndex == -1) record.AlternativesIndex = group;
             Append(first);
             if (first == move)
                 ++entered;
@@ -183,7 +193,8 @@ void GoToNode(int node)
         });
         record.PlayedNode = move;
         if (!MakeMove(MoveNodes[move].Code)) {
-            Append(-1);  // the group stays closed; the line ends here
+            Append(-1); // the group stays closed; the line ends here
+            GroupStart.pop_back();
             break;
         }
         AnnotateLastMove();
@@ -191,58 +202,123 @@ void GoToNode(int node)
         Append(-1);
         ++played;
     }
-    if (count > 0)
-        LineLength = CurrentPly;
+    if (count > 0) LineLength = CurrentPly;
     LineAlternativeCount = static_cast<std::int32_t>(LineAlternatives.size());
-    if (LineAlternatives.empty())
-        LineAlternatives.push_back(-1);  // entry 0 reads as an empty group
+    if (LineAlternatives.empty()) LineAlternatives.push_back(-1); // entry 0 reads as an empty group
     CurrentPly = (anchorPly >= 0 && played > anchorPly) ? anchorPly + 1 : 0;
 }
 
-void GoToMovePath(const std::uint8_t* path)
-{
+} // namespace
+
+void GoToNode(int node) {
+    BuildLine(node, false);
+}
+
+void StepToNode(int node) {
+    BuildLine(node, true);
+}
+
+void GoToMovePath(const std::uint8_t* path) {
     int last = -1;
     for (int k = 0; k < MovePathCapacity && path[k] != MovePathEnd; ++k) {
         const std::uint8_t code = path[k];
         const int main = NextMoveSameDepth(last);
-        if (main < 0)
-            break;
+        if (main < 0) break;
         if (MoveNodes[main].Code == code) {
             last = main;
             continue;
         }
         int found = -1;
         ForEachVariationOf(main, [&](int first) {
-            if (MoveNodes[first].Code != code)
-                return false;
+            if (MoveNodes[first].Code != code) return false;
             found = first;
             return true;
         });
-        if (found < 0)
-            break;
+        if (found < 0) break;
         last = found;
     }
     GoToNode(last);
 }
 
-MovePath CurrentMovePath()
-{
+MovePath CurrentMovePath() {
     MovePath path;
     path.fill(MovePathEnd);
     const int plies = std::min<int>(CurrentPly, MovePathCapacity - 1);
     for (int p = 0; p < plies; ++p) {
         const int node = Positions[p].PlayedNode;
-        if (node < 0 || node >= MoveNodeCount)
-            break;
+        if (node < 0 || node >= MoveNodeCount) break;
         path[p] = MoveNodes[node].Code;
     }
     return path;
 }
 
+// ---- Where the navigation commands go -----------------------------------------
+
+int CurrentMoveNode() {
+    if (CurrentPly <= 0 || CurrentPly > LineLength) return -1;
+    const int node = Positions[CurrentPly - 1].PlayedNode;
+    return node >= 0 && node < MoveNodeCount ? node : -1;
+}
+
+std::optional<int> BackThroughLinesTarget() {
+    if (CurrentPly <= 0) return std::nullopt;
+    return CurrentMoveNode() - 1;
+}
+
+std::optional<int> ForwardThroughLinesTarget() {
+    for (int i = CurrentMoveNode() + 1; i < MoveNodeCount; ++i)
+        if (MoveNodes[i].Kind == NodeKind::nkMove) return i;
+    return std::nullopt;
+}
+
+std::optional<int> NextLineTarget() {
+    for (int p = std::max(CurrentPly, 1); p <= LineLength; ++p) {
+        const PositionRecord& record = Positions[p - 1];
+        const int group = record.AlternativesIndex;
+        if (group < 0) continue;
+        const int last = LineAlternativeCount;
+        for (int k = group; k < last && LineAlternatives[k] != -1; ++k) {
+            if (LineAlternatives[k] != record.PlayedNode) continue;
+            const bool wrap = k + 1 >= last || LineAlternatives[k + 1] == -1;
+            return wrap ? LineAlternatives[group] : LineAlternatives[k + 1];
+        }
+        return std::nullopt; // the played move is not in its group: nothing to switch to
+    }
+    return std::nullopt;
+}
+
+std::optional<int> PreviousLineTarget() {
+    int depth = 0;
+    for (int i = CurrentMoveNode() - 1; i >= 0; --i) {
+        switch (MoveNodes[i].Kind) {
+        case NodeKind::nkVariationStart:
+            --depth;
+            break;
+        case NodeKind::nkVariationEnd:
+            ++depth;
+            break;
+        case NodeKind::nkMove:
+            if (depth < 0) return i;
+            break;
+        default:
+            break;
+        }
+    }
+    return -1;
+}
+
+std::optional<int> CaretTarget(int caret) {
+    if (MoveNodeCount <= 0) return std::nullopt;
+    int i = 0;
+    while (i < MoveNodeCount && !(MoveNodes[i].Kind == NodeKind::nkMove &&
+                                  static_cast<int>(MoveNodes[i].TextPos) > caret))
+        ++i;
+    return i - 1;
+}
+
 // ---- Move paths as text ----------------------------------------------------
 
-std::string MovePathToHex()
-{
+std::string MovePathToHex() {
     static const char digits[] = "0123456789ABCDEF";
     std::string hex;
     for (int p = 0; p < CurrentPly; ++p) {
@@ -255,8 +331,7 @@ std::string MovePathToHex()
     return hex;
 }
 
-void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity)
-{
+void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity) {
     if (capacity <= 0) return;
     auto value = [](char c) -> int {
         if (c >= '0' && c <= '9') return c - '0';

@@ -38,3 +38,29 @@ MovePath CurrentMovePath();
 // most capacity - 1 moves are read; characters outside 0-9, A-F end the path).
 std::string MovePathToHex();
 void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity);
+
+// ---- Where the navigation commands go ----------------------------------------
+// Each returns the node to pass to GoToNode, or std::nullopt when the
+// command does nothing from the position shown.
+
+#include <optional>
+
+// The move node played into the position shown, -1 at the start.
+int CurrentMoveNode();
+// Back through all lines: the node just before the current move.
+std::optional<int> BackThroughLinesTarget();
+// Forward through all lines: the next move node in the stream.
+std::optional<int> ForwardThroughLinesTarget();
+// Next line: the next alternative of the first branching ply from the
+// current move on (the group wraps to its main continuation).
+std::optional<int> NextLineTarget();
+// Previous line: the move of the enclosing line at the branching point
+// (-1, the start, from the main line).
+std::optional<int> PreviousLineTarget();
+// A caret in the move list: the move whose text holds or precedes it.
+std::optional<int> CaretTarget(int caret);
+
+// As GoToNode, but replays only from the first ply where the line through
+// node leaves the line shown. The line shown must be one that GoToNode or
+// StepToNode built on the present stream (no edit since).
+void StepToNode(int node);

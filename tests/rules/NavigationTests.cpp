@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -244,6 +246,102 @@ TEST(MovePathHex, DecodesPairsAndStopsAtAnythingElse)
     EXPECT_EQ(PathOf(""), (std::vector<int>{}));
     // A path of any length fills at most the buffer, end mark included.
     EXPECT_EQ(PathOf(std::string(4000, '0')).size(), std::size_t(MovePathCapacity - 1));
+}
+
+// Nested and sibling variations at several depths.
+const char* const DeepGame =
+    "e2e4 e7e5 ( c7c5 g1f3 ( b1c3 b8c6 ( g7g6 ) ) d7d6 ( e7e6 d2d4 ) d2d4 ) "
+    "g1f3 b8c6 ( g8f6 ) f1b5 ( f1c4 f8c5 ( g8f6 d2d3 ) c2c3 ) a7a6";
+
+TEST(LineTargets, EachCommandFindsItsNode)
+{
+    BuildStream(RichGame);
+    for (int i = 0; i < MoveNodeCount; ++i) MoveNodes[i].TextPos = 10u * static_cast<unsigned>(i);
+    struct Row {
+        const char* Name;
+        int Shown; // node shown before the command
+        std::optional<int> (*Target)();
+        std::optional<int> Expected;
+    };
+    const Row rows[] = {
+        {"ForwardFromStart", -1, ForwardThroughLinesTarget, 0},
+        {"ForwardIntoTheFirstVariation", 0, ForwardThroughLinesTarget, 2},
+        {"ForwardOutOfAVariation", 16, ForwardThroughLinesTarget, 18},
+        {"ForwardAtTheEnd", 21, ForwardThroughLinesTarget, std::nullopt},
+        {"BackAtTheStart", -1, BackThroughLinesTarget, std::nullopt},
+        {"BackFromAfterTwoVariations", 13, BackThroughLinesTarget, 12},
+        {"NextLineFromTheStart", -1, NextLineTarget, 2},
+        {"NextLineToTheSecondVariation", 2, NextLineTarget, 11},
+        {"NextLineWraps", 11, NextLineTarget, 0},
+        {"NextLineLaterPly", 13, NextLineTarget, 15},
+        {"NextLineNothingBranches", 21, NextLineTarget, std::nullopt},
+        {"PreviousLineOutOfAVariation", 3, PreviousLineTarget, 0},
+        {"PreviousLineOutOfANestedVariation", 5, PreviousLineTarget, 3},
+        {"PreviousLineSkipsSiblingVariations", 16, PreviousLineTarget, 13},
+        {"PreviousLineOnTheMainLine", 18, PreviousLineTarget, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Name);
+        GoToNode(row.Shown);
+        EXPECT_EQ(row.Target(), row.Expected);
+    }
+    EXPECT_EQ(CaretTarget(25), 2);  // inside d4's text (20..29)
+    EXPECT_EQ(CaretTarget(-1), -1); // before the first move
+    EXPECT_EQ(CaretTarget(100000), MoveNodeCount - 1);
+}
+
+// Everything GoToNode builds, to compare two ways of reaching a node.
+struct LineState {
+    int Ply, Length;
+    std::vector<int> Alternatives;
+    std::vector<std::array<int, 4>> Records; // PlayedNode, AlternativesIndex, BranchCount, MoveCount
+    std::vector<std::vector<std::uint32_t>> Moves;
+    std::vector<std::vector<std::uint8_t>> Boards;
+    friend bool operator==(const LineState&, const LineState&) = default;
+};
+
+LineState Snapshot()
+{
+    LineState s{CurrentPly, LineLength, Alternatives(), {}, {}, {}};
+    for (int p = 0; p <= LineLength; ++p) {
+        const PositionRecord& r = Positions[p];
+        if (p < LineLength)
+            s.Records.push_back({r.PlayedNode, r.AlternativesIndex, r.BranchCount, r.MoveCount});
+        std::vector<std::uint32_t> moves;
+        for (int m = 0; m < r.MoveCount; ++m) {
+            std::uint32_t v;
+            std::memcpy(&v, &r.Moves[m], 4);
+            moves.push_back(v);
+        }
+        s.Moves.push_back(moves);
+        s.Boards.emplace_back(r.Board, r.Board + BoardCells);
+    }
+    return s;
+}
+
+TEST(StepToNode, BuildsWhatGoToNodeBuildsFromAnyLineShown)
+{
+    for (const char* game : {RichGame, DeepGame}) {
+        BuildStream(game);
+        for (int to = -1; to < MoveNodeCount; ++to) {
+            GoToNode(to);
+            const LineState expected = Snapshot();
+            for (int from = -1; from < MoveNodeCount; ++from) {
+                SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
+                GoToNode(from);
+                StepToNode(to);
+                ASSERT_EQ(Snapshot(), expected);
+            }
+        }
+        // A walk of steps gives the same lines as jumps.
+        GoToNode(-1);
+        for (auto next = ForwardThroughLinesTarget(); next; next = ForwardThroughLinesTarget()) {
+            StepToNode(*next);
+            const LineState stepped = Snapshot();
+            GoToNode(*next);
+            ASSERT_EQ(stepped, Snapshot()) << *next;
+        }
+    }
 }
 
 } // namespace
