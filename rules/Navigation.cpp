@@ -17,7 +17,8 @@ std::int32_t LineAlternativeCount = 0;
 namespace {
 
 // The node after the variation that starts at start (its end, or the stream's end).
-int SkipVariation(int start) {
+int SkipVariation(int start)
+{
     int depth = 0;
     for (int i = start; i < MoveNodeCount; ++i) {
         if (MoveNodes[i].Kind == NodeKind::nkVariationStart)
@@ -30,7 +31,8 @@ int SkipVariation(int start) {
 
 // The first move of the variation that starts at start, -1 when it holds no
 // move before its end: the search never leaves the variation.
-int FirstMoveOfVariation(int start) {
+int FirstMoveOfVariation(int start)
+{
     int depth = 0;
     for (int i = start; i < MoveNodeCount; ++i) {
         switch (MoveNodes[i].Kind) {
@@ -52,7 +54,9 @@ int FirstMoveOfVariation(int start) {
 // Calls visit(first move) for each variation that follows main, in stream
 // order, up to the next move, the end of the enclosing line or the stream.
 // visit returns true to stop.
-template <typename Visit> void ForEachVariationOf(int main, Visit visit) {
+template <typename Visit>
+void ForEachVariationOf(int main, Visit visit)
+{
     int i = main + 1;
     while (i < MoveNodeCount) {
         const NodeKind kind = MoveNodes[i].Kind;
@@ -69,7 +73,8 @@ template <typename Visit> void ForEachVariationOf(int main, Visit visit) {
 
 // The moves of the line that holds anchor, from ply 0 (-1: the main line).
 // Returns the count and sets anchorPly (-1 without an anchor).
-int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorPly) {
+int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorPly)
+{
     int count = 0;
     anchorPly = -1;
     if (anchor >= 0) {
@@ -115,7 +120,8 @@ int CollectLine(int anchor, std::array<std::int32_t, MaxPly>& path, int& anchorP
 }
 
 // Plays an alternative once so its notation flags are set, then steps back.
-void PlayAlternative(int ply, int node) {
+void PlayAlternative(int ply, int node)
+{
     Positions[ply].PlayedNode = node;
     if (MakeMove(MoveNodes[node].Code)) {
         AnnotateLastMove();
@@ -123,7 +129,8 @@ void PlayAlternative(int ply, int node) {
     }
 }
 
-void Append(std::int32_t entry) {
+void Append(std::int32_t entry)
+{
     LineAlternatives.push_back(entry);
 }
 
@@ -136,7 +143,8 @@ std::vector<int> GroupStart;
 
 // The first ply whose move leaves the line shown, when that line can be kept
 // up to there; 0 when everything must be replayed.
-int KeptPlies(const std::array<std::int32_t, MaxPly>& path, int count) {
+int KeptPlies(const std::array<std::int32_t, MaxPly>& path, int count)
+{
     const int limit =
         std::min({count, static_cast<int>(LineLength), static_cast<int>(GroupStart.size())});
     int d = 0;
@@ -148,7 +156,8 @@ int KeptPlies(const std::array<std::int32_t, MaxPly>& path, int count) {
     return d;
 }
 
-void BuildLine(int node, bool keepPrefix) {
+void BuildLine(int node, bool keepPrefix)
+{
     node = std::clamp(node, -1, MoveNodeCount - 1);
     int anchor = -1;
     for (int i = node; i >= 0; --i)
@@ -210,15 +219,18 @@ void BuildLine(int node, bool keepPrefix) {
 
 } // namespace
 
-void GoToNode(int node) {
+void GoToNode(int node)
+{
     BuildLine(node, false);
 }
 
-void StepToNode(int node) {
+void StepToNode(int node)
+{
     BuildLine(node, true);
 }
 
-void GoToMovePath(const std::uint8_t* path) {
+void GoToMovePath(const std::uint8_t* path)
+{
     int last = -1;
     for (int k = 0; k < MovePathCapacity && path[k] != MovePathEnd; ++k) {
         const std::uint8_t code = path[k];
@@ -240,7 +252,8 @@ void GoToMovePath(const std::uint8_t* path) {
     GoToNode(last);
 }
 
-MovePath CurrentMovePath() {
+MovePath CurrentMovePath()
+{
     MovePath path;
     path.fill(MovePathEnd);
     const int plies = std::min<int>(CurrentPly, MovePathCapacity - 1);
@@ -254,24 +267,28 @@ MovePath CurrentMovePath() {
 
 // ---- Where the navigation commands go -----------------------------------------
 
-int CurrentMoveNode() {
+int CurrentMoveNode()
+{
     if (CurrentPly <= 0 || CurrentPly > LineLength) return -1;
     const int node = Positions[CurrentPly - 1].PlayedNode;
     return node >= 0 && node < MoveNodeCount ? node : -1;
 }
 
-std::optional<int> BackThroughLinesTarget() {
+std::optional<int> BackThroughLinesTarget()
+{
     if (CurrentPly <= 0) return std::nullopt;
     return CurrentMoveNode() - 1;
 }
 
-std::optional<int> ForwardThroughLinesTarget() {
+std::optional<int> ForwardThroughLinesTarget()
+{
     for (int i = CurrentMoveNode() + 1; i < MoveNodeCount; ++i)
         if (MoveNodes[i].Kind == NodeKind::nkMove) return i;
     return std::nullopt;
 }
 
-std::optional<int> NextLineTarget() {
+std::optional<int> NextLineTarget()
+{
     for (int p = std::max(CurrentPly, 1); p <= LineLength; ++p) {
         const PositionRecord& record = Positions[p - 1];
         const int group = record.AlternativesIndex;
@@ -287,7 +304,8 @@ std::optional<int> NextLineTarget() {
     return std::nullopt;
 }
 
-std::optional<int> PreviousLineTarget() {
+std::optional<int> PreviousLineTarget()
+{
     int depth = 0;
     for (int i = CurrentMoveNode() - 1; i >= 0; --i) {
         switch (MoveNodes[i].Kind) {
@@ -307,7 +325,8 @@ std::optional<int> PreviousLineTarget() {
     return -1;
 }
 
-std::optional<int> CaretTarget(int caret) {
+std::optional<int> CaretTarget(int caret)
+{
     if (MoveNodeCount <= 0) return std::nullopt;
     int i = 0;
     while (i < MoveNodeCount && !(MoveNodes[i].Kind == NodeKind::nkMove &&
@@ -318,7 +337,8 @@ std::optional<int> CaretTarget(int caret) {
 
 // ---- Move paths as text ----------------------------------------------------
 
-std::string MovePathToHex() {
+std::string MovePathToHex()
+{
     static const char digits[] = "0123456789ABCDEF";
     std::string hex;
     for (int p = 0; p < CurrentPly; ++p) {
@@ -331,7 +351,8 @@ std::string MovePathToHex() {
     return hex;
 }
 
-void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity) {
+void HexToMovePath(const std::string& hex, std::uint8_t* path, int capacity)
+{
     if (capacity <= 0) return;
     auto value = [](char c) -> int {
         if (c >= '0' && c <= '9') return c - '0';

@@ -23,7 +23,8 @@ std::vector<int> PathOf(const std::string& hex)
     std::uint8_t path[MovePathCapacity];
     HexToMovePath(hex, path, MovePathCapacity);
     std::vector<int> out;
-    for (int i = 0; i < MovePathCapacity && path[i] != MovePathEnd; ++i) out.push_back(path[i]);
+    for (int i = 0; i < MovePathCapacity && path[i] != MovePathEnd; ++i)
+        out.push_back(path[i]);
     return out;
 }
 
@@ -171,7 +172,7 @@ TEST(GoToNode, RefusedMoveEndsTheLineCleanly)
     EXPECT_EQ(Alternatives(), (std::vector<int>{0, -1, 1, -1, 2, -1}));
     EXPECT_FALSE(CheckMoveStream());
 
-    SetStream({M(3)});  // 1.Kf1 walks into the rook's rank
+    SetStream({M(3)}); // 1.Kf1 walks into the rook's rank
     GoToNode(-1);
     EXPECT_EQ(LineLength, 0);
     EXPECT_EQ(Alternatives(), (std::vector<int>{0, -1}));
@@ -240,9 +241,9 @@ TEST(MovePathHex, DecodesPairsAndStopsAtAnythingElse)
 {
     EXPECT_EQ(PathOf("0A1F"), (std::vector<int>{0x0A, 0x1F}));
     EXPECT_EQ(PathOf("10000C"), (std::vector<int>{16, 0, 12}));
-    EXPECT_EQ(PathOf("1000A"), (std::vector<int>{16, 0}));  // odd last digit ignored
+    EXPECT_EQ(PathOf("1000A"), (std::vector<int>{16, 0})); // odd last digit ignored
     EXPECT_EQ(PathOf("C6"), (std::vector<int>{198}));
-    EXPECT_EQ(PathOf("0a1F"), (std::vector<int>{}));        // lower case is no digit
+    EXPECT_EQ(PathOf("0a1F"), (std::vector<int>{})); // lower case is no digit
     EXPECT_EQ(PathOf(""), (std::vector<int>{}));
     // A path of any length fills at most the buffer, end mark included.
     EXPECT_EQ(PathOf(std::string(4000, '0')).size(), std::size_t(MovePathCapacity - 1));
@@ -256,7 +257,8 @@ const char* const DeepGame =
 TEST(LineTargets, EachCommandFindsItsNode)
 {
     BuildStream(RichGame);
-    for (int i = 0; i < MoveNodeCount; ++i) MoveNodes[i].TextPos = 10u * static_cast<unsigned>(i);
+    for (int i = 0; i < MoveNodeCount; ++i)
+        MoveNodes[i].TextPos = 10u * static_cast<unsigned>(i);
     struct Row {
         const char* Name;
         int Shown; // node shown before the command
@@ -294,7 +296,8 @@ TEST(LineTargets, EachCommandFindsItsNode)
 struct LineState {
     int Ply, Length;
     std::vector<int> Alternatives;
-    std::vector<std::array<int, 4>> Records; // PlayedNode, AlternativesIndex, BranchCount, MoveCount
+    std::vector<std::array<int, 4>>
+        Records; // PlayedNode, AlternativesIndex, BranchCount, MoveCount
     std::vector<std::vector<std::uint32_t>> Moves;
     std::vector<std::vector<std::uint8_t>> Boards;
     friend bool operator==(const LineState&, const LineState&) = default;
