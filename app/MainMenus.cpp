@@ -28,6 +28,19 @@ const Row MainMenu[] = {
     {"&Game", "Nextgame1", "Ne&xt game", "Ctrl+PgDown", "Loads the next game (Ctrl PgDn)", &F::ToolButton5Click},
     {"&Game", "Previousgame1", "Pre&vious game", "Ctrl+PgUp", "Loads the previous game (Ctrl PgUp)", &F::ToolButton6Click},
     {"&Game", "Revertgame1", "&Revert game", "", "Reloads the game, dropping the edits", &F::Revertgame1Click},
+    {"&Navigation", "FirstMove1", "&First move", "", "Jumps to the start of the game (Home)", &F::BitBtn3Click},
+    {"&Navigation", "PreviousMove1", "&Previous move", "", "Takes back one move of the line (Up)", &F::BitBtn2Click},
+    {"&Navigation", "NextMove1", "Nex&t move", "", "Makes the next move of the line (Down)", &F::BitBtn1Click},
+    {"&Navigation", "LastMove1", "&Last move", "", "Jumps to the end of the game (End)", &F::BitBtn4Click},
+    {"&Navigation", "Skip5moves1", "S&kip 5 moves", "", "Makes the next five moves of the line (PgDn)", &F::Skip5moves1Click},
+    {"&Navigation", "N5moves1", "&Retract 5 moves", "", "Takes back five moves of the line (PgUp)", &F::N5moves1Click},
+    {"&Navigation", "-", "", "", "", nullptr},
+    {"&Navigation", "Back1", "Ba&ck", "", "Takes back the move thoughout all lines and variations (Left arrow)", &F::ToolButton1Click},
+    {"&Navigation", "Forward1", "For&ward", "", "Makes the following move thoughout all lines and variations (Right arrow)", &F::ToolButton3Click},
+    {"&Navigation", "NextLine1", "&Next line", "", "Jumps to the next alternative move (Tab)", &F::ToolButton15Click},
+    {"&Navigation", "Prevoiusline1", "Prev&ious line", "", "Traces back moves to the last branching move of the parent variation (Shift + Tab)", &F::Prevoiusline1Click},
+    {"&Navigation", "-", "", "", "", nullptr},
+    {"&Navigation", "Autoplay1", "A&utoplay...", "", "Plays the notation forward by itself (Ctrl Right)", &F::Autoplay1Click, &F::Autoplay1, -1},
     {"&View", "Gameslist1", "&Games list", "F3", "Shows the list of games", &F::Gameslist1Click, &F::Gameslist1, -1, true},
 };
 
@@ -36,6 +49,12 @@ const Row ToolBar[] = {
     {"", "ToolButton8", "New", "", "Starts a new, blank game from the basic position (Ctrl N)", &F::New1Click},
     {"", "PrevGameButton", "Previous", "", "Loads the previous game (Ctrl PgUp)", &F::ToolButton6Click},
     {"", "NextGameButton", "Next", "", "Loads the next game (Ctrl PgDn)", &F::ToolButton5Click},
+    {"", "ToolButton1", "First", "", "Jumps to the start of the game (Home)", &F::BitBtn3Click},
+    {"", "ToolButton2", "Back", "", "Takes back the move thoughout all lines and variations (Left arrow)", &F::ToolButton1Click},
+    {"", "ToolButton3", "Forward", "", "Makes the following move thoughout all lines and variations (Right arrow)", &F::ToolButton3Click, &F::ToolButton3, -1},
+    {"", "ToolButton4", "Last", "", "Jumps to the end of the game (End)", &F::BitBtn4Click},
+    {"", "ToolButton15", "Next line", "", "Jumps to the next alternative move (Tab)", &F::ToolButton15Click},
+    {"", "ToolButton17", "Prev line", "", "Traces back moves to the last branching move of the parent variation (Shift + Tab)", &F::Prevoiusline1Click},
     {"", "CopyButton", "Copy", "", "Copies formatted game text", &F::Copyall1Click},
     {"", "PrintButton", "Print", "", "Prints the movelist document to the selected printer (Ctrl P)", &F::Print1Click},
 };
@@ -47,6 +66,15 @@ const Row EditMenu[] = {
 
 } // namespace
 
-std::span<const ActionRow<TForm1>> MainMenuRows() { return MainMenu; }
-std::span<const ActionRow<TForm1>> ToolBarRows() { return ToolBar; }
-std::span<const ActionRow<TForm1>> EditMenuRows() { return EditMenu; }
+std::span<const ActionRow<TForm1>> MainMenuRows()
+{
+    return MainMenu;
+}
+std::span<const ActionRow<TForm1>> ToolBarRows()
+{
+    return ToolBar;
+}
+std::span<const ActionRow<TForm1>> EditMenuRows()
+{
+    return EditMenu;
+}

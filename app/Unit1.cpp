@@ -1,8 +1,14 @@
 #include "app/Unit1.h"
 
+#include "app/BoardInput.h"
 #include "app/BoardView.h"
+#include "app/KeyMap.h"
 #include "app/MainMenus.h"
+#include "app/MoveAnimation.h"
+#include "app/MoveTree.h"
 #include "app/SettingsFile.h"
+#include "app/Unit11.h"
+#include "app/Unit3.h"
 #include "app/OptionValues.h"
 #include "components/SortGrid.h"
 #include "components/VXSplitter/VXSplitter.h"
@@ -19,6 +25,7 @@
 #include "platform/CodePage.h"
 #include "platform/Fonts.h"
 #include "platform/IniFile.h"
+#include "platform/MouseHook.h"
 #include "platform/PaintBox.h"
 #include "platform/Printer.h"
 #include "platform/RichEdit.h"
@@ -34,10 +41,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -103,12 +113,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     CreateToolBar();
     CreateGameList();
     ShowGameList(false);
+    CreateMoveGrid();
 
     MoveSoundWaves.Load();
     SquareMarks.fill(0);
     InitGameStore();
     CommentList.clear();
-    SlideDelayMs = 0;
+    // SlideDelayMs keeps its "fair" value until the options dialog applies the stored one.
 
     Memo1->SetPopupMenu(EditMenu);
     setWindowTitle(AppTitle);
@@ -119,6 +130,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     CreatePieceBitmaps();
     GenerateMoves();
 
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1400);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
     Timer2->setInterval(500);
@@ -145,6 +159,7 @@ void TForm1::FormCreate()
     if (!Application) return;
     Application->OnException = [this](const std::exception* e) { AppException(e); };
     Application->OnHint = [this](const QString& hint) { ShowAppHint(hint); };
+    Application->OnMessage = [this](const QKeyEvent& key) { return AppMessage(key); };
     Application->ShowHint = false;
 }
 
@@ -155,6 +170,7 @@ TForm1::~TForm1()
     if (Application) {
         Application->OnException = nullptr;
         Application->OnHint = nullptr;
+        Application->OnMessage = nullptr;
     }
     if (Form1 == this) Form1 = nullptr;
 }
@@ -207,6 +223,13 @@ void TForm1::CreatePanes()
     Cr->setObjectName("Cr");
     Cr->move(6, 6);
     Cr->OnPaint = [this](QObject*) { Cr->Canvas.Draw(0, 0, BoardBitmap); };
+    Cr->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+        FormMouseDown(b, x, y);
+    };
+    Cr->OnMouseMove = [this](QObject*, TShiftState, int x, int y) { FormMouseMove(x, y); };
+    Cr->OnMouseUp = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+        FormMouseUp(b, x, y);
+    };
     HeadLabel = new QLabel(BoardSplitter);
     HeadLabel->setObjectName("HeadLabel");
     HeadLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -216,6 +239,7 @@ void TForm1::CreatePanes()
     Memo1->setObjectName("Memo1");
     Memo1->setToolTip("Game list in Rich Text format");
     Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->OnSelectionChange = [this] { Memo1SelectionChange(); };
     SetAlign(Memo1, TAlign::alClient);
     EditMenu = new QMenu(this);
 
@@ -225,6 +249,9 @@ void TForm1::CreatePanes()
     GameSheet = new QWidget;
     GameSheet->setObjectName("GameSheet");
     PageControl1->addTab(GameSheet, "Games");
+    TreeSheet = new QWidget;
+    TreeSheet->setObjectName("TreeSheet");
+    PageControl1->addTab(TreeSheet, "Move tree");
     SetAlign(PageControl1, TAlign::alClient);
     connect(PageControl1, &QTabWidget::tabBarClicked, this,
             [this](int) { QTimer::singleShot(0, this, [this] { PageControl1Change(); }); });
@@ -246,6 +273,7 @@ void TForm1::CreateToolBar()
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
     BuildActionRows(*this, ToolBar1, ToolBarRows());
+    OnRightPress(ToolBar1->widgetForAction(ToolButton3), [this] { Autoplay1Click(); });
 }
 
 // ---- Game list ----------------------------------------------------------------
@@ -603,15 +631,271 @@ void TForm1::Splitter1Moved()
 
 void TForm1::RefreshMoveViews()
 {
-    // The move just played is selected in the move list.
-    SelectionHandlerDetached detached(*Memo1);
-    const int node = CurrentPly > 0 ? Positions[CurrentPly - 1].PlayedNode : -1;
-    if (node >= 0 && node < MoveNodeCount) {
-        Memo1->SetSelStart(static_cast<int>(MoveNodes[node].TextPos));
-        Memo1->SetSelLength(MoveNodes[node].TextLength);
-    } else {
-        Memo1->SetSelStart(0);
+    {
+        // The current move is selected in the move list, scrolled so that
+        // the lines after it show too.
+        SelectionHandlerDetached detached(*Memo1);
+        const int node = CurrentMoveNode();
+        int last = MoveNodeCount - 1;
+        while (last >= 0 && MoveNodes[last].Kind != NodeKind::nkMove) --last;
+        if (node >= 0 && node == last) {
+            Memo1->SetSelStart(Memo1->GetTextLen());
+        } else if (node >= 0 && CurrentPly == LineLength) {
+            Memo1->SetSelStart(std::min<int>(MoveNodes[node].TextPos + 28, Memo1->GetTextLen()));
+        }
+        Memo1->SetSelStart(node >= 0 ? static_cast<int>(MoveNodes[node].TextPos) : 0);
+        Memo1->SetSelLength(node >= 0 ? MoveNodes[node].TextLength : 0);
     }
+    FillMoveGrid(*MoveGrid);
+}
+
+void TForm1::CreateMoveGrid()
+{
+    MoveGrid = new TStringGrid(TreeSheet);
+    MoveGrid->setObjectName("MoveGrid");
+    MoveGrid->SetFixedRows(0);
+    MoveGrid->SetFixedCols(0);
+    MoveGrid->SetColor(0xC1C1C1);
+    MoveGrid->SetDefaultColWidth(94);
+    MoveGrid->SetDefaultRowHeight(17);
+    MoveGrid->DefaultDrawing = false;
+    MoveGrid->SetOptions({TGridOption::goVertLine, TGridOption::goHorzLine,
+                          TGridOption::goDrawFocusSelected, TGridOption::goThumbTracking});
+    MoveGrid->SetGridLineColor(0xDFDFDF);
+    TFont font = MoveGrid->Font();
+    font.SetName("VelmoraChess Swiss");
+    font.SetStyle({TFontStyle::fsBold});
+    MoveGrid->SetFont(font);
+    MoveGrid->DecodeText = [](const std::string& s) { return Local(s); };
+    MoveGrid->OnDrawCell = [this](QObject*, int c, int r, const TRect& rect, TGridDrawState st) {
+        MoveGridDrawCell(c, r, rect, st);
+    };
+    MoveGrid->OnMouseDown = [this](QObject*, TMouseButton, TShiftState, int, int) {
+        MoveGridMouseDown();
+    };
+    MoveGrid->OnMouseUp = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+        MoveGridMouseUp(b, x, y);
+    };
+    SetAlign(MoveGrid, TAlign::alClient);
+}
+
+void TForm1::MoveGridDrawCell(int col, int row, const TRect& rect, TGridDrawState state)
+{
+    DrawMoveGridCell(*MoveGrid, col, row, rect, state);
+}
+
+void TForm1::MoveGridMouseDown()
+{
+    // The grid's own reaction to the press repaints no cell.
+    MoveGrid->OnDrawCell = nullptr;
+}
+
+void TForm1::MoveGridMouseUp(TMouseButton button, int x, int y)
+{
+    MoveGrid->OnDrawCell = [this](QObject*, int c, int r, const TRect& rect, TGridDrawState st) {
+        MoveGridDrawCell(c, r, rect, st);
+    };
+    if (button != TMouseButton::mbLeft || DragFrom != -1) return;
+    int col = 0, row = 0;
+    MoveGrid->MouseToCell(x, y, col, row);
+    const std::optional<TreeClick> click = MoveGridClickTarget(*MoveGrid, col, row);
+    if (!click) {
+        MoveGrid->Invalidate();
+        return;
+    }
+    if (click->SameLine)
+        CurrentPly = click->Ply;
+    else
+        StepToNode(click->Node);
+    RefreshAfterNavigation();
+}
+
+// ---- Moves played on the board -----------------------------------------------------
+
+void TForm1::FormMouseDown(TMouseButton button, int x, int y)
+{
+    if (button != TMouseButton::mbLeft || !BeginBoardPress(x, y)) return;
+    FormPaint();
+    LiftPressedPiece();
+    Cr->repaint();
+    Cr->setCursor(Qt::PointingHandCursor);
+}
+
+void TForm1::FormMouseMove(int x, int y)
+{
+    if (DragPressedPiece(x, y)) Cr->repaint();
+}
+
+void TForm1::FormMouseUp(TMouseButton button, int x, int y)
+{
+    Cr->unsetCursor();
+    if (button != TMouseButton::mbLeft || DragFrom == -1) return;
+    const PressResult result =
+        FinishBoardPress(x, y, [] { return PromoteForm ? PromoteForm->Choose() : 0; });
+    EndBoardPress();
+    if (result.Outcome != PressOutcome::Entered) {
+        FormPaint();
+        return;
+    }
+    GameModified = 1;
+    RebuildDocument();
+    --CurrentPly;
+    ShowSingleStep(true, result.Animate);
+}
+
+void TForm1::AnimateMove(bool forward)
+{
+    ::AnimateMove(forward, [this] { Cr->repaint(); });
+}
+
+void TForm1::ShowSingleStep(bool forward, bool slide)
+{
+    if (slide) AnimateMove(forward);
+    if (forward) ++CurrentPly;
+    FormPaint();
+    PlayMoveSound(forward ? CurrentPly - 1 : CurrentPly);
+    RefreshMoveViews();
+}
+
+// ---- Navigation ---------------------------------------------------------------------
+
+void TForm1::BitBtn3Click()
+{
+    if (DragFrom != -1) return;
+    CurrentPly = 0;
+    RefreshAfterNavigation();
+}
+
+void TForm1::BitBtn2Click()
+{
+    if (DragFrom != -1 || CurrentPly <= 0) return;
+    --CurrentPly;
+    ShowSingleStep(false);
+}
+
+void TForm1::BitBtn1Click()
+{
+    if (DragFrom != -1 || CurrentPly >= LineLength) return;
+    ShowSingleStep(true);
+}
+
+void TForm1::BitBtn4Click()
+{
+    if (DragFrom != -1) return;
+    CurrentPly = LineLength;
+    RefreshAfterNavigation();
+}
+
+void TForm1::Skip5moves1Click()
+{
+    if (DragFrom != -1) return;
+    CurrentPly = std::min(CurrentPly + 10, LineLength);
+    RefreshAfterNavigation();
+}
+
+void TForm1::N5moves1Click()
+{
+    if (DragFrom != -1) return;
+    CurrentPly = std::max(CurrentPly - 10, 0);
+    RefreshAfterNavigation();
+}
+
+void TForm1::ToolButton1Click()
+{
+    const std::optional<int> target = BackThroughLinesTarget();
+    if (DragFrom != -1 || !target) return;
+    const int from = CurrentMoveNode();
+    StepToNode(*target);
+    // The move taken back slides only when the line reached plays it.
+    const bool same = CurrentPly < LineLength && Positions[CurrentPly].PlayedNode == from;
+    if (same)
+        ShowSingleStep(false);
+    else
+        RefreshAfterNavigation();
+}
+
+void TForm1::ToolButton3Click()
+{
+    if (DragFrom != -1) return;
+    const std::optional<int> target = ForwardThroughLinesTarget();
+    if (!target || Timer1Tag == 0) SetAutoplay(false);
+    if (!target) return;
+    StepToNode(*target);
+    --CurrentPly;
+    ShowSingleStep(true);
+}
+
+void TForm1::ToolButton15Click()
+{
+    GoToLineTarget(NextLineTarget());
+}
+
+void TForm1::Prevoiusline1Click()
+{
+    GoToLineTarget(PreviousLineTarget());
+}
+
+void TForm1::GoToLineTarget(std::optional<int> node)
+{
+    if (DragFrom != -1 || !node) return;
+    StepToNode(*node);
+    RefreshAfterNavigation();
+}
+
+void TForm1::Memo1SelectionChange()
+{
+    const std::optional<int> target = CaretTarget(Memo1->SelStart());
+    if (DragFrom != -1 || !target) return;
+    StepToNode(*target);
+    RefreshAfterNavigation();
+    PageControl1->setCurrentWidget(TreeSheet);
+}
+
+void TForm1::Autoplay1Click()
+{
+    if (LineLength == 0) return;
+    if (!Autoplay1->isChecked()) {
+        if (AutoplayForm->ShowModal() != mrOk) return;
+        Timer1->setInterval(AutoplayForm->TimerEdit->value());
+    }
+    SetAutoplay(!Autoplay1->isChecked());
+}
+
+void TForm1::SetAutoplay(bool on)
+{
+    Autoplay1->setChecked(on);
+    ToolButton3->setChecked(on);
+    if (on)
+        Timer1->start();
+    else
+        Timer1->stop();
+}
+
+void TForm1::Timer1Timer()
+{
+    // A press held on the board or a dialog open: the tick waits.
+    if (DragFrom != -1 || QApplication::activeModalWidget()) return;
+    Timer1Tag = 1;
+    ToolButton3Click();
+    Timer1Tag = 0;
+}
+
+bool TForm1::AppMessage(const QKeyEvent& key)
+{
+    if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+        DragFrom != -1 || ListLoading || (ProgressForm && ProgressForm->Tag != 0))
+        return false;
+    const Qt::KeyboardModifiers m = key.modifiers();
+    const KeyModifier modifier = m & Qt::ShiftModifier     ? KeyModifier::Shift
+                                 : m & Qt::ControlModifier ? KeyModifier::Ctrl
+                                 : m & Qt::AltModifier     ? KeyModifier::Alt
+                                                           : KeyModifier::None;
+    const bool textBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    const KeyCommand command = CommandForKey(
+        modifier, key.key(), PageControl1->currentWidget() == TreeSheet, textBox);
+    if (!command) return false;
+    (this->*command)();
+    return true;
 }
 
 // ---- Life cycle ----------------------------------------------------------------------

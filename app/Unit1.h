@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/FileDialog.h"
+#include "platform/StringGrid.h"
 #include "platform/Types.h"
 
 #include <QMainWindow>
@@ -16,9 +17,11 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -27,6 +30,7 @@ class QToolBar;
 class TPaintBox;
 class TRichEdit;
 class TSortGrid;
+class TStringGrid;
 class TVXSplitter;
 
 // The game list of the open database (created and owned by the main window).
@@ -48,12 +52,18 @@ public:
     QMenu* EditMenu = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget* GameSheet = nullptr;
+    QWidget* TreeSheet = nullptr;
+    TStringGrid* MoveGrid = nullptr;
     QToolBar* ToolBar1 = nullptr;
+    QTimer* Timer1 = nullptr; // autoplay
+    int Timer1Tag = 0;         // 1 while its own tick steps forward
     QTimer* Timer2 = nullptr;
     TFileDialog OpenFile{TFileDialog::Kind::Open};
     TFileDialog SaveRtf{TFileDialog::Kind::Save};
     std::array<QAction*, 5> RecentItems{};
     QAction* Gameslist1 = nullptr;
+    QAction* Autoplay1 = nullptr;
+    QAction* ToolButton3 = nullptr; // forward; down while autoplay runs
     // The intro's "skip this intro at start", kept in the settings file.
     bool SkipIntro = false;
 
@@ -68,6 +78,8 @@ public:
     // dropped; hints go to the status bar.
     void AppException(const std::exception* e);
     void ShowAppHint(const QString& hint);
+    // The application-wide key handler: true when the key ran a command.
+    bool AppMessage(const QKeyEvent& key);
 
     // Database and games.
     void CreateGameList();
@@ -100,10 +112,37 @@ public:
     void RefreshAfterEdit(bool positionChanged);
     // CurrentPly moved: board and move views.
     void RefreshAfterNavigation();
+    // One move passed from record CurrentPly, forward or back: slide (when
+    // slide is set), ply, board, sound, move views.
+    void ShowSingleStep(bool forward, bool slide = true);
     void Button1Click();
     void ExportAllGames();
     void Copyall1Click();
     void Print1Click();
+
+    // Moves played on the board.
+    void FormMouseDown(TMouseButton button, int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseUp(TMouseButton button, int x, int y);
+    void AnimateMove(bool forward);
+
+    // Navigation.
+    void BitBtn3Click();       // first move
+    void BitBtn2Click();       // previous move
+    void BitBtn1Click();       // next move
+    void BitBtn4Click();       // last move
+    void Skip5moves1Click();   // ten plies forward
+    void N5moves1Click();      // ten plies back
+    void ToolButton1Click();   // back through all lines
+    void ToolButton3Click();   // forward through all lines
+    void ToolButton15Click();  // next line
+    void Prevoiusline1Click(); // previous line
+    void Autoplay1Click();
+    void Timer1Timer();
+    void Memo1SelectionChange();
+    void MoveGridDrawCell(int col, int row, const TRect& rect, TGridDrawState state);
+    void MoveGridMouseDown();
+    void MoveGridMouseUp(TMouseButton button, int x, int y);
 
     // Board and move views.
     void FormPaint();
@@ -123,6 +162,9 @@ private:
     void CreateToolBar();
     void LoadFonts();
     void ShowGameList(bool visible);
+    void CreateMoveGrid();
+    void SetAutoplay(bool on);
+    void GoToLineTarget(std::optional<int> node);
     void WriteLastState();
     void ReadLastState();
 

@@ -1,6 +1,8 @@
 // Program entry: the application object, the forms created once in their
 // order, and the message loop.
 #include "app/Unit1.h"
+#include "app/Unit11.h"
+#include "app/Unit3.h"
 #include "database/MoveTextParser.h"
 #include "database/Unit4.h"
 #include "database/Unit7.h"
@@ -22,10 +24,14 @@ public:
     Forms()
     {
         main_ = std::make_unique<TForm1>();
+        promote_ = std::make_unique<TPromoteForm>(main_.get());
+        PromoteForm = promote_.get();
         correctMove_ = std::make_unique<TCorrectMove>(main_.get());
         CorrectMove = correctMove_.get();
         progress_ = std::make_unique<TProgressForm>(main_.get());
         ProgressForm = progress_.get();
+        autoplay_ = std::make_unique<TAutoplayForm>(main_.get());
+        AutoplayForm = autoplay_.get();
 
         // Unreadable moves are shown with the game read so far.
         correctHandler_.OnRefresh = [] { Form1->RefreshShownGame(true); };
@@ -34,8 +40,10 @@ public:
     ~Forms()
     {
         SetCorrectMoveHandler(nullptr);
+        AutoplayForm = nullptr;
         ProgressForm = nullptr;
         CorrectMove = nullptr;
+        PromoteForm = nullptr;
     }
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
@@ -44,8 +52,10 @@ public:
 
 private:
     std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TPromoteForm> promote_;
     std::unique_ptr<TCorrectMove> correctMove_;
     std::unique_ptr<TProgressForm> progress_;
+    std::unique_ptr<TAutoplayForm> autoplay_;
     CorrectMoveDialogHandler correctHandler_;
 };
 

@@ -66,6 +66,7 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setCursorWidth(0); // read-only: no blinking caret
     setUndoRedoEnabled(false);
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
