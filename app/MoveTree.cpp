@@ -69,19 +69,21 @@ TColor TreeTint(int branchCount)
 
 void FillMoveGrid(TStringGrid& grid)
 {
+    // Cells are written to the store and the grid repainted once at the end.
+    TGridCells& cells = grid.CellStore();
     for (int c = 0; c < grid.ColCount(); ++c)
-        grid.SetCells(c, 0, {});
+        cells.SetCell(c, 0, {});
     grid.SetRowCount(std::max(static_cast<int>(LineLength), 1));
     grid.SetColCount(2);
     grid.SetColWidths(0, NumberColumnWidth);
     int selected = 1;
     for (int r = 0; r < LineLength; ++r) {
-        grid.SetCells(0, r, r % 2 == 0 ? MoveNumberText(r) : std::string());
+        cells.SetCell(0, r, r % 2 == 0 ? MoveNumberText(r) : std::string());
         const PositionRecord& record = Positions[r];
         if (record.AlternativesIndex < 0) {
-            grid.SetCells(1, r, MoveCellText(r, record.PlayedNode));
+            cells.SetCell(1, r, MoveCellText(r, record.PlayedNode));
             for (int c = 2; c < grid.ColCount(); ++c)
-                grid.SetCells(c, r, {});
+                cells.SetCell(c, r, {});
             continue;
         }
         int col = 1;
@@ -89,13 +91,13 @@ void FillMoveGrid(TStringGrid& grid)
             if (grid.ColCount() <= col) {
                 grid.SetColCount(col + 1);
                 for (int k = 0; k < r; ++k)
-                    grid.SetCells(col, k, {});
+                    cells.SetCell(col, k, {});
             }
             if (r == CurrentPly - 1 && entry == record.PlayedNode) selected = col;
-            grid.SetCells(col, r, MoveCellText(r, entry));
+            cells.SetCell(col, r, MoveCellText(r, entry));
         }
         for (; col < grid.ColCount(); ++col)
-            grid.SetCells(col, r, {});
+            cells.SetCell(col, r, {});
     }
     const int row = CurrentPly - 1;
     if (row >= 0 && row < grid.RowCount()) {

@@ -6,6 +6,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
 const std::array<PieceLabelCell, 13> PieceLabelIndex{{
     {0, 0},
     {0, 5},
@@ -28,30 +31,36 @@ constexpr TColor NearKey = 0x7F7F7F;
 constexpr int WhitePawnImage = 1;
 constexpr int BlackPawnImage = 7;
 
-bool IsPixel(QRgb px, TColor color) {
+bool IsPixel(QRgb px, TColor color)
+{
     return (px & 0xFFFFFFu) == ColorToPixel(color);
 }
 
-QRgb PixelOf(TColor color) {
+QRgb PixelOf(TColor color)
+{
     return 0xFF000000u | ColorToPixel(color);
 }
 
 // A colour that would read as the transparent key is moved one step darker,
 // so that no part of a piece vanishes.
-TColor AvoidKey(TColor color) {
+TColor AvoidKey(TColor color)
+{
     return (color & 0xFFFFFFu) == PieceKeyColor ? NearKey : color & 0xFFFFFFu;
 }
 
 // The background under the glyph must differ from its ink, or the whole glyph
 // would be taken for outside; it is only an intermediate colour.
-TColor DistinctBack(TColor back, TColor contour) {
+TColor DistinctBack(TColor back, TColor contour)
+{
     back = AvoidKey(back);
     if (back != contour) return back;
     back = AvoidKey(AdjustColor(contour, ColorLuminance(contour) > 127 ? -60 : 60));
     return back != contour ? back : 0x929292;
 }
 
-template <typename F> void ForEachPixel(QImage& image, F&& f) {
+template <typename F>
+void ForEachPixel(QImage& image, F&& f)
+{
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
@@ -59,7 +68,8 @@ template <typename F> void ForEachPixel(QImage& image, F&& f) {
     }
 }
 
-void Replace(QImage& image, TColor from, TColor to) {
+void Replace(QImage& image, TColor from, TColor to)
+{
     const QRgb px = PixelOf(to);
     ForEachPixel(image, [&](int, QRgb& p) {
         if (IsPixel(p, from)) p = px;
@@ -69,7 +79,8 @@ void Replace(QImage& image, TColor from, TColor to) {
 // Fills the background connected to (1, 1) with fill, and also every pocket
 // of it that reaches the image's edge: a glyph touching the edge can cut such
 // a pocket off from (1, 1), and it is outside all the same.
-void FillOutside(QImage& image, TColor back, TColor fill) {
+void FillOutside(QImage& image, TColor back, TColor fill)
+{
     FloodFill(image, 1, 1, back, fill, TFillStyle::fsSurface);
     const int w = image.width();
     const int h = image.height();
@@ -88,7 +99,8 @@ void FillOutside(QImage& image, TColor back, TColor fill) {
 }
 
 // An S x S image filled with back and one glyph drawn in ink at (x, y).
-QImage GlyphImage(int size, TColor back, TColor ink, const QFont& font, int x, int y, char ch) {
+QImage GlyphImage(int size, TColor back, TColor ink, const QFont& font, int x, int y, char ch)
+{
     QImage image(size, size, QImage::Format_RGB32);
     TCanvas canvas;
     canvas.Begin(&image);
@@ -103,7 +115,8 @@ QImage GlyphImage(int size, TColor back, TColor ink, const QFont& font, int x, i
 }
 
 // The glyph's solid grey silhouette on the shadow key.
-QImage ShadowImage(int size, const QFont& font, int x, int y, char ch) {
+QImage ShadowImage(int size, const QFont& font, int x, int y, char ch)
+{
     QImage shadow = GlyphImage(size, PieceKeyColor, ShadowColor, font, x, y, ch);
     FillOutside(shadow, PieceKeyColor, ShadowKeyColor);
     Replace(shadow, PieceKeyColor, ShadowColor);
@@ -111,7 +124,8 @@ QImage ShadowImage(int size, const QFont& font, int x, int y, char ch) {
 }
 
 // Darkens the right half: the inner twice as fast as the contour; blends stay.
-void ApplyGradient(QImage& image, TColor contour, TColor inner) {
+void ApplyGradient(QImage& image, TColor contour, TColor inner)
+{
     const int h = image.width() / 2;
     ForEachPixel(image, [&](int x, QRgb& p) {
         if (x <= h) return;
@@ -121,7 +135,8 @@ void ApplyGradient(QImage& image, TColor contour, TColor inner) {
 }
 
 // The piece over its silhouette: piece pixels first, then the shadow's.
-void MergeShadow(QImage& piece, const QImage& shadow) {
+void MergeShadow(QImage& piece, const QImage& shadow)
+{
     for (int y = 0; y < piece.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
         const auto* under = reinterpret_cast<const QRgb*>(shadow.constScanLine(y));
@@ -133,20 +148,23 @@ void MergeShadow(QImage& piece, const QImage& shadow) {
 
 } // namespace
 
-int ImageIndexOf(std::uint8_t pieceCode) {
+int ImageIndexOf(std::uint8_t pieceCode)
+{
     if (pieceCode >= 1 && pieceCode <= 6) return pieceCode;
     if (pieceCode >= 0x81 && pieceCode <= 0x86) return pieceCode - 0x7A;
     return 0;
 }
 
-int GlyphIndexOf(int imageIndex) {
+int GlyphIndexOf(int imageIndex)
+{
     if (imageIndex < 1 || imageIndex > 12) return 0;
     // Any set number other than 0 means the dark set: the table has two.
     const int set = PieceSet[(imageIndex - 1) / 6] != 0 ? 1 : 0;
     return (imageIndex - 1) % 6 + 6 * set + 1;
 }
 
-char GlyphCharFor(int imageIndex) {
+char GlyphCharFor(int imageIndex)
+{
     if (GenericGlyphMode && ColoredPieces) {
         if (imageIndex == WhitePawnImage) return 'g';
         if (imageIndex == BlackPawnImage) return 'h';
@@ -155,7 +173,8 @@ char GlyphCharFor(int imageIndex) {
     return GlyphChars[GlyphIndexOf(imageIndex)];
 }
 
-GlyphPlacement GlyphPlacementFor(int squareSize, int piecePercent) {
+GlyphPlacement GlyphPlacementFor(int squareSize, int piecePercent)
+{
     const double s = squareSize;
     const double p = piecePercent;
     GlyphPlacement g{};
@@ -166,7 +185,8 @@ GlyphPlacement GlyphPlacementFor(int squareSize, int piecePercent) {
     return g;
 }
 
-PieceColors PieceColorsFor(int imageIndex) {
+PieceColors PieceColorsFor(int imageIndex)
+{
     const bool white = imageIndex <= 6;
     PieceColors c{};
     if (!ColoredPieces) {
@@ -197,7 +217,8 @@ PieceColors PieceColorsFor(int imageIndex) {
 }
 
 QImage BuildPieceImage(int imageIndex, int squareSize, const QFont& font,
-                       const GlyphPlacement& placement) {
+                       const GlyphPlacement& placement)
+{
     const char ch = GlyphCharFor(imageIndex);
     const PieceColors colors = PieceColorsFor(imageIndex);
     const TColor contour = AvoidKey(colors.Contour);
@@ -219,6 +240,23 @@ QImage BuildPieceImage(int imageIndex, int squareSize, const QFont& font,
     return piece;
 }
 
-void DrawKeyed(QPainter& painter, int x, int y, const QImage& image, TColor key) {
-    if (!image.isNull()) painter.drawImage(QPoint(x, y), TransparentCopy(image, key));
+void DrawKeyed(QPainter& painter, int x, int y, const QImage& image, TColor key)
+{
+    if (image.isNull()) return;
+    // The keyed copies of the images drawn lately (the pieces of a board).
+    struct Keyed {
+        qint64 Source;
+        TColor Key;
+        QImage Image;
+    };
+    static std::vector<Keyed> cache;
+    auto hit = std::find_if(cache.begin(), cache.end(), [&](const Keyed& k) {
+        return k.Source == image.cacheKey() && k.Key == key;
+    });
+    if (hit == cache.end()) {
+        if (cache.size() >= 64) cache.erase(cache.begin());
+        cache.push_back({image.cacheKey(), key, TransparentCopy(image, key)});
+        hit = cache.end() - 1;
+    }
+    painter.drawImage(QPoint(x, y), hit->Image);
 }
