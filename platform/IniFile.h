@@ -4,14 +4,17 @@
 // Every line is kept as it stood (comments, unknown sections and keys, their
 // order); only the values of keys written through this object change, and
 // new keys go to the end of their section, new sections to the end of the
-// file; line ends stay as the file had them. Section and key names are looked up without regard to case. Values
-// are bytes. A number that does not read as a decimal integer yields the
-// default. UpdateFile replaces the file atomically: a failed write leaves
-// the old file whole.
+// file. A line ends at CRLF, LF or a lone CR, and every line keeps its end
+// (a last line without one keeps none), so what is written reads back the
+// same; a new line ends as its neighbour. Section and key names are looked
+// up without regard to case. Values are bytes. A number that does not read
+// as a decimal integer yields the default. UpdateFile replaces the file
+// atomically: a failed write leaves the old file whole.
 #pragma once
 
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,17 +49,19 @@ public:
 
 private:
     struct Line {
-        std::string Raw;      // the line as read (without its end)
-        std::string Section;  // for a section line: its name
-        std::string Key;      // for a key line: its name
-        std::string Value;    // for a key line: its value
+        std::string Raw;     // the line as read (without its end)
+        std::string End;     // "\r\n", "\n", "\r", or empty for a last line without one
+        std::string Section; // for a section line: its name
+        std::string Key;     // for a key line: its name
+        std::string Value;   // for a key line: its value
         enum class Type { Other, Section, Key } Kind = Type::Other;
     };
 
+    void InsertLine(std::size_t at, Line line);
     int FindSection(const std::string& section) const;
     int FindKey(const std::string& section, const std::string& key) const;
 
     QString FileName_;
     std::vector<Line> Lines_;
-    bool CrLf_ = false;  // line ends as the file had them; LF for a new file
+    std::string DefaultEnd_ = "\n"; // the file's first line end; LF for a new file
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -48,6 +49,11 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByte
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
+    // The header's size alone decides what start_decompress and the image
+    // allocate (whole-picture buffers for a progressive file).
+    if (info.image_width > JpegMaxSide || info.image_height > JpegMaxSide ||
+        std::int64_t{info.image_width} * info.image_height > JpegMaxPixels)
+        return false;
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) return false;
     info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_start_decompress(&info);

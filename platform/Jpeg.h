@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 // One embedded picture and the size its form shows it at.
 struct JpegPictureResource {
@@ -34,8 +35,15 @@ inline constexpr JpegPictureResource IntroImage2Picture{":/pictures/IntroImage2.
 inline constexpr std::array<JpegPictureResource, 3> JpegPictureResources{
     AboutBoxPicture, IntroImage1Picture, IntroImage2Picture};
 
+// The largest picture DecodeJpeg accepts: a side of at most JpegMaxSide
+// pixels and at most JpegMaxPixels in all (256 MiB as Format_RGB32). A
+// header that asks for more is refused before anything is allocated.
+inline constexpr int JpegMaxSide = 16384;
+inline constexpr std::int64_t JpegMaxPixels = std::int64_t{1} << 26;
+
 // Decodes a baseline or progressive JPEG (greyscale, RGB or YCbCr; CMYK is
-// refused) into a Format_RGB32 image; a null image on any error.
+// refused) into a Format_RGB32 image; a null image on any error and for a
+// picture beyond the limits above.
 QImage DecodeJpeg(const QByteArray& data);
 
 // Encodes an image as a baseline YCbCr JPEG (greyscale for a

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QList>
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
@@ -15,12 +16,34 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QVariant>
 
 #include <algorithm>
 
+namespace {
+
+// The zero-width spaces the reader added to long words: document positions,
+// ascending. They are no characters of the RTF, so positions skip them.
+QList<int> AddedBreaks(const QTextDocument& doc) {
+    return doc.property(RtfInsertedBreaksProperty).value<QList<int>>();
+}
+
+int AddedBefore(const QList<int>& breaks, int docPos) {
+    return static_cast<int>(std::lower_bound(breaks.begin(), breaks.end(), docPos) -
+                            breaks.begin());
+}
+
+// The rich position where block starts.
+int RichBlockStart(const QTextBlock& block, const QList<int>& breaks) {
+    return block.position() + block.blockNumber() - AddedBefore(breaks, block.position());
+}
+
+} // namespace
+
 int RichTextLength(const QTextDocument& doc)
 {
-    return (doc.characterCount() - 1) + (doc.blockCount() - 1);
+    return (doc.characterCount() - 1) + (doc.blockCount() - 1) -
+           static_cast<int>(AddedBreaks(doc).size());
 }
 
 int DocToRichPos(const QTextDocument& doc, int docPos)
@@ -28,33 +51,59 @@ int DocToRichPos(const QTextDocument& doc, int docPos)
     docPos = std::clamp(docPos, 0, doc.characterCount() - 1);
     const QTextBlock block = doc.findBlock(docPos);
     const int number = block.isValid() ? block.blockNumber() : doc.blockCount() - 1;
-    return docPos + number;
+    return docPos + number - AddedBefore(AddedBreaks(doc), docPos);
 }
 
 int RichToDocPos(const QTextDocument& doc, int richPos)
 {
+    const QList<int> breaks = AddedBreaks(doc);
     richPos = std::clamp(richPos, 0, RichTextLength(doc));
-    // The block whose first character is at or before richPos; block n
-    // starts at rich position position() + n.
+    // The last block that starts at or before richPos.
     int lo = 0;
     int hi = doc.blockCount() - 1;
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
-        if (doc.findBlockByNumber(mid).position() + mid <= richPos)
+        if (RichBlockStart(doc.findBlockByNumber(mid), breaks) <= richPos)
             lo = mid;
         else
             hi = mid - 1;
     }
     const QTextBlock block = doc.findBlockByNumber(lo);
-    const int blockEnd = block.position() + block.length() - 1;
-    return std::min(richPos - lo, blockEnd);
+    const int start = block.position();
+    const int offset = richPos - RichBlockStart(block, breaks);
+    // Added breaks of the block before the rich offset: the n-th of them
+    // (from 0) at p stands at rich offset p - start - n.
+    const int first = AddedBefore(breaks, start);
+    int count = 0;
+    int last = AddedBefore(breaks, start + block.length()) - first;
+    while (count < last) {
+        const int mid = (count + last) / 2;
+        if (breaks[first + mid] - start - mid < offset)
+            count = mid + 1;
+        else
+            last = mid;
+    }
+    const int blockEnd = start + block.length() - 1;
+    return std::min(start + offset + count, blockEnd);
 }
 
 namespace {
 
-// The selected text with paragraph breaks as line ends.
-QString PlainText(QString text, const QString& lineEnd)
-{
+// The selected text with paragraph breaks as line ends, without the added
+// breaks.
+QString PlainText(const QTextCursor& cursor, const QString& lineEnd) {
+    const QString selected = cursor.selectedText();
+    const QList<int> breaks = AddedBreaks(*cursor.document());
+    const int start = cursor.selectionStart();
+    QString text;
+    text.reserve(selected.size());
+    int from = 0;
+    for (auto at = std::lower_bound(breaks.begin(), breaks.end(), start);
+         at != breaks.end() && *at - start < selected.size(); ++at) {
+        text.append(QStringView(selected).mid(from, *at - start - from));
+        from = *at - start + 1;
+    }
+    text.append(QStringView(selected).mid(from));
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar::LineSeparator, lineEnd);
     return text;
@@ -151,7 +200,7 @@ QString TRichEdit::TextRange(int start, int length) const
     QTextCursor cursor(document());
     cursor.setPosition(RichToDocPos(*document(), start));
     cursor.setPosition(RichToDocPos(*document(), start + std::max(0, length)), QTextCursor::KeepAnchor);
-    return PlainText(cursor.selectedText(), QStringLiteral("\r\n"));
+    return PlainText(cursor, QStringLiteral("\r\n"));
 }
 
 void TRichEdit::SelectAll() { selectAll(); }
@@ -167,7 +216,7 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
 {
     auto* mime = new QMimeData;  // owned by the clipboard or the drag that asked for it
     const QTextCursor cursor = textCursor();
-    mime->setText(PlainText(cursor.selectedText(), QStringLiteral("\n")));
+    mime->setText(PlainText(cursor, QStringLiteral("\n")));
     const bool whole = cursor.selectionStart() == 0 &&
                        cursor.selectionEnd() >= document()->characterCount() - 1;
     if (whole && !source_.isEmpty())

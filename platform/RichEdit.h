@@ -8,7 +8,9 @@
 // Positions (SelStart, SelLength, GetTextLen) are in the framework's units:
 // every shown character counts 1 and a paragraph break counts 2, the way the
 // notation writer counts RtfTextPos. So the text of a move lies at
-// [TextPos, TextPos + TextLength) as the writer recorded it. A position that
+// [TextPos, TextPos + TextLength) as the writer recorded it. The zero-width
+// spaces the reader adds inside very long words count 0 and are left out of
+// the text given back (TextRange, copies). A position that
 // falls inside a break means the end of its paragraph; positions past the
 // end are clamped.
 //

@@ -3,10 +3,12 @@
 #include "platform/CodePage.h"
 
 #include <QFont>
+#include <QList>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVariant>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,6 +20,9 @@ namespace {
 constexpr int MaxGroupDepth = 4096;      // deeper groups are counted, not stored
 constexpr long MaxParameter = 1000000000;  // control-word numbers are clamped to this
 constexpr std::size_t MaxWordLength = 32;
+// A word of more characters offers a line break after every LongWordPiece.
+constexpr int LongWordLength = 64;
+constexpr int LongWordPiece = 8;
 
 enum class Destination { Text, FontTable, ColorTable, Skip };
 
@@ -111,6 +116,7 @@ public:
 
     bool Parse();
     void Build(QTextDocument& doc, double dpi) const;
+    const QList<int>& InsertedBreaks() const { return insertedBreaks_; }
 
 private:
     GroupState& State() { return stack_.back(); }
@@ -145,6 +151,10 @@ private:
 
     std::vector<Paragraph> paragraphs_;
     std::vector<Run> runs_;
+    int shownCount_ = 0;        // characters put in the document so far, added breaks too
+    int wordLength_ = 0;        // characters since the last break opportunity
+    char16_t previous_ = 0;     // the last character shown
+    QList<int> insertedBreaks_; // document positions of the zero-width spaces added
 };
 
 bool Reader::Parse()
@@ -498,7 +508,25 @@ void Reader::ShownChar(char16_t c)
     const CharState& ch = State().Char;
     if (runs_.empty() || !(runs_.back().Char == ch))
         runs_.push_back(Run{ch, QString()});
+    // Qt's line breaking scans a word to its end for every line it fills, so
+    // a very long word gets a zero-width space after every few characters,
+    // never inside a character (a surrogate pair, a combining mark, a joiner
+    // sequence). Its document position is kept: it is no character of the RTF.
+    if (runs_.size() == 1 && runs_.back().Text.isEmpty()) wordLength_ = 0; // a new paragraph
+    if (c == u' ' || c == u'\t' || c == u'\u2028' || c == u'\u200B' || c == u'\u00AD') {
+        wordLength_ = 0;
+    } else if (wordLength_ >= LongWordLength && !QChar::isLowSurrogate(c) && !QChar::isMark(c) &&
+               QChar::category(c) != QChar::Other_Format && previous_ != u'\u200D') {
+        insertedBreaks_.push_back(shownCount_ + static_cast<int>(paragraphs_.size()));
+        runs_.back().Text.append(QChar(u'\u200B'));
+        ++shownCount_;
+        wordLength_ = LongWordLength - LongWordPiece + 1;
+    } else {
+        ++wordLength_;
+    }
     runs_.back().Text.append(QChar(c));
+    ++shownCount_;
+    previous_ = c;
 }
 
 void Reader::EndParagraph()
@@ -575,5 +603,6 @@ bool ReadRtf(std::string_view rtf, QTextDocument& doc, double dpi)
     Reader reader(rtf);
     const bool ok = reader.Parse();
     reader.Build(doc, dpi);
+    doc.setProperty(RtfInsertedBreaksProperty, QVariant::fromValue(reader.InsertedBreaks()));
     return ok;
 }

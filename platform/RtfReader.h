@@ -16,7 +16,12 @@
 //   paragraph properties (\li \ri \fi \sb \sa \ql \qc \qr \qj \keep \keepn);
 //   a paragraph takes the paragraph properties in effect at its "\par";
 // - \fonttbl, \colortbl, \stylesheet, \info, \pict, "\*" groups and the like
-//   show nothing; a NUL byte or the close of the outermost group ends the text.
+//   show nothing; a NUL byte or the close of the outermost group ends the text;
+// - a word of more than 64 characters (no blank, tab, line break, zero-width
+//   space or soft hyphen) gets a zero-width space (U+200B) after its 64th
+//   character and after every 8 more, so that laying it out stays linear in
+//   its length; those spaces are listed in the document's
+//   RtfInsertedBreaksProperty and stand for nothing in the RTF.
 //
 // Sizes are in half-points, indents and spacing in twips, converted to
 // pixels at the dpi given. The figurine fonts of the document fall back to
@@ -37,6 +42,10 @@ class QTextDocument;
 // A block property that marks a paragraph to be kept on the page of the next
 // one (\keepn); the printer's paginator honours it.
 constexpr int RtfKeepWithNextProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+
+// A dynamic property of the document read: the positions of the zero-width
+// spaces the reader added (a QList<int>, ascending).
+inline constexpr char RtfInsertedBreaksProperty[] = "rtfInsertedBreaks";
 
 // Font families for one entry of the font table: the name first, then the
 // fallback where the name is one of the figurine fonts.

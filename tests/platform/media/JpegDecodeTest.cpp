@@ -1,5 +1,6 @@
-// Decoding and encoding with libjpeg: round trips of drawn images, and
-// damaged data that must give a null image instead of ending the process.
+// Decoding and encoding with libjpeg: round trips of drawn images; damaged
+// data and pictures beyond the size limits give a null image instead of
+// ending the process or asking for memory.
 
 #include "platform/Jpeg.h"
 
@@ -8,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -42,6 +47,26 @@ int MarkerAt(const QByteArray& jpeg, unsigned char code) {
         if (static_cast<unsigned char>(jpeg[i]) == 0xFF &&
             static_cast<unsigned char>(jpeg[i + 1]) == code)
             return i;
+    return -1;
+}
+
+// The same picture with the frame size in its header replaced.
+QByteArray WithFrameSize(QByteArray jpeg, int width, int height) {
+    const int sof = MarkerAt(jpeg, 0xC0);
+    jpeg[sof + 5] = static_cast<char>(height >> 8);
+    jpeg[sof + 6] = static_cast<char>(height & 0xFF);
+    jpeg[sof + 7] = static_cast<char>(width >> 8);
+    jpeg[sof + 8] = static_cast<char>(width & 0xFF);
+    return jpeg;
+}
+
+// A field of /proc/self/status in kB (VmPeak: the largest address space
+// the process ever had); -1 when it cannot be read.
+long long StatusKb(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0) return std::atoll(line.c_str() + field.size() + 1);
     return -1;
 }
 
@@ -170,4 +195,32 @@ TEST(JpegDamage, DecodingAgainAfterAFailureWorks) {
 TEST(JpegDamage, MissingFileGivesANullImage) {
     EXPECT_TRUE(LoadJpegPicture(":/pictures/NoSuchPicture.jpg").isNull());
     EXPECT_TRUE(LoadJpegPicture("/nonexistent/folder/picture.jpg").isNull());
+}
+
+TEST(JpegLimits, PicturesBeyondTheSideLimitAreRefused) {
+    for (const auto& [width, height, shown] :
+         {std::tuple{JpegMaxSide, 8, true}, std::tuple{8, JpegMaxSide, true},
+          std::tuple{JpegMaxSide + 1, 8, false}, std::tuple{8, JpegMaxSide + 1, false}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        QImage grey(width, height, QImage::Format_Grayscale8);
+        grey.fill(QColor(100, 100, 100));
+        const QImage decoded = DecodeJpeg(EncodeJpeg(grey));
+        EXPECT_EQ(decoded.size(), shown ? grey.size() : QSize(0, 0)); // 0 x 0: null
+    }
+}
+
+TEST(JpegLimits, HugeFrameOfASmallFileIsRefused) {
+    // A few hundred bytes whose header asks for gigabytes.
+    ASSERT_GT(StatusKb("VmPeak"), 0);
+    const QByteArray small = EncodeJpeg(Quadrants(16, 16), 50);
+    ASSERT_LT(small.size(), 1000);
+    // The first is within the side limit, beyond the pixel limit.
+    for (const auto& [width, height] : {std::pair{JpegMaxSide, JpegMaxSide}, std::pair{65535, 1},
+                                        std::pair{50000, 40000}, std::pair{65535, 65535}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const long long before = std::max(StatusKb("VmPeak"), StatusKb("VmSize"));
+        EXPECT_TRUE(DecodeJpeg(WithFrameSize(small, width, height)).isNull());
+        // No memory of the picture's size was reserved, not even untouched.
+        EXPECT_LT(StatusKb("VmPeak"), before + 256 * 1024);
+    }
 }

@@ -108,7 +108,11 @@ TEST_P(RichEditMapping, EveryPositionMapsBackExceptInsideBreaks)
 INSTANTIATE_TEST_SUITE_P(Documents, RichEditMapping,
                          testing::Values(MappingCase{"Empty", ""}, MappingCase{"OneLine", "abc"},
                                          MappingCase{"EmptyParagraphs", "\\par\\par\\par"},
-                                         MappingCase{"Mixed", "ab\\par\\par c\\par de\\par"}),
+                                         MappingCase{"Mixed", "ab\\par\\par c\\par de\\par"},
+                                         MappingCase{"LongWords",
+                                                     std::string(150, 'a') + " b\\par " +
+                                                         std::string(100, 'c') + "\\u8203?" +
+                                                         std::string(70, 'd') + "\\par\\par e"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RichEditTest, SelectionIsClampedAndBreaksCountTwo)
