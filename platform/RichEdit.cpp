@@ -52,9 +52,11 @@ int RichToDocPos(const QTextDocument& doc, int richPos)
 
 namespace {
 
-// The selected text with paragraph breaks as line ends.
+// The selected text with paragraph breaks as line ends, the characters as
+// the RTF has them.
 QString PlainText(QString text, const QString& lineEnd)
 {
+    text = RtfPlainText(std::move(text));
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar::LineSeparator, lineEnd);
     return text;
