@@ -204,7 +204,14 @@ std::optional<QColor> QtDialogService::ColorDialog(QWidget* parent, const QColor
 
 bool QtDialogService::PrintDialog(QWidget* parent, QPrinter& printer)
 {
+    // One copy, all pages, and pages 1 to 9999 to choose from (from 1, to 1).
+    printer.setCopyCount(1);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(1, 1);
     QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, 9999);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     return dialog.exec() == QDialog::Accepted;
 }
 

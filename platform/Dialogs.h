@@ -128,7 +128,9 @@ public:
                                                            const FileDialogOptions& options) = 0;
     virtual std::optional<QColor> ColorDialog(QWidget* parent, const QColor& initial,
                                               bool fullOpen) = 0;
-    // true when the user confirmed; the printer then holds the choices.
+    // true when the user confirmed; the printer then holds the choices. The
+    // dialog offers one copy of all pages, or pages from 1 to 1 within 1 to
+    // 9999, and printing to a file.
     virtual bool PrintDialog(QWidget* parent, QPrinter& printer) = 0;
     virtual bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) = 0;
     // Shows a form modally and returns its modal result.

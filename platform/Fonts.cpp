@@ -10,33 +10,29 @@
 
 EmbeddedFontHandleList EmbeddedFontHandles;
 
-QString EmbeddedFontPath(int resourceId)
-{
-    for (const EmbeddedFontResource& r : EmbeddedFontResources)
-        if (r.Id == resourceId)
-            return QString::fromLatin1(r.Path);
-    return {};
-}
-
 EmbeddedFontHandle& EmbeddedFontHandle::operator=(EmbeddedFontHandle&& other) noexcept
 {
     if (this != &other) {
         Reset();
-        id_ = other.id_;
-        other.id_ = -1;
+        ids_ = std::move(other.ids_);
+        other.ids_.clear();
     }
     return *this;
 }
 
+void EmbeddedFontHandle::Adopt(int fontId)
+{
+    if (fontId >= 0) ids_.push_back(fontId);
+}
+
 void EmbeddedFontHandle::Reset()
 {
-    if (id_ < 0)
-        return;
     // Without a GUI application the font database is gone or was never there;
-    // the font then needs no removal.
+    // the fonts then need no removal.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        QFontDatabase::removeApplicationFont(id_);
-    id_ = -1;
+        for (const int id : ids_)
+            QFontDatabase::removeApplicationFont(id);
+    ids_.clear();
 }
 
 void EmbeddedFontHandleList::Release()
@@ -50,22 +46,45 @@ bool FontFamilyInstalled(const QString& faceName)
     return QFontDatabase::families().contains(faceName, Qt::CaseInsensitive);
 }
 
-bool LoadEmbeddedFont(const QString& faceName, EmbeddedFontHandle& handle, int resourceId)
+namespace {
+
+// Adds the font file at path to handle; true when it provides faceName.
+bool AddFace(const QString& path, const QString& faceName, EmbeddedFontHandle& handle)
 {
-    if (FontFamilyInstalled(faceName))
-        return true;
-    const QString path = EmbeddedFontPath(resourceId);
-    if (path.isEmpty())
-        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    EmbeddedFontHandle added(QFontDatabase::addApplicationFontFromData(file.readAll()));
-    if (added.IsNull())
-        return false;
+    const int id = QFontDatabase::addApplicationFontFromData(file.readAll());
+    handle.Adopt(id);
     // A font that loads but carries another family would pass the test and
     // still leave the program without the face it asks for.
-    if (!QFontDatabase::applicationFontFamilies(added.Id()).contains(faceName, Qt::CaseInsensitive))
+    return id >= 0 &&
+           QFontDatabase::applicationFontFamilies(id).contains(faceName, Qt::CaseInsensitive);
+}
+
+const EmbeddedFontResource* FindResource(int resourceId)
+{
+    for (const EmbeddedFontResource& r : EmbeddedFontResources)
+        if (r.Id == resourceId) return &r;
+    return nullptr;
+}
+
+} // namespace
+
+QString EmbeddedFontPath(int resourceId)
+{
+    const EmbeddedFontResource* resource = FindResource(resourceId);
+    return resource ? QString::fromLatin1(resource->Path) : QString();
+}
+
+bool LoadEmbeddedFont(const QString& faceName, EmbeddedFontHandle& handle, int resourceId)
+{
+    if (FontFamilyInstalled(faceName)) return true;
+    const EmbeddedFontResource* resource = FindResource(resourceId);
+    if (!resource) return false;
+    EmbeddedFontHandle added; // removes whatever it took on failure
+    if (!AddFace(QString::fromLatin1(resource->Path), faceName, added)) return false;
+    if (resource->BoldPath && !AddFace(QString::fromLatin1(resource->BoldPath), faceName, added))
         return false;
     handle = std::move(added);
     return true;

@@ -2,14 +2,17 @@
 // memory (AddFontMemResourceEx / RemoveFontMemResourceEx), the font-family
 // test (EnumFontFamiliesExA) and fonts made from a LOGFONT (CreateFontIndirectA).
 //
-// The four embedded fonts are built at build time (resources/fonts) and live
-// in the Qt resource system under :/fonts; a program that uses them links the
-// library velmora_fonts. Their families and resource ids:
+// The four embedded font families are built at build time (resources/fonts)
+// and live in the Qt resource system under :/fonts; a program that uses them
+// links the library velmora_fonts. Their families and resource ids:
 //   101 "Kavdiag"             :/fonts/Kavdiag.ttf            board pieces
 //   102 "VelmoraChess Swiss"  :/fonts/VelmoraChessSwiss.ttf  notation text
 //   103 "VelmoraChess Times"  :/fonts/VelmoraChessTimes.ttf  notation text
 //   104 "Velmora Diagram"     :/fonts/VelmoraDiagram.ttf     board diagrams
-// All four have ascent + descent = one em and no line gap, so a LOGFONT cell
+// The two text families also have a real bold face (…-Bold.ttf), added with
+// the regular one, so that bold text prints as bold: a printer gets no
+// synthetic bold.
+// All have ascent + descent = one em and no line gap, so a LOGFONT cell
 // height equals the pixel size and a text cell's baseline is top + ascent.
 //
 // Left out: the device context argument of the family test (Qt's font
@@ -24,13 +27,15 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
-// One embedded font resource.
+// One embedded font resource: the regular face and, if any, the bold face.
 struct EmbeddedFontResource
 {
     int Id;
     const char* Family;
     const char* Path;
+    const char* BoldPath = nullptr;
 };
 
 inline constexpr int KavdiagFontId = 101;
@@ -40,36 +45,44 @@ inline constexpr int DiagramFontId = 104;
 
 inline constexpr std::array<EmbeddedFontResource, 4> EmbeddedFontResources{{
     {KavdiagFontId, "Kavdiag", ":/fonts/Kavdiag.ttf"},
-    {SwissFontId, "VelmoraChess Swiss", ":/fonts/VelmoraChessSwiss.ttf"},
-    {TimesFontId, "VelmoraChess Times", ":/fonts/VelmoraChessTimes.ttf"},
+    {SwissFontId, "VelmoraChess Swiss", ":/fonts/VelmoraChessSwiss.ttf",
+     ":/fonts/VelmoraChessSwiss-Bold.ttf"},
+    {TimesFontId, "VelmoraChess Times", ":/fonts/VelmoraChessTimes.ttf",
+     ":/fonts/VelmoraChessTimes-Bold.ttf"},
     {DiagramFontId, "Velmora Diagram", ":/fonts/VelmoraDiagram.ttf"},
 }};
 
 // Resource path of a font resource id; empty for an unknown id.
 QString EmbeddedFontPath(int resourceId);
 
-// A font added to the application from memory. Null (IsNull) when nothing was
-// added. Removes its font when reset or destroyed; move-only.
+// The faces of one font family added to the application from memory. Null
+// (IsNull) when nothing was added. Removes its faces when reset or destroyed;
+// move-only.
 class EmbeddedFontHandle
 {
 public:
     EmbeddedFontHandle() = default;
-    explicit EmbeddedFontHandle(int fontId) : id_(fontId) {}
+    explicit EmbeddedFontHandle(int fontId) { Adopt(fontId); }
     ~EmbeddedFontHandle() { Reset(); }
 
-    EmbeddedFontHandle(EmbeddedFontHandle&& other) noexcept : id_(other.id_) { other.id_ = -1; }
+    EmbeddedFontHandle(EmbeddedFontHandle&& other) noexcept : ids_(std::move(other.ids_))
+    {
+        other.ids_.clear();
+    }
     EmbeddedFontHandle& operator=(EmbeddedFontHandle&& other) noexcept;
     EmbeddedFontHandle(const EmbeddedFontHandle&) = delete;
     EmbeddedFontHandle& operator=(const EmbeddedFontHandle&) = delete;
 
-    bool IsNull() const { return id_ < 0; }
-    // The QFontDatabase application-font id, -1 when null.
-    int Id() const { return id_; }
-    // Removes the font from the application (RemoveFontMemResourceEx).
+    bool IsNull() const { return ids_.empty(); }
+    // The QFontDatabase application-font id of the first face, -1 when null.
+    int Id() const { return ids_.empty() ? -1 : ids_.front(); }
+    // Takes ownership of one more added face; a negative id is ignored.
+    void Adopt(int fontId);
+    // Removes the faces from the application (RemoveFontMemResourceEx).
     void Reset();
 
 private:
-    int id_ = -1;
+    std::vector<int> ids_;
 };
 
 // The handles of the embedded fonts, one per resource 101 to 104 in that
@@ -99,8 +112,8 @@ bool FontFamilyInstalled(const QString& faceName);
 
 // Makes the family faceName available from the embedded font resourceId.
 // An installed family counts as success and adds nothing (handle stays null).
-// Otherwise the resource is added; true only when that worked and the added
-// font provides faceName, handle then owning it.
+// Otherwise the resource's faces (regular and bold) are added; true only when
+// every one of them worked and provides faceName, handle then owning them.
 bool LoadEmbeddedFont(const QString& faceName, EmbeddedFontHandle& handle, int resourceId);
 
 // LOGFONT fields and values the program uses.

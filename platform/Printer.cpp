@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 int QtPrinterDevice::LogPixelsX() const { return printer_.resolution(); }
@@ -56,6 +57,16 @@ bool QtPrinterDevice::EndDoc()
     return ended && printer_.printerState() != QPrinter::Error;
 }
 
+int QtPrinterDevice::FromPage() const
+{
+    return printer_.printRange() == QPrinter::PageRange ? printer_.fromPage() : 0;
+}
+
+int QtPrinterDevice::ToPage() const
+{
+    return printer_.printRange() == QPrinter::PageRange ? printer_.toPage() : 0;
+}
+
 FakePrinterDevice::FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int offsetX, int offsetY)
     : dpi_(dpi), pageWidth_(pageWidth), pageHeight_(pageHeight), offsetX_(offsetX), offsetY_(offsetY)
 {
@@ -86,12 +97,14 @@ bool FakePrinterDevice::NewPage()
 {
     painter_.end();
     Pages.push_back(current_);
+    if (FailAtPage > 0 && static_cast<int>(Pages.size()) + 1 >= FailAtPage) return false;
     current_ = BlankPage();
     return painter_.begin(&current_);
 }
 
 bool FakePrinterDevice::EndDoc()
 {
+    if (!painter_.isActive()) return false; // a failed NewPage left no page open
     painter_.end();
     Pages.push_back(current_);
     return true;
@@ -151,11 +164,25 @@ void KeepParagraphsTogether(QTextDocument& doc, double pageHeight)
 
 }  // namespace
 
-int PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
-                      const QString& title)
+void ScaleParagraphIndents(QTextDocument& doc, double factor)
 {
-    if (pageRect.width() <= 0 || pageRect.height() <= 0)
-        return 0;
+    QTextCursor cursor(&doc);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.leftMargin() == 0 && format.rightMargin() == 0 && format.textIndent() == 0)
+            continue;
+        format.setLeftMargin(format.leftMargin() * factor);
+        format.setRightMargin(format.rightMargin() * factor);
+        format.setTextIndent(format.textIndent() * factor);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+}
+
+PrintResult PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
+                              const QString& title)
+{
+    if (pageRect.width() <= 0 || pageRect.height() <= 0) return {};
     const double width = pageRect.width();
     const double height = pageRect.height();
     doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
@@ -164,14 +191,16 @@ int PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& p
     doc.markContentsDirty(0, doc.characterCount());
     KeepParagraphsTogether(doc, height);
     const int pages = doc.pageCount();
+    const int first = std::max(1, printer.FromPage());
+    const int last = printer.ToPage() > 0 ? std::min(pages, printer.ToPage()) : pages;
+    if (first > last) return {0, true};
 
     QPainter* painter = printer.BeginDoc(title);
-    if (!painter)
-        return 0;
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !printer.NewPage()) {
+    if (!painter) return {};
+    for (int page = first - 1; page < last; ++page) {
+        if (page > first - 1 && !printer.NewPage()) {
             printer.EndDoc();
-            return page;
+            return {page - (first - 1), false};
         }
         painter->save();
         painter->setClipRect(pageRect);
@@ -182,5 +211,6 @@ int PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& p
         doc.documentLayout()->draw(painter, context);
         painter->restore();
     }
-    return printer.EndDoc() ? pages : 0;
+    const int printed = last - first + 1;
+    return {printed, printer.EndDoc()};
 }

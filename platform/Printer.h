@@ -38,6 +38,9 @@ public:
     virtual bool NewPage() = 0;
     // Ends the job. False when the output could not be completed.
     virtual bool EndDoc() = 0;
+    // The pages chosen in the print dialog, counted from 1; 0 and 0 for all.
+    virtual int FromPage() const { return 0; }
+    virtual int ToPage() const { return 0; }
 };
 
 class QtPrinterDevice : public PrinterDevice {
@@ -54,6 +57,8 @@ public:
     QPainter* BeginDoc(const QString& title) override;
     bool NewPage() override;
     bool EndDoc() override;
+    int FromPage() const override;
+    int ToPage() const override;
 
 private:
     QPrinter& printer_;
@@ -77,6 +82,12 @@ public:
     QPainter* BeginDoc(const QString& title) override;
     bool NewPage() override;
     bool EndDoc() override;
+    int FromPage() const override { return fromPage_; }
+    int ToPage() const override { return toPage_; }
+
+    void SetPageRange(int fromPage, int toPage) { fromPage_ = fromPage, toPage_ = toPage; }
+    // NewPage fails from the job's page of this number on (0: never).
+    int FailAtPage = 0;
 
     // The printed pages (printable area only) and the last job's title.
     std::vector<QImage> Pages;
@@ -86,6 +97,7 @@ private:
     QImage BlankPage() const;
 
     int dpi_, pageWidth_, pageHeight_, offsetX_, offsetY_;
+    int fromPage_ = 0, toPage_ = 0;
     QImage metrics_;
     QImage current_;
     QPainter painter_;
@@ -101,9 +113,25 @@ int MarginPixels(int dpi, double mm);
 QRect PrintPageRect(const PrinterDevice& printer, double leftMm, double rightMm, double topMm,
                     double bottomMm);
 
-// Prints doc, laid out for the printer's metrics, onto pages of pageRect.
-// Paragraphs marked RtfKeepWithNextProperty are kept on one page with the
-// first line of the paragraph after them when they fit on a page. Returns
-// the number of pages printed, 0 when the job could not start.
-int PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
-                      const QString& title);
+// What a print job did: the pages it printed, and whether all it was to
+// print reached the printer (false when the job could not start, a page
+// could not be begun, the output could not be completed or the page
+// rectangle is empty).
+struct PrintResult {
+    int Pages = 0;
+    bool Ok = false;
+};
+
+// Qt scales the spacing above and below paragraphs from screen pixels to the
+// paint device, but takes paragraph indents (left, right, first line) as
+// device pixels. Multiplies the indents of every paragraph of doc by factor,
+// the device's resolution over the one doc was read at.
+void ScaleParagraphIndents(QTextDocument& doc, double factor);
+
+// Prints doc, laid out for the printer's metrics, onto pages of pageRect:
+// every page, or the printer's page range. Paragraphs marked
+// RtfKeepWithNextProperty are kept on one page with the first line of the
+// paragraph after them when they fit on a page. A range past the document's
+// end prints nothing and is no failure.
+PrintResult PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
+                              const QString& title);

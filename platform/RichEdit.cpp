@@ -90,7 +90,7 @@ int RichToDocPos(const QTextDocument& doc, int richPos)
 namespace {
 
 // The selected text with paragraph breaks as line ends, without the added
-// breaks.
+// breaks, the characters as the RTF has them.
 QString PlainText(const QTextCursor& cursor, const QString& lineEnd) {
     const QString selected = cursor.selectedText();
     const QList<int> breaks = AddedBreaks(*cursor.document());
@@ -104,6 +104,7 @@ QString PlainText(const QTextCursor& cursor, const QString& lineEnd) {
         from = *at - start + 1;
     }
     text.append(QStringView(selected).mid(from));
+    text = RtfPlainText(std::move(text));
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar::LineSeparator, lineEnd);
     return text;
@@ -245,14 +246,17 @@ void TRichEdit::SetTextMargins(int left, int right)
     root->setFrameFormat(format);
 }
 
-int TRichEdit::Print(PrinterDevice& printer, const QString& title) const
+PrintResult TRichEdit::Print(PrinterDevice& printer, const QString& title) const
 {
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
-    // Qt scales paragraph margins from screen pixels to the device itself, so
-    // the document is read at the screen's resolution, as for the display.
+    // Qt scales the spacing between paragraphs from screen pixels to the
+    // device itself, so the document is read at the screen's resolution, as
+    // for the display; the indents it leaves alone are scaled here.
+    const int dpi = logicalDpiY();
     ReadRtf(std::string_view(source_.constData(), static_cast<std::size_t>(source_.size())), doc,
-            logicalDpiY());
+            dpi);
+    ScaleParagraphIndents(doc, static_cast<double>(printer.LogPixelsX()) / dpi);
     return PrintTextDocument(doc, printer, PageRect, title);
 }
 

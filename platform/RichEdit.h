@@ -22,6 +22,8 @@
 // framework's own RTF writer (saving writes the source back unchanged).
 #pragma once
 
+#include "platform/Printer.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -32,7 +34,6 @@
 
 class QMenu;
 class QMimeData;
-class PrinterDevice;
 
 // Position conversions between the framework's units and QTextDocument's.
 int RichTextLength(const QTextDocument& doc);
@@ -78,10 +79,11 @@ public:
     // PageRect and Print: the text area of a printed page in printer pixels,
     // relative to the printable area's origin (may start at minus the
     // physical offset). Print lays the document out on the printer's
-    // metrics and prints every page, keeping a diagram on one page; returns
-    // the pages printed, 0 when the printer could not start.
+    // metrics, with the screen's bold and indents, and prints every page (or
+    // the printer's page range), keeping a diagram on one page; the result
+    // tells the pages printed and whether the job succeeded.
     QRect PageRect;
-    int Print(PrinterDevice& printer, const QString& title) const;
+    PrintResult Print(PrinterDevice& printer, const QString& title) const;
 
     std::function<void()> OnSelectionChange;
 

@@ -78,6 +78,15 @@ bool IsNotationFont(const QString& name)
     return name.startsWith(QLatin1String("VelmoraChess ")) || name.startsWith(QLatin1String("FigurineCB "));
 }
 
+// Glyph bytes of the notation fonts that stand in front of a move or inside
+// it (the figurines, the "with the idea" sign). Their cp1252 characters are
+// currency signs and an ellipsis, which a line breaker may part from the move
+// number ("8." | knight); their private twins break like letters.
+bool JoinsMoveNumber(unsigned char b)
+{
+    return b == 0x85 || (b >= 0xA2 && b <= 0xA7);
+}
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -449,7 +458,7 @@ char16_t Reader::Decode(unsigned char b) const
     case 0:
         // Our notation fonts draw the symbol of byte 0xAD at U+F0AD: as the
         // soft hyphen it decodes to, no layout would ever show it.
-        if (b == 0xAD && IsNotationFont(it->second.Name))
+        if ((b == 0xAD || JoinsMoveNumber(b)) && IsNotationFont(it->second.Name))
             return NotationPrivateBase + b;
         return CodePageToUnicode(CodePage::Cp1252, b);
     case 238:
@@ -596,6 +605,18 @@ QStringList RtfFontFamilies(const QString& name)
     if (name == QLatin1String("FigurineCB TimeSP") || name == QLatin1String("FigurineCB LetterSP"))
         return {name, QStringLiteral("VelmoraChess Times")};
     return {name};
+}
+
+QString RtfPlainText(QString text)
+{
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u >= NotationPrivateBase + 0x80 && u <= NotationPrivateBase + 0xFF &&
+            JoinsMoveNumber(static_cast<unsigned char>(u - NotationPrivateBase)))
+            c = QChar(CodePageToUnicode(CodePage::Cp1252,
+                                        static_cast<unsigned char>(u - NotationPrivateBase)));
+    }
+    return text;
 }
 
 bool ReadRtf(std::string_view rtf, QTextDocument& doc, double dpi)

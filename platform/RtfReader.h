@@ -10,8 +10,9 @@
 // - text bytes are decoded by the charset of the current font: \fcharset0 as
 //   cp1252, \fcharset238 as cp1250, \fcharset2 (symbol) byte for byte, a font
 //   without charset by \ansicpg; in the notation's text fonts byte 0xAD
-//   (a glyph there, the soft hyphen in cp1252) is read as U+F0AD, where our
-//   fonts carry it;
+//   (a glyph there, the soft hyphen in cp1252), the figurines 0xA2..0xA7 and
+//   the sign 0x85 are read at U+F000 + byte, where our fonts carry them too:
+//   so a line never ends between a move number and its figurine;
 // - groups save and restore both character (\b \i \ul \f \fs \cf) and
 //   paragraph properties (\li \ri \fi \sb \sa \ql \qc \qr \qj \keep \keepn);
 //   a paragraph takes the paragraph properties in effect at its "\par";
@@ -50,6 +51,10 @@ inline constexpr char RtfInsertedBreaksProperty[] = "rtfInsertedBreaks";
 // Font families for one entry of the font table: the name first, then the
 // fallback where the name is one of the figurine fonts.
 QStringList RtfFontFamilies(const QString& name);
+
+// Text of a document read by ReadRtf with the figurines and the sign 0x85
+// given as their cp1252 characters again, as the RTF has them.
+QString RtfPlainText(QString text);
 
 // Reads rtf into doc (its old content is replaced); pixels for twips at dpi.
 // Returns false when the input holds no "{\rtf" document; what could be read

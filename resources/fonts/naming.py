@@ -20,9 +20,9 @@ def source_notices(source_font):
     return get(0), get(13), get(14)
 
 
-def set_names(font, family, description, sources):
-    """Replaces the name table of font: family, style Regular, and the
-    notices of every source font (a list of TTFonts), joined."""
+def set_names(font, family, description, sources, style="Regular"):
+    """Replaces the name table of font: family, style ("Regular" or "Bold"),
+    and the notices of every source font (a list of TTFonts), joined."""
     copyrights, licences, urls = [], [], []
     for src in sources:
         c, lic, url = source_notices(src)
@@ -35,13 +35,13 @@ def set_names(font, family, description, sources):
 
     table = newTable("name")
     table.names = []
-    ps_name = family.replace(" ", "-") + "-Regular"
+    ps_name = family.replace(" ", "-") + "-" + style
     records = {
         0: "\n".join(copyrights),
         1: family,
-        2: "Regular",
-        3: f"{family} Regular {VERSION}",
-        4: family,
+        2: style,
+        3: f"{family} {style} {VERSION}",
+        4: family if style == "Regular" else f"{family} {style}",
         5: VERSION,
         6: ps_name,
         10: description,

@@ -1,5 +1,6 @@
 """The two text fonts of the notation ("VelmoraChess Swiss" from DejaVu Sans,
-"VelmoraChess Times" from DejaVu Serif).
+"VelmoraChess Times" from DejaVu Serif), each as a Regular and a Bold face
+(the Bold built the same way from the Bold source fonts).
 
 They carry the Latin text of names and comments (every character of code
 pages 1252 and 1250) and, at the Unicode code points that these cp1252 bytes
@@ -217,8 +218,9 @@ def _set_cmap(font, mapping):
             table.cmap[cp] = name
 
 
-def build(source_path, sans_path, family, description):
-    """A text font from source_path; glyphs it lacks come from sans_path."""
+def build(source_path, sans_path, family, description, style="Regular"):
+    """A text font from source_path; glyphs it lacks come from sans_path.
+    style names the face; its weight is the source font's."""
     font = TTFont(source_path)
     sans = TTFont(sans_path)
     composer = _Composer(font, sans)
@@ -270,6 +272,6 @@ def build(source_path, sans_path, family, description):
     subsetter.subset(font)
 
     sources = [font] if source_path == sans_path else [font, sans]
-    set_names(font, family, description, sources)
+    set_names(font, family, description, sources, style)
     return font
 

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -186,6 +187,26 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{"ok_cancel", mbOKCancel, "OK", mrOk},
                       BoxCase{"retry", mbAbortRetryIgnore, "&Retry", mrRetry}),
     [](const auto& info) { return std::string(info.param.name); });
+
+using QtPrintDialog = DialogService_;
+
+TEST_F(QtPrintDialog, OffersPagesOneTo9999FromOneToOneAndPrintToFile)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setFromTo(4, 7);
+    printer.setPrintRange(QPrinter::PageRange);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(std::make_pair(dialog->minPage(), dialog->maxPage()), std::make_pair(1, 9999));
+        EXPECT_EQ(std::make_pair(dialog->fromPage(), dialog->toPage()), std::make_pair(1, 1));
+        EXPECT_EQ(dialog->printRange(), QAbstractPrintDialog::AllPages);
+        EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+        dialog->reject();
+    });
+    EXPECT_FALSE(QtDialogService().PrintDialog(nullptr, printer));
+}
 
 using ModalForm = DialogService_;
 

@@ -96,6 +96,23 @@ TEST_F(FontRegistration, ReleasedFontIsGoneAndCanBeLoadedAgain)
     ASSERT_TRUE(LoadEmbeddedFont("Velmora Diagram", EmbeddedFontHandles[diagram], DiagramFontId));
 }
 
+TEST_F(FontRegistration, TextFamiliesHaveRealBoldFacesAddedAndRemovedWithThem)
+{
+    const std::size_t index[] = {1, 2};
+    for (std::size_t i : index) {
+        const EmbeddedFontResource& r = EmbeddedFontResources[i];
+        SCOPED_TRACE(r.Family);
+        EXPECT_EQ(QFontDatabase::weight(r.Family, "Bold"), QFont::Bold);
+        QFont bold(r.Family);
+        bold.setBold(true);
+        EXPECT_EQ(QFontInfo(bold).styleName(), "Bold"); // not a regular face emboldened
+        EmbeddedFontHandles[i].Reset();
+        EXPECT_TRUE(QFontDatabase::styles(r.Family).isEmpty());
+        ASSERT_TRUE(LoadEmbeddedFont(r.Family, EmbeddedFontHandles[i], r.Id));
+        EXPECT_EQ(QFontDatabase::styles(r.Family), QStringList({"Regular", "Bold"}));
+    }
+}
+
 TEST_F(FontRegistration, PositiveHeightIsTheCellHeight)
 {
     struct Case

@@ -117,11 +117,14 @@ TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTildeIsTheCheckSign)
     EXPECT_NE(GlyphOf(raw, 'N'), GlyphOf(raw, 0xA4));
 }
 
+const char* const TextFaceNames[] = {"Swiss", "SwissBold", "Times", "TimesBold"};
+
 INSTANTIATE_TEST_SUITE_P(Fonts, TextFontCoverage,
-                         ::testing::Values(":/fonts/VelmoraChessSwiss.ttf", ":/fonts/VelmoraChessTimes.ttf"),
-                         [](const auto& info) {
-                             return std::string(info.index == 0 ? "Swiss" : "Times");
-                         });
+                         ::testing::Values(":/fonts/VelmoraChessSwiss.ttf",
+                                           ":/fonts/VelmoraChessSwiss-Bold.ttf",
+                                           ":/fonts/VelmoraChessTimes.ttf",
+                                           ":/fonts/VelmoraChessTimes-Bold.ttf"),
+                         [](const auto& info) { return std::string(TextFaceNames[info.index]); });
 
 class CellFonts : public ::testing::Test
 {

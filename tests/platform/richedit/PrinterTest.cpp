@@ -4,6 +4,7 @@
 #include "platform/RtfReader.h"
 
 #include "SampleRtf.h"
+#include "tests/platform/richedit/TextFonts.h"
 #include "tests/support/TestApp.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -87,7 +90,7 @@ TEST_F(PrinterTest, PagesStayInsideThePageRectangle)
     edit.LoadRtf(LongGame(60));
     edit.PageRect = PrintPageRect(printer, 15, 15, 20, 20);
 
-    const int pages = edit.Print(printer, "");
+    const int pages = edit.Print(printer, "").Pages;
     ASSERT_GE(pages, 2);
     ASSERT_EQ(static_cast<int>(printer.Pages.size()), pages);
     EXPECT_EQ(printer.Title, "");
@@ -109,9 +112,9 @@ TEST_F(PrinterTest, PageCountFollowsThePageHeight)
     FakePrinterDevice tall(100, 850, 2200, 0, 0);
     FakePrinterDevice shortPage(100, 850, 1100, 0, 0);
     edit.PageRect = PrintPageRect(tall, 10, 10, 10, 10);
-    const int tallPages = edit.Print(tall, "");
+    const int tallPages = edit.Print(tall, "").Pages;
     edit.PageRect = PrintPageRect(shortPage, 10, 10, 10, 10);
-    const int shortPages = edit.Print(shortPage, "");
+    const int shortPages = edit.Print(shortPage, "").Pages;
     EXPECT_GE(shortPages, 2 * tallPages - 1);
     EXPECT_LE(shortPages, 2 * tallPages + 1);
 }
@@ -122,7 +125,9 @@ TEST_F(PrinterTest, EmptyPageRectanglePrintsNothing)
     TRichEdit edit;
     edit.LoadRtf(sample::Game());
     edit.PageRect = QRect();
-    EXPECT_EQ(edit.Print(printer, ""), 0);
+    const PrintResult result = edit.Print(printer, "");
+    EXPECT_EQ(result.Pages, 0);
+    EXPECT_FALSE(result.Ok);
     EXPECT_TRUE(printer.Pages.empty());
 }
 
@@ -139,7 +144,7 @@ TEST_F(PrinterTest, DiagramsAreNeverSplitAcrossPages)
         doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
         ReadRtf(rtf, doc, 100);
         const QRect rect = PrintPageRect(printer, 10, 10, 10, 10);
-        ASSERT_GT(PrintTextDocument(doc, printer, rect, ""), 0);
+        ASSERT_GT(PrintTextDocument(doc, printer, rect, "").Pages, 0);
         int firstPage = -1, lastPage = -1;
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
             if (!b.blockFormat().boolProperty(RtfKeepWithNextProperty))
@@ -175,13 +180,106 @@ TEST_F(PrinterTest, PdfOutputHasThePagesPrinted)
     edit.LoadRtf(LongGame(60));
     edit.PageRect = PrintPageRect(printer, 20, 20, 25, 25);
     EXPECT_EQ(edit.PageRect.left(), MarginPixels(printer.LogPixelsX(), 20) - printer.PhysicalOffsetX());
-    const int pages = edit.Print(printer, "");
+    const int pages = edit.Print(printer, "").Pages;
     ASSERT_GE(pages, 2);
 
     QFile pdf(name);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QString bytes = QString::fromLatin1(pdf.readAll());
     EXPECT_EQ(bytes.count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), pages);
+}
+
+// The left edge of the ink of each text line on a page, top to bottom.
+std::vector<int> LineLeftEdges(const QImage& page)
+{
+    std::vector<int> edges;
+    bool inLine = false;
+    for (int y = 0; y < page.height(); ++y) {
+        int left = 0;
+        while (left < page.width() && (page.pixel(left, y) & 0xffffff) == 0xffffff)
+            ++left;
+        if (left < page.width() && !inLine) edges.push_back(left);
+        if (left < page.width()) edges.back() = std::min(edges.back(), left);
+        inLine = left < page.width();
+    }
+    return edges;
+}
+
+TEST_F(PrinterTest, IndentsPrintAtTheirSizeOnPaper)
+{
+    // Half an inch, an inch, none: as on the screen, at every resolution.
+    const std::string rtf =
+        sample::Prolog + "HH\\par\\li720 HH\\par\\li1440 HH\\par\\pard HH\\par}";
+    for (const int dpi : {96, 150, 300, 600}) {
+        SCOPED_TRACE(dpi);
+        FakePrinterDevice printer(dpi, dpi * 4, dpi * 3, 0, 0);
+        TRichEdit edit;
+        edit.LoadRtf(rtf);
+        edit.PageRect = PrintPageRect(printer, 10, 10, 10, 10);
+        ASSERT_EQ(edit.Print(printer, "").Pages, 1);
+        const std::vector<int> edges = LineLeftEdges(printer.Pages[0]);
+        ASSERT_EQ(edges.size(), 4u);
+        const int slack = 1 + dpi / 150;
+        EXPECT_NEAR(edges[1] - edges[0], dpi / 2, slack);
+        EXPECT_NEAR(edges[2] - edges[0], dpi, slack);
+        EXPECT_NEAR(edges[3] - edges[0], 0, slack);
+    }
+}
+
+TEST_F(PrinterTest, PageRangeAndFailuresAreReported)
+{
+    TRichEdit edit;
+    edit.LoadRtf(LongGame(60));
+    FakePrinterDevice all(100, 850, 1100, 0, 0);
+    edit.PageRect = PrintPageRect(all, 10, 10, 10, 10);
+    const PrintResult whole = edit.Print(all, "");
+    ASSERT_TRUE(whole.Ok);
+    ASSERT_GE(whole.Pages, 4);
+
+    struct Case {
+        int from, to, failAt;
+        PrintResult expected;
+        int first; // index of the first page printed in the whole print
+    };
+    const Case cases[] = {{2, 3, 0, {2, true}, 1},
+                          {whole.Pages - 1, 9999, 0, {2, true}, whole.Pages - 2},
+                          {9000, 9999, 0, {0, true}, 0}, // nothing to print is no failure
+                          {0, 0, 2, {1, false}, 0},      // the second page cannot begin
+                          {2, 4, 3, {2, false}, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        FakePrinterDevice printer(100, 850, 1100, 0, 0);
+        printer.SetPageRange(c.from, c.to);
+        printer.FailAtPage = c.failAt;
+        const PrintResult result = edit.Print(printer, "");
+        EXPECT_EQ(result.Ok, c.expected.Ok);
+        ASSERT_EQ(result.Pages, c.expected.Pages);
+        ASSERT_EQ(static_cast<int>(printer.Pages.size()), result.Pages);
+        for (int i = 0; i < result.Pages; ++i)
+            EXPECT_EQ(printer.Pages[i], all.Pages[c.first + i]) << "page " << i;
+    }
+}
+
+TEST_F(PrinterTest, BoldPrintsWithTheBoldFaces)
+{
+    ASSERT_TRUE(UseTextFonts());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString name = dir.filePath("bold.pdf");
+    QPrinter qprinter(QPrinter::HighResolution);
+    qprinter.setOutputFormat(QPrinter::PdfFormat);
+    qprinter.setOutputFileName(name);
+    QtPrinterDevice printer(qprinter);
+    TRichEdit edit;
+    edit.LoadRtf(sample::Prolog + "{\\b Bold} \\b0 plain \\f1 plain {\\b Bold}\\par}");
+    edit.PageRect = PrintPageRect(printer, 20, 20, 20, 20);
+    ASSERT_TRUE(edit.Print(printer, "").Ok);
+
+    QFile pdf(name);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    for (const char* face : {"Swiss-Regular", "Swiss-Bold", "Times-Regular", "Times-Bold"})
+        EXPECT_TRUE(bytes.contains(QByteArray("VelmoraChess-") + face)) << face;
 }
 
 }  // namespace

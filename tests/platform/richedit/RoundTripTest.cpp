@@ -3,8 +3,9 @@
 #include "platform/CodePage.h"
 #include "platform/RichEdit.h"
 
-#include "tests/support/TestApp.h"
 #include "tests/database/rtf/RtfTestSupport.h"
+#include "tests/platform/richedit/TextFonts.h"
+#include "tests/support/TestApp.h"
 
 #include "app/OptionValues.h"
 #include "database/GameHeaderRtf.h"
@@ -12,6 +13,9 @@
 #include "database/RtfBuffer.h"
 #include "database/RtfProlog.h"
 #include "rules/GameStore.h"
+
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +117,52 @@ TEST(RichEditRoundTrip, EveryMoveIsFoundWhereTheWriterPutIt)
         }
         if (HasFailure())
             break;
+    }
+    RestoreFirstRunOptions();
+}
+
+// The line of the layout that holds document position pos.
+int LineAt(const QTextDocument& doc, int pos)
+{
+    const QTextBlock block = doc.findBlock(pos);
+    return block.layout()->lineForTextPosition(pos - block.position()).lineNumber();
+}
+
+TEST(RichEditRoundTrip, NoLineEndsBetweenAMoveNumberAndItsMove)
+{
+    ASSERT_TRUE(UseTextFonts());
+    TRichEdit edit;
+    QTextDocument& doc = *edit.document();
+    for (unsigned seed = 1; seed <= 10 && !HasFailure(); ++seed) {
+        std::mt19937 rng(seed);
+        RandomOptions(rng);
+        FigurineNotation = 1;
+        LongNotation = 0;    // "e2-e4" may break at its hyphen
+        MoveNumberStyle = 0; // "8." straight before the move
+        GameBuilder game;
+        RandomLine(game, rng, 0, 160);
+        ResetRtfBuffer();
+        RtfPrologEnd = WriteRtfProlog(0);
+        BuildMoveList(WriteGameHeaderRtf(RtfPrologEnd, Cells));
+        ASSERT_TRUE(edit.LoadRtf(WholeDocument()));
+        for (const int width : {180, 230, 290, 350, 430, 520, 640}) {
+            doc.setTextWidth(width);
+            doc.size(); // lays the whole document out
+            for (int i = 0; i < MoveNodeCount; ++i) {
+                const MoveNode& node = MoveNodes[i];
+                if (node.Kind != NodeKind::nkMove || node.TextLength == 0) continue;
+                // Number, move and a sign in front break at most at a blank ("15... e5").
+                int pos = RichToDocPos(doc, node.TextPos);
+                while (pos > doc.findBlock(pos).position() && doc.characterAt(pos - 1) != ' ')
+                    --pos;
+                for (const int end = RichToDocPos(doc, node.TextPos + node.TextLength);
+                     ++pos < end;)
+                    ASSERT_TRUE(LineAt(doc, pos) == LineAt(doc, pos - 1) ||
+                                doc.characterAt(pos - 1) == ' ')
+                        << "seed " << seed << ", width " << width << ": "
+                        << edit.TextRange(node.TextPos, node.TextLength).toStdString();
+            }
+        }
     }
     RestoreFirstRunOptions();
 }

@@ -81,30 +81,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Escapes, RtfReaderText,
-    testing::Values(
-        TextCase{"Backslash", "a\\\\b", "a\\b"},
-        TextCase{"Braces", "\\{x\\}", "{x}"},
-        TextCase{"NonBreakingHyphen", "0\\_0\\_0", QString("0") + QChar(0x2011) + "0" + QChar(0x2011) + "0"},
-        TextCase{"NonBreakingSpace", "a\\~b", QString("a") + QChar(0xA0) + "b"},
-        TextCase{"HexFigurine", "\\'a4f3", QString(QChar(0xA4)) + "f3"},
-        TextCase{"HexUpperCase", "\\'A2", QString(QChar(0xA2))},
-        TextCase{"BadHexIsDropped", "a\\'zzb", "azzb"},
-        TextCase{"HexAtTheEnd", "a\\'a", "aa"},
-        TextCase{"UnicodeSkipsItsFallback", "\\u8364?x", QString(QChar(0x20AC)) + "x"},
-        TextCase{"UnicodeNegative", "\\uc0\\u-4064 x", QString(QChar(0xF020)) + "x"},
-        TextCase{"UnicodeParagraphSeparatorStaysOneCharacter", "\\uc0\\u8233 x", QString(QChar(0x2028)) + "x"},
-        TextCase{"UnknownSymbolIsDropped", "a\\|b", "ab"}),
+    testing::Values(TextCase{"Backslash", "a\\\\b", "a\\b"}, TextCase{"Braces", "\\{x\\}", "{x}"},
+                    TextCase{"NonBreakingHyphen", "0\\_0\\_0",
+                             QString("0") + QChar(0x2011) + "0" + QChar(0x2011) + "0"},
+                    TextCase{"NonBreakingSpace", "a\\~b", QString("a") + QChar(0xA0) + "b"},
+                    TextCase{"HexFigurine", "\\'a4f3", QString(QChar(0xF0A4)) + "f3"},
+                    TextCase{"HexUpperCase", "\\'A2", QString(QChar(0xF0A2))},
+                    TextCase{"BadHexIsDropped", "a\\'zzb", "azzb"},
+                    TextCase{"HexAtTheEnd", "a\\'a", "aa"},
+                    TextCase{"UnicodeSkipsItsFallback", "\\u8364?x", QString(QChar(0x20AC)) + "x"},
+                    TextCase{"UnicodeNegative", "\\uc0\\u-4064 x", QString(QChar(0xF020)) + "x"},
+                    TextCase{"UnicodeParagraphSeparatorStaysOneCharacter", "\\uc0\\u8233 x",
+                             QString(QChar(0x2028)) + "x"},
+                    TextCase{"UnknownSymbolIsDropped", "a\\|b", "ab"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Charsets, RtfReaderText,
-    testing::Values(
-        TextCase{"Cp1252EnDash", "a \\'96 b", QString("a ") + QChar(0x2013) + " b"},
-        TextCase{"Cp1252RawByte", "\x96\xbd", QString(QChar(0x2013)) + QChar(0xBD)},
-        TextCase{"Cp1252Ellipsis", "\\'85", QString(QChar(0x2026))},
-        TextCase{"SymbolFontIsByteForByte", "\\f5 \\'96\\'85X", QString(QChar(0x96)) + QChar(0x85) + "X"},
-        TextCase{"GlyphByteAdInNotationFonts", "\\'ad{\\f2 \\'ad}", QString(QChar(0xF0AD)) + QChar(0xF0AD)},
-        TextCase{"FontSwitchBackInGroup", "{\\f5 \\'96}\\'96", QString(QChar(0x96)) + QChar(0x2013)}),
+    testing::Values(TextCase{"Cp1252EnDash", "a \\'96 b", QString("a ") + QChar(0x2013) + " b"},
+                    TextCase{"Cp1252RawByte", "\x96\xbd", QString(QChar(0x2013)) + QChar(0xBD)},
+                    TextCase{"SymbolFontIsByteForByte", "\\f5 \\'96\\'85X",
+                             QString(QChar(0x96)) + QChar(0x85) + "X"},
+                    TextCase{"GlyphByteAdInNotationFonts", "\\'ad{\\f2 \\'ad}",
+                             QString(QChar(0xF0AD)) + QChar(0xF0AD)},
+                    TextCase{"FontSwitchBackInGroup", "{\\f5 \\'96}\\'96",
+                             QString(QChar(0x96)) + QChar(0x2013)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,6 +119,21 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"FieldInstructionHiddenResultShown",
                  "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt shown}}", "shown"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RtfReader, MoveGlyphBytesAreReadAtPrivateTwinsOnlyInNotationFonts)
+{
+    // Figurines and the "with the idea" sign; 0xB1 stays, 0xAD as before.
+    const std::string bytes = "\\'85\\'a2\\'a3\\'a4\\'a5\\'a6\\'a7\\'b1\\'ad";
+    const QString cp1252 = QString::fromUtf16(u"\u2026\u00A2\u00A3\u00A4\u00A5\u00A6\u00A7\u00B1");
+    const QString twins = QString::fromUtf16(u"\uF085\uF0A2\uF0A3\uF0A4\uF0A5\uF0A6\uF0A7\u00B1");
+    const QString shown =
+        Read("{\\rtf1{\\fonttbl{\\f0\\fcharset0 VelmoraChess Times;}{\\f1\\fcharset0 "
+             "FigurineCB LetterSP;}{\\f2\\fcharset0 Plain;}}" +
+             bytes + "{\\f1 " + bytes + "}{\\f2 " + bytes + "}}");
+    EXPECT_EQ(shown, twins + QChar(0xF0AD) + twins + QChar(0xF0AD) + cp1252 + QChar(0xAD));
+    EXPECT_EQ(RtfPlainText(shown),
+              cp1252 + QChar(0xF0AD) + cp1252 + QChar(0xF0AD) + cp1252 + QChar(0xAD));
+}
 
 TEST(RtfReader, PrologShowsNothing)
 {
