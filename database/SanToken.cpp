@@ -18,16 +18,12 @@ const std::array<std::uint8_t, 256> SanCharClass = [] {
 
 namespace {
 
-int PieceOfLetter(char c)
+// The piece type of a letter among the letters of knight .. king, 0 for none.
+int PieceOfLetter(char c, std::string_view letters)
 {
-    switch (c) {
-    case 'N': return Piece::Knight;
-    case 'B': return Piece::Bishop;
-    case 'R': return Piece::Rook;
-    case 'Q': return Piece::Queen;
-    case 'K': return Piece::King;
-    default: return 0;
-    }
+    if (c < 'A' || c > 'Z') return 0;
+    const std::size_t at = letters.find(c);
+    return at == std::string_view::npos ? 0 : static_cast<int>(at) + Piece::Knight;
 }
 
 bool StartsWith(std::string_view text, std::string_view a, std::string_view b)
@@ -38,6 +34,11 @@ bool StartsWith(std::string_view text, std::string_view a, std::string_view b)
 } // namespace
 
 SanToken ReadSanToken(std::string_view text)
+{
+    return ReadSanToken(text, "NBRQK");
+}
+
+SanToken ReadSanToken(std::string_view text, std::string_view letters)
 {
     SanToken t;
     if (StartsWith(text, "O-O-", "0-0-")) {
@@ -68,7 +69,7 @@ SanToken ReadSanToken(std::string_view text)
             else
                 t.FromFile = c - 'a';
             fileMet = true;
-        } else if (const int piece = PieceOfLetter(c)) {
+        } else if (const int piece = PieceOfLetter(c, letters)) {
             if (!rankMet && !fileMet)
                 t.Promotion = piece;
             else

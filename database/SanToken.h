@@ -26,6 +26,9 @@ struct SanToken {
 // the origin; a piece letter before them is the promotion, after them the
 // moving piece. "x", "-", "=" and "O" are ignored.
 SanToken ReadSanToken(std::string_view text);
+// The same with the letters of knight, bishop, rook, queen and king given
+// (a typed move in the user's notation letters); any other byte is ignored.
+SanToken ReadSanToken(std::string_view text, std::string_view letters);
 
 // Result of matching a token against Positions[CurrentPly].Moves.
 constexpr int SanNotAMove = -1;    // no target file: the token is no move
