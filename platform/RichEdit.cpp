@@ -1,5 +1,6 @@
 #include "platform/RichEdit.h"
 
+#include "platform/GameText.h"
 #include "platform/Printer.h"
 #include "platform/RtfReader.h"
 
@@ -52,9 +53,13 @@ int RichToDocPos(const QTextDocument& doc, int richPos)
 
 namespace {
 
-// The selected text with paragraph breaks as line ends.
+// The selected text with paragraph breaks as line ends, and the notation
+// fonts' glyphs as the cp1252 characters of their bytes.
 QString PlainText(QString text, const QString& lineEnd)
 {
+    for (QChar& c : text)
+        if (c.unicode() >= NotationGlyphBase && c.unicode() <= NotationGlyphLast)
+            c = QChar(Cp1252ToUnicode(static_cast<unsigned char>(c.unicode() - NotationGlyphBase)));
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar::LineSeparator, lineEnd);
     return text;

@@ -1,6 +1,7 @@
 #include "platform/RtfReader.h"
 
 #include "platform/CodePage.h"
+#include "platform/GameText.h"
 
 #include <QFont>
 #include <QTextBlockFormat>
@@ -64,8 +65,6 @@ struct Paragraph {
     CharState EndChar;  // the character format at the break
     std::vector<Run> Runs;
 };
-
-constexpr char16_t NotationPrivateBase = 0xF000;
 
 // The text fonts of the notation and the figurine fonts that fall back to them.
 bool IsNotationFont(const QString& name)
@@ -428,19 +427,18 @@ void Reader::ControlSymbol(char c)
     }
 }
 
-char16_t Reader::Decode(unsigned char b) const
-{
-    if (b < 0x80)
-        return b;
+char16_t Reader::Decode(unsigned char b) const {
     const int font = stack_.back().Char.Font < 0 ? defaultFont_ : stack_.back().Char.Font;
     const auto it = fonts_.find(font);
     const int charset = it == fonts_.end() ? -1 : it->second.Charset;
+    // In the notation fonts the bytes of figurines and symbols are the
+    // program's glyphs, drawn at U+F000 + byte; text comes as \uN or as
+    // bytes that carry no glyph.
+    if (charset == 0 && IsNotationGlyphByte(b) && IsNotationFont(it->second.Name))
+        return static_cast<char16_t>(NotationGlyphBase + b);
+    if (b < 0x80) return b;
     switch (charset) {
     case 0:
-        // Our notation fonts draw the symbol of byte 0xAD at U+F0AD: as the
-        // soft hyphen it decodes to, no layout would ever show it.
-        if (b == 0xAD && IsNotationFont(it->second.Name))
-            return NotationPrivateBase + b;
         return CodePageToUnicode(CodePage::Cp1252, b);
     case 238:
         return CodePageToUnicode(CodePage::Cp1250, b);

@@ -9,9 +9,10 @@
 //   paragraph break 2) maps onto the document (see RichEdit.h);
 // - text bytes are decoded by the charset of the current font: \fcharset0 as
 //   cp1252, \fcharset238 as cp1250, \fcharset2 (symbol) byte for byte, a font
-//   without charset by \ansicpg; in the notation's text fonts byte 0xAD
-//   (a glyph there, the soft hyphen in cp1252) is read as U+F0AD, where our
-//   fonts carry it;
+//   without charset by \ansicpg; in the notation's text fonts a byte that
+//   carries a figurine or symbol there (IsNotationGlyphByte, "~" included) is
+//   read as U+F000 + byte, where our fonts draw it, while \uN text is the
+//   character N, which those fonts draw as an ordinary character;
 // - groups save and restore both character (\b \i \ul \f \fs \cf) and
 //   paragraph properties (\li \ri \fi \sb \sa \ql \qc \qr \qj \keep \keepn);
 //   a paragraph takes the paragraph properties in effect at its "\par";

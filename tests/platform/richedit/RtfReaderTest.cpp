@@ -81,30 +81,38 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Escapes, RtfReaderText,
-    testing::Values(
-        TextCase{"Backslash", "a\\\\b", "a\\b"},
-        TextCase{"Braces", "\\{x\\}", "{x}"},
-        TextCase{"NonBreakingHyphen", "0\\_0\\_0", QString("0") + QChar(0x2011) + "0" + QChar(0x2011) + "0"},
-        TextCase{"NonBreakingSpace", "a\\~b", QString("a") + QChar(0xA0) + "b"},
-        TextCase{"HexFigurine", "\\'a4f3", QString(QChar(0xA4)) + "f3"},
-        TextCase{"HexUpperCase", "\\'A2", QString(QChar(0xA2))},
-        TextCase{"BadHexIsDropped", "a\\'zzb", "azzb"},
-        TextCase{"HexAtTheEnd", "a\\'a", "aa"},
-        TextCase{"UnicodeSkipsItsFallback", "\\u8364?x", QString(QChar(0x20AC)) + "x"},
-        TextCase{"UnicodeNegative", "\\uc0\\u-4064 x", QString(QChar(0xF020)) + "x"},
-        TextCase{"UnicodeParagraphSeparatorStaysOneCharacter", "\\uc0\\u8233 x", QString(QChar(0x2028)) + "x"},
-        TextCase{"UnknownSymbolIsDropped", "a\\|b", "ab"}),
+    testing::Values(TextCase{"Backslash", "a\\\\b", "a\\b"}, TextCase{"Braces", "\\{x\\}", "{x}"},
+                    TextCase{"NonBreakingHyphen", "0\\_0\\_0",
+                             QString("0") + QChar(0x2011) + "0" + QChar(0x2011) + "0"},
+                    TextCase{"NonBreakingSpace", "a\\~b", QString("a") + QChar(0xA0) + "b"},
+                    TextCase{"HexFigurine", "\\'a4f3", QString(QChar(0xF0A4)) + "f3"},
+                    TextCase{"HexUpperCase", "\\'A2", QString(QChar(0xF0A2))},
+                    TextCase{"BadHexIsDropped", "a\\'zzb", "azzb"},
+                    TextCase{"HexAtTheEnd", "a\\'a", "aa"},
+                    TextCase{"UnicodeSkipsItsFallback", "\\u8364?x", QString(QChar(0x20AC)) + "x"},
+                    TextCase{"UnicodeNegative", "\\uc0\\u-4064 x", QString(QChar(0xF020)) + "x"},
+                    TextCase{"UnicodeParagraphSeparatorStaysOneCharacter", "\\uc0\\u8233 x",
+                             QString(QChar(0x2028)) + "x"},
+                    TextCase{"UnknownSymbolIsDropped", "a\\|b", "ab"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Charsets, RtfReaderText,
-    testing::Values(
-        TextCase{"Cp1252EnDash", "a \\'96 b", QString("a ") + QChar(0x2013) + " b"},
-        TextCase{"Cp1252RawByte", "\x96\xbd", QString(QChar(0x2013)) + QChar(0xBD)},
-        TextCase{"Cp1252Ellipsis", "\\'85", QString(QChar(0x2026))},
-        TextCase{"SymbolFontIsByteForByte", "\\f5 \\'96\\'85X", QString(QChar(0x96)) + QChar(0x85) + "X"},
-        TextCase{"GlyphByteAdInNotationFonts", "\\'ad{\\f2 \\'ad}", QString(QChar(0xF0AD)) + QChar(0xF0AD)},
-        TextCase{"FontSwitchBackInGroup", "{\\f5 \\'96}\\'96", QString(QChar(0x96)) + QChar(0x2013)}),
+    testing::Values(TextCase{"Cp1252EnDash", "a \\'96 b", QString("a ") + QChar(0x2013) + " b"},
+                    TextCase{"Cp1252RawByte", "\x96\xe9", QString(QChar(0x2013)) + QChar(0xE9)},
+                    TextCase{"Cp1252Caron", "\\'8a", QString(QChar(0x160))},
+                    TextCase{"SymbolFontIsByteForByte", "\\f5 \\'96\\'85X",
+                             QString(QChar(0x96)) + QChar(0x85) + "X"},
+                    // The program's glyph bytes in the notation fonts; text as \uN stays text.
+                    TextCase{"GlyphBytesInNotationFonts", "\\'ad{\\f2 \\'ad}~\\'bd\x85",
+                             QString(QChar(0xF0AD)) + QChar(0xF0AD) + QChar(0xF07E) +
+                                 QChar(0xF0BD) + QChar(0xF085)},
+                    TextCase{"UnicodeTextInNotationFonts", "\\u8217?\\u126?\\u162?\\u1050?",
+                             QString(QChar(0x2019)) + "~" + QChar(0xA2) + QChar(0x41A)},
+                    TextCase{"GlyphBytesOutsideNotationFonts", "{\\f5 ~\\'a2}",
+                             QString("~") + QChar(0xA2)},
+                    TextCase{"FontSwitchBackInGroup", "{\\f5 \\'96}\\'96",
+                             QString(QChar(0x96)) + QChar(0x2013)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
