@@ -67,8 +67,8 @@ namespace {
 
 constexpr const char* AppTitle = "Velmora Chess";
 
-QString Local(const std::string& bytes) { return DecodeCp1252(bytes); }
-std::string Bytes(const QString& text) { return EncodeCp1252(text); }
+QString Local(const std::string& bytes) { return DecodeGameText(bytes); }
+std::string Bytes(const QString& text) { return EncodeGameText(text); }
 
 // File names are kept in the system's 8-bit encoding.
 QString FileNameText(const std::string& name) { return QString::fromLocal8Bit(name); }

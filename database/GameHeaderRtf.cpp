@@ -2,6 +2,7 @@
 
 #include "app/OptionValues.h"
 #include "database/RtfProlog.h"
+#include "database/RtfText.h"
 
 namespace {
 
@@ -15,14 +16,8 @@ struct HeaderLine {
         Bytes += text;
         Shown += static_cast<int>(text.size());
     }
-    // Cell text: "\", "{" and "}" are escaped, each still one character.
-    void Cell(std::string_view text) {
-        for (char c : text) {
-            if (c == '\\' || c == '{' || c == '}') Bytes += '\\';
-            Bytes += c;
-        }
-        Shown += static_cast<int>(text.size());
-    }
+    // Cell text, as the file means it (see RtfText.h).
+    void Cell(std::string_view text) { Shown += AppendRtfGameText(Bytes, text); }
 };
 
 constexpr std::string_view Trailer = "\\f0\\fs18\\i0\\cf1  \\f1\\cf2  \\f2\\cf3  \\f3\\cf4  "

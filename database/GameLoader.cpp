@@ -5,6 +5,7 @@
 #include "database/MoveTextParser.h"
 #include "database/MoveTextScan.h"
 #include "database/PgnTextBuffer.h"
+#include "platform/GameText.h"
 #include "rules/Board.h"
 #include "rules/FenSetup.h"
 #include "rules/GameStore.h"
@@ -81,19 +82,21 @@ std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset) {
 }
 
 std::string GameTitleText(const GameRow& cells) {
-    const std::string& white = cells[WhiteColumn];
-    const std::string& black = cells[BlackColumn];
+    constexpr std::string_view Dash = " \xE2\x80\x93 "; // en dash
+    const std::string white = GameTextToUtf8(cells[WhiteColumn]);
+    const std::string black = GameTextToUtf8(cells[BlackColumn]);
     std::string players;
     if (white.empty() && !black.empty())
-        players = "?? \x96 " + black;
+        players = "??" + std::string(Dash) + black;
     else if (black.empty())
         players = white;
     else
-        players = white + " \x96 " + black;
+        players = white + std::string(Dash) + black;
     const std::string& event = cells[EventColumn].empty() ? cells[SiteColumn] : cells[EventColumn];
     const std::string year = cells[DateColumn].substr(0, 4);
-    return cells[EcoColumn] + " " + players + "  " + cells[ResultColumn] + "  " + event + " " +
-           year;
+    return GameTextToUtf8(cells[EcoColumn]) + " " + players + "  " +
+           GameTextToUtf8(cells[ResultColumn]) + "  " + GameTextToUtf8(event) + " " +
+           GameTextToUtf8(year);
 }
 
 GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells, bool keepPath,

@@ -41,7 +41,7 @@ enum class LoadStatus : std::uint8_t {
 
 struct GameLoadResult {
     LoadStatus Status = LoadStatus::Refused;
-    std::string Title; // the HeadLabel text (cp1252 bytes) when loaded
+    std::string Title; // the HeadLabel text (UTF-8) when loaded
 };
 
 // Loads the game of row (cells: that row's cells) from source: keepPath
@@ -63,7 +63,8 @@ std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset);
 // The offset cell as a number; nullopt unless it is all decimal digits.
 std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell);
 
-// The one-line title: ECO, players, result, event (or site), year.
+// The one-line title: ECO, players, result, event (or site), year; UTF-8,
+// each cell read as its file means it (GameText.h).
 std::string GameTitleText(const GameRow& cells);
 
 // The row of the next and the previous game, -1 when there is none (rows

@@ -5,7 +5,9 @@
 #include "database/MoveNotation.h"
 #include "database/NagGlyphs.h"
 #include "database/RtfProlog.h"
+#include "database/RtfText.h"
 #include "database/VariationStack.h"
+#include "platform/GameText.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
 #include "rules/MakeMove.h"
@@ -87,7 +89,7 @@ RtfPos MoveListRenderer::Run() {
         if (MoveNodes[i].Kind == NodeKind::nkComment) {
             const std::uint32_t index = MoveNodes[i].TextPos;
             const std::size_t length = index < CommentList.size() ? CommentList[index].size() : 0;
-            room = 2 * length + CommentFrameRoom + DiagramRtfMaxBytes;
+            room = RtfTextMaxBytesPerByte * length + CommentFrameRoom + DiagramRtfMaxBytes;
         }
         if (!ReserveRtfRoom(Pos, room)) break;
         Node(i);
@@ -344,30 +346,31 @@ void MoveListRenderer::CommentText(int i, std::string_view text) {
     Pos = PutRtf(Pos, Size.Variation);
     Pos = PutRtf(Pos, "\\b0 ");
 
-    static constexpr std::string_view Figurines = "KQRBNP";
+    // "\K" ... "\P" are figurines; any other backslash is dropped. The text
+    // is read as its file means it (see RtfText.h).
+    static constexpr std::u32string_view Figurines = U"KQRBNP";
     static constexpr std::string_view FigurineEscapes[] = {"\\'a2", "\\'a3", "\\'a6",
                                                            "\\'a5", "\\'a4", "\\'a7"};
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto c = static_cast<unsigned char>(text[at]);
+    const std::u32string chars = GameTextChars(text);
+    std::string body;
+    body.reserve(2 * text.size());
+    for (std::size_t at = 0; at < chars.size(); ++at) {
+        const char32_t c = chars[at];
         if (c == '\n') {
-            Pos = PutRtfByte(Pos, ' ');
+            body += ' ';
+            ++RtfTextPos;
         } else if (c == '\\') {
             const std::size_t which =
-                at + 1 < text.size() ? Figurines.find(text[at + 1]) : std::string_view::npos;
-            if (which == std::string_view::npos)
-                continue; // the backslash is dropped, the next byte handled alone
-            Pos = PutRtf(Pos, FigurineEscapes[which]);
+                at + 1 < chars.size() ? Figurines.find(chars[at + 1]) : std::u32string_view::npos;
+            if (which == std::u32string_view::npos) continue;
+            body += FigurineEscapes[which];
+            ++RtfTextPos;
             ++at;
-        } else if (c == '{' || c == '}') {
-            Pos = PutRtfByte(Pos, '\\');
-            Pos = PutRtfByte(Pos, static_cast<char>(c));
-        } else if (c < 0x20) {
-            continue;
         } else {
-            Pos = PutRtfByte(Pos, static_cast<char>(c));
+            RtfTextPos += AppendRtfTextChar(body, c);
         }
-        ++RtfTextPos;
     }
+    Pos = PutRtf(Pos, body);
 
     const NodeKind next = i + 1 < MoveNodeCount ? MoveNodes[i + 1].Kind : NodeKind::nkComment;
     const bool nextIsVariationMark = i + 1 < MoveNodeCount && (next == NodeKind::nkVariationStart ||

@@ -5,8 +5,8 @@
 // RtfTextPos counts what the rich-edit control shows, from the start of the
 // game header: a printable byte written as text counts 1 (0x80 and above
 // included); "\par" counts 2; a one-character escape ("\'a2", "\_", "\{",
-// "\}", "\\") counts 1; control words, the blank that ends one, and group
-// braces count 0.
+// "\}", "\\") counts 1, and so does "\uN?" (its fallback "?" is not shown);
+// control words, the blank that ends one, and group braces count 0.
 #pragma once
 
 #include <cstddef>

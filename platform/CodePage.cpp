@@ -1,26 +1,12 @@
 #include "platform/CodePage.h"
 
+#include "platform/GameText.h"
+
 #include <array>
 
 namespace {
 
 using UpperHalf = std::array<char16_t, 128>;
-
-// 0x80..0xFF of Windows-1252: 0xA0..0xFF equal Latin-1.
-constexpr UpperHalf Cp1252Upper = [] {
-    UpperHalf t{};
-    constexpr char16_t c1[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    for (int i = 0; i < 32; ++i)
-        t[i] = c1[i];
-    for (int i = 32; i < 128; ++i)
-        t[i] = static_cast<char16_t>(0x80 + i);
-    return t;
-}();
 
 // 0x80..0xFF of Windows-1250.
 constexpr UpperHalf Cp1250Upper = {
@@ -44,7 +30,7 @@ constexpr UpperHalf Cp1250Upper = {
 
 const UpperHalf& TableOf(CodePage page)
 {
-    return page == CodePage::Cp1250 ? Cp1250Upper : Cp1252Upper;
+    return page == CodePage::Cp1250 ? Cp1250Upper : Cp1252UpperHalf;
 }
 
 } // namespace
@@ -86,4 +72,25 @@ std::string EncodeCodePage(CodePage page, const QString& text)
         bytes.push_back(out);
     }
     return bytes;
+}
+
+QString DecodeGameText(std::string_view bytes) {
+    bool ascii = true;
+    for (char b : bytes)
+        ascii = ascii && static_cast<unsigned char>(b) < 0x80;
+    if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const std::u32string chars = GameTextChars(bytes);
+    return QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size()));
+}
+
+std::string EncodeGameText(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar ch : text) {
+        const std::optional<unsigned char> b = UnicodeToCp1252(ch.unicode());
+        if (!b || ch.isSurrogate()) return text.toUtf8().toStdString();
+        bytes.push_back(static_cast<char>(*b));
+    }
+    // Rare cp1252 texts ("\xC3\xA9") read as UTF-8; those are written as UTF-8.
+    return IsUtf8Text(bytes) ? text.toUtf8().toStdString() : bytes;
 }

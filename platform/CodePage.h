@@ -1,6 +1,7 @@
 // Code pages for display: the program keeps all text as bytes (std::string)
-// and decodes it only where it is shown. PGN text and the RTF fonts with
-// \fcharset0 are Windows-1252; the ELO list is Windows-1250.
+// and decodes it only where it is shown. PGN text is UTF-8 or Windows-1252
+// (DecodeGameText), the RTF fonts with \fcharset0 Windows-1252, the ELO list
+// Windows-1250.
 //
 // Own tables of the upper half (0x80..0xFF); the lower half is ASCII. A byte
 // that the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D in 1252)
@@ -26,3 +27,12 @@ inline QString DecodeCp1250(std::string_view bytes) { return DecodeCodePage(Code
 // hold becomes '?'.
 std::string EncodeCodePage(CodePage page, const QString& text);
 inline std::string EncodeCp1252(const QString& text) { return EncodeCodePage(CodePage::Cp1252, text); }
+
+// The text of a PGN file (tag values, comments) for display: UTF-8 when the
+// bytes are valid UTF-8 with a non-ASCII character, cp1252 otherwise (see
+// GameText.h). Never a character of the notation fonts' glyph range.
+QString DecodeGameText(std::string_view bytes);
+
+// Text back to bytes that DecodeGameText reads as the same text: cp1252 where
+// that holds it, UTF-8 otherwise.
+std::string EncodeGameText(const QString& text);

@@ -1,5 +1,6 @@
 #include "platform/RichEdit.h"
 
+#include "platform/GameText.h"
 #include "platform/Printer.h"
 #include "platform/RtfReader.h"
 

@@ -63,7 +63,8 @@ public:
     void SetSelStart(int pos);
     void SetSelLength(int length);
     // The shown text of [start, start + length) in the framework's units, a
-    // paragraph break as "\r\n".
+    // paragraph break as "\r\n", a figurine or symbol of the notation fonts
+    // as the cp1252 character of its byte (so also the copied text).
     QString TextRange(int start, int length) const;
 
     void SelectAll();

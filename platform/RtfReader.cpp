@@ -1,6 +1,7 @@
 #include "platform/RtfReader.h"
 
 #include "platform/CodePage.h"
+#include "platform/GameText.h"
 
 #include <QFont>
 #include <QList>
@@ -70,21 +71,10 @@ struct Paragraph {
     std::vector<Run> Runs;
 };
 
-constexpr char16_t NotationPrivateBase = 0xF000;
-
 // The text fonts of the notation and the figurine fonts that fall back to them.
 bool IsNotationFont(const QString& name)
 {
     return name.startsWith(QLatin1String("VelmoraChess ")) || name.startsWith(QLatin1String("FigurineCB "));
-}
-
-// Glyph bytes of the notation fonts that stand in front of a move or inside
-// it (the figurines, the "with the idea" sign). Their cp1252 characters are
-// currency signs and an ellipsis, which a line breaker may part from the move
-// number ("8." | knight); their private twins break like letters.
-bool JoinsMoveNumber(unsigned char b)
-{
-    return b == 0x85 || (b >= 0xA2 && b <= 0xA7);
 }
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -447,19 +437,18 @@ void Reader::ControlSymbol(char c)
     }
 }
 
-char16_t Reader::Decode(unsigned char b) const
-{
-    if (b < 0x80)
-        return b;
+char16_t Reader::Decode(unsigned char b) const {
     const int font = stack_.back().Char.Font < 0 ? defaultFont_ : stack_.back().Char.Font;
     const auto it = fonts_.find(font);
     const int charset = it == fonts_.end() ? -1 : it->second.Charset;
+    // In the notation fonts the bytes of figurines and symbols are the
+    // program's glyphs, drawn at U+F000 + byte; text comes as \uN or as
+    // bytes that carry no glyph.
+    if (charset == 0 && IsNotationGlyphByte(b) && IsNotationFont(it->second.Name))
+        return static_cast<char16_t>(NotationGlyphBase + b);
+    if (b < 0x80) return b;
     switch (charset) {
     case 0:
-        // Our notation fonts draw the symbol of byte 0xAD at U+F0AD: as the
-        // soft hyphen it decodes to, no layout would ever show it.
-        if ((b == 0xAD || JoinsMoveNumber(b)) && IsNotationFont(it->second.Name))
-            return NotationPrivateBase + b;
         return CodePageToUnicode(CodePage::Cp1252, b);
     case 238:
         return CodePageToUnicode(CodePage::Cp1250, b);
@@ -611,10 +600,8 @@ QString RtfPlainText(QString text)
 {
     for (QChar& c : text) {
         const char16_t u = c.unicode();
-        if (u >= NotationPrivateBase + 0x80 && u <= NotationPrivateBase + 0xFF &&
-            JoinsMoveNumber(static_cast<unsigned char>(u - NotationPrivateBase)))
-            c = QChar(CodePageToUnicode(CodePage::Cp1252,
-                                        static_cast<unsigned char>(u - NotationPrivateBase)));
+        if (u >= NotationGlyphBase && u <= NotationGlyphLast)
+            c = QChar(CodePageToUnicode(CodePage::Cp1252, static_cast<unsigned char>(u - NotationGlyphBase)));
     }
     return text;
 }

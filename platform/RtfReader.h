@@ -9,10 +9,10 @@
 //   paragraph break 2) maps onto the document (see RichEdit.h);
 // - text bytes are decoded by the charset of the current font: \fcharset0 as
 //   cp1252, \fcharset238 as cp1250, \fcharset2 (symbol) byte for byte, a font
-//   without charset by \ansicpg; in the notation's text fonts byte 0xAD
-//   (a glyph there, the soft hyphen in cp1252), the figurines 0xA2..0xA7 and
-//   the sign 0x85 are read at U+F000 + byte, where our fonts carry them too:
-//   so a line never ends between a move number and its figurine;
+//   without charset by \ansicpg; in the notation's text fonts a byte that
+//   carries a figurine or symbol there (IsNotationGlyphByte, "~" included) is
+//   read as U+F000 + byte, where our fonts draw it, while \uN text is the
+//   character N, which those fonts draw as an ordinary character;
 // - groups save and restore both character (\b \i \ul \f \fs \cf) and
 //   paragraph properties (\li \ri \fi \sb \sa \ql \qc \qr \qj \keep \keepn);
 //   a paragraph takes the paragraph properties in effect at its "\par";
@@ -52,8 +52,8 @@ inline constexpr char RtfInsertedBreaksProperty[] = "rtfInsertedBreaks";
 // fallback where the name is one of the figurine fonts.
 QStringList RtfFontFamilies(const QString& name);
 
-// Text of a document read by ReadRtf with the figurines and the sign 0x85
-// given as their cp1252 characters again, as the RTF has them.
+// Text of a document read by ReadRtf with the notation fonts' glyphs given
+// as the cp1252 characters of their bytes again, as the RTF has them.
 QString RtfPlainText(QString text);
 
 // Reads rtf into doc (its old content is replaced); pixels for twips at dpi.

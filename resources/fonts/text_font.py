@@ -2,16 +2,16 @@
 "VelmoraChess Times" from DejaVu Serif), each as a Regular and a Bold face
 (the Bold built the same way from the Bold source fonts).
 
-They carry the Latin text of names and comments (every character of code
-pages 1252 and 1250) and, at the Unicode code points that these cp1252 bytes
-decode to, the chess glyphs of the notation:
+They carry the text of names and comments (every character of code pages
+1252 and 1250, Latin, Greek and Cyrillic) with the source font's own glyphs,
+and the chess glyphs of the notation at U+F000 + byte:
   0xA2..0xA7        figurines king, queen, knight, bishop, rook, pawn
   "~"               the check sign
   0xBD              one half
   the bytes of the evaluation-symbol table (see SYMBOLS)
-Every chess glyph is also reachable at U+F000 + byte, so that a reader can
-show a byte whose code point a text layout handles in its own way (U+00AD, the soft
-hyphen, is never drawn by a shaper).
+The program's RTF reader maps those bytes of its own documents to U+F000 +
+byte; a character of a file's text ("~", the closing quote 0x92, z caron,
+Thorn, the copyright sign ...) keeps its own code point and so its letter.
 """
 
 import math
@@ -67,9 +67,9 @@ SIDE_BEARING = 100
 
 
 def text_repertoire():
-    """Code points of the Latin text: printable ASCII, everything that cp1252
-    and cp1250 decode to, Latin-1 and Latin Extended-A and -B, and the
-    punctuation a rich-text reader produces (non-breaking hyphen, dashes)."""
+    """Code points of the text: printable ASCII, everything that cp1252 and
+    cp1250 decode to, Latin-1, Latin Extended-A, -B and Additional, Greek,
+    Cyrillic, general punctuation and the replacement character."""
     cps = set(range(0x20, 0x7F)) | set(range(0xA0, 0x250))
     for enc in ("cp1252", "cp1250"):
         for b in range(0x80, 0x100):
@@ -78,6 +78,9 @@ def text_repertoire():
             except UnicodeDecodeError:
                 pass
     cps |= {0x2010, 0x2011, 0x2012, 0x2013, 0x2014, 0x2026, 0x2212}
+    cps |= set(range(0x370, 0x530))    # Greek, Cyrillic and its supplement
+    cps |= set(range(0x1E00, 0x1F00))  # Latin Extended Additional
+    cps |= set(range(0x2000, 0x2070)) | {0x20AC, 0x2116, 0x2122, 0xFFFD}
     return cps
 
 
@@ -254,10 +257,7 @@ def build(source_path, sans_path, family, description, style="Regular"):
         _add_glyph(font, name, glyph, advance)
         chess_glyphs[byte] = name
 
-    mapping = {}
-    for byte, name in chess_glyphs.items():
-        mapping[ord(bytes([byte]).decode("cp1252"))] = name
-        mapping[PRIVATE_BASE + byte] = name
+    mapping = {PRIVATE_BASE + byte: name for byte, name in chess_glyphs.items()}
     _set_cmap(font, mapping)
 
     options = subset.Options()

@@ -66,7 +66,7 @@ TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle) {
     EXPECT_EQ(GameResult, 1);
     EXPECT_EQ(CommentList, (std::vector<std::string>{"Berlin", "main line"}));
     EXPECT_EQ(handler_.Asked, 0);
-    EXPECT_EQ(result.Title, "C65 Marsh, Alan \x96 Quill, Bea  1/2  Spring Open 1997");
+    EXPECT_EQ(result.Title, "C65 Marsh, Alan \u2013 Quill, Bea  1/2  Spring Open 1997");
 }
 
 TEST_F(GameLoaderTest, TitleParts) {
@@ -75,11 +75,20 @@ TEST_F(GameLoaderTest, TitleParts) {
         std::string White, Black, Event, Site, Date, Expected;
     };
     const std::vector<Case> cases = {
-        {"both players", "W", "B", "Ev", "Si", "2001.02.03", "A00 W \x96 B  1-0  Ev 2001"},
-        {"no white", "", "B", "Ev", "", "", "A00 ?? \x96 B  1-0  Ev "},
+        {"both players", "W", "B", "Ev", "Si", "2001.02.03", "A00 W \u2013 B  1-0  Ev 2001"},
+        {"no white", "", "B", "Ev", "", "", "A00 ?? \u2013 B  1-0  Ev "},
         {"no black", "W", "", "Ev", "", "", "A00 W  1-0  Ev "},
         {"no players", "", "", "Ev", "", "1997", "A00   1-0  Ev 1997"},
-        {"site when no event", "W", "B", "", "Si", "", "A00 W \x96 B  1-0  Si "},
+        {"site when no event", "W", "B", "", "Si", "", "A00 W \u2013 B  1-0  Si "},
+        // Cells of either encoding, and a mix of them, give one UTF-8 title.
+        {"cp1252 names", "O\x92Kelly", "\xDEorhallsson", "\xA9 Open", "", "",
+         "A00 O\u2019Kelly \u2013 \u00DEorhallsson  1-0  \u00A9 Open "},
+        {"utf-8 names", "\u041A\u0430\u0440\u043F\u043E\u0432", "Ding Liren", "", "", "",
+         "A00 \u041A\u0430\u0440\u043F\u043E\u0432 \u2013 Ding Liren  1-0   "},
+        {"mixed", "\u017Dd",
+         "\x9E"
+         "d",
+         "", "", "", "A00 \u017Dd \u2013 \u017Ed  1-0   "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -37,6 +37,11 @@ std::string ShownText(std::string_view rtf) {
                 ++j;
             if (j < rtf.size() && rtf[j] == ' ') ++j;
             if (word == "par") shown += "\n\n";
+            // "\uN" shows one character and hides its one-byte fallback.
+            if (word == "u" && j < rtf.size()) {
+                shown += '?';
+                ++j;
+            }
             i = j - 1;
         } else if (next == '\'') {
             shown += static_cast<char>(std::stoi(std::string(rtf.substr(i + 2, 2)), nullptr, 16));

@@ -10,8 +10,8 @@
 
 // The characters the control shows for rtf, one byte per counted unit:
 // "\par" gives two line feeds, "\'hh" the byte hh, "\_" a hyphen, "\{" "\}"
-// "\\" the character; control words, their ending blank, braces, raw CR/LF
-// give nothing. Stops at a NUL.
+// "\\" the character, "\uN" and its fallback one "?"; control words, their
+// ending blank, braces, raw CR/LF give nothing. Stops at a NUL.
 std::string ShownText(std::string_view rtf);
 
 // The document from RtfPrologEnd up to its NUL.

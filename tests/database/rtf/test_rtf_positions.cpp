@@ -24,8 +24,8 @@ const GameHeaderCells Cells{"Player {One}", "2400", "Two\\Player", "",  "A00",
                             "Event",        "Site", "2001.02.03",  "4", ""};
 
 // Random game shapes: comments with every kind of byte the writer escapes,
-// drops or turns into figurines, glyphs (140/142 among them), diagram marks,
-// nested variations.
+// drops or turns into figurines (UTF-8 and cp1252 text among them), glyphs (140/142 among them),
+// diagram marks, nested variations.
 class RandomGame {
 public:
     RandomGame(GameBuilder& game, std::mt19937& rng) : Game(game), Rng(rng) {}
@@ -50,8 +50,24 @@ private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Rng); }
 
     std::string CommentText() {
-        static const std::vector<std::string> pieces = {
-            "word", " ", "\\N", "\\K", "\\x", "{", "}", "\n", "\r", "\t", "\xE9", "\\", "!", "  "};
+        static const std::vector<std::string> pieces = {"word",
+                                                        " ",
+                                                        "\\N",
+                                                        "\\K",
+                                                        "\\x",
+                                                        "{",
+                                                        "}",
+                                                        "\n",
+                                                        "\r",
+                                                        "\t",
+                                                        "\xE9",
+                                                        "\\",
+                                                        "!",
+                                                        "  ",
+                                                        "O\x92",
+                                                        "~",
+                                                        "\xD0\x9A\xD0\xB0",
+                                                        "\xF0\x9F\x98\x80"};
         std::string text;
         if (Chance(25)) text = Chance(50) ? "#" : "##";
         for (int n = Pick(0, 8); n > 0; --n)

@@ -96,4 +96,24 @@ TEST(CodePageEncode, CharacterOutsideThePageBecomesQuestionMark)
     EXPECT_EQ(EncodeCodePage(CodePage::Cp1250, QString::fromUtf8("\u00FF")), "?");
 }
 
+// Edited game text gives bytes that read back as the same text.
+TEST(GameTextEncode, ReadsBackAsTheSameTextPreferringCp1252) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"Ding Liren", "Ding Liren"},
+        {"O\u2019Kelly", "O\x92Kelly"},
+        {"\u00DEorhallsson \u017E\u00A9", "\xDEorhallsson \x9E\xA9"},
+        {"\u041A\u0430\u0440\u043F\u043E\u0432",
+         "\xD0\x9A\xD0\xB0\xD1\x80\xD0\xBF\xD0\xBE\xD0\xB2"},
+        {"\u00C3\u00A9", "\xC3\x83\xC2\xA9"}, // its cp1252 bytes would read as UTF-8
+        {"\U0001F600 ok", "\xF0\x9F\x98\x80 ok"},
+    };
+    for (const auto& [utf8, bytes] : cases) {
+        const QString text = QString::fromUtf8(utf8);
+        EXPECT_EQ(EncodeGameText(text), bytes) << utf8;
+        EXPECT_EQ(DecodeGameText(EncodeGameText(text)), text) << utf8;
+        // Upper case keys of the game list's sort stay readable.
+        EXPECT_EQ(DecodeGameText(EncodeGameText(text.toUpper())), text.toUpper()) << utf8;
+    }
+}
+
 } // namespace

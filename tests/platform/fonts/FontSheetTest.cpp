@@ -4,6 +4,7 @@
 #include "tests/platform/fonts/FontTestSupport.h"
 
 #include "platform/Fonts.h"
+#include "platform/GameText.h"
 
 #include <QFont>
 #include <QPainter>
@@ -23,6 +24,16 @@ QString FromCp1252(const std::string& bytes)
     QString out;
     for (unsigned char c : bytes)
         out += (c >= 0x80 && c < 0xA0) ? QChar(high[c - 0x80]) : QChar(c);
+    return out;
+}
+
+// Notation bytes as the program's RTF reader shows them: the glyph bytes at
+// U+F000 + byte, the rest as cp1252 text.
+QString Notation(const std::string& bytes) {
+    QString out;
+    for (unsigned char c : bytes)
+        out += IsNotationGlyphByte(c) ? QChar(NotationGlyphBase + c)
+                                      : FromCp1252(std::string(1, char(c)))[0];
     return out;
 }
 
@@ -88,7 +99,7 @@ int DrawText(QPainter& p, int top, const QString& family)
 {
     p.setFont(PixelFont("DejaVu Sans", 14));
     p.setPen(Qt::black);
-    p.drawText(10, top + 14, family + ": every cp1252 byte 0x20..0xFF, then notation");
+    p.drawText(10, top + 14, family + ": every cp1252 byte 0x20..0xFF as text, then notation");
     top += 22;
     QFont font = PixelFont(family, 26);
     p.setFont(font);
@@ -101,11 +112,11 @@ int DrawText(QPainter& p, int top, const QString& family)
     }
     const std::string game = "1.e4 e5 2.\xA4" "f3 \xA4" "c6 3.\xA5" "b5 a6 4.\xA5" "a4 \xA4" "f6 5.0-0 \xA5"
                              "e7 6.\xA6" "e1 b5 7.\xA5" "b3 d6 8.c3 0-0 9.h3 \xA2" "h8 10.\xA3" "d2~ \xA7 ";
-    p.drawText(10, top + 26, FromCp1252(game));
+    p.drawText(10, top + 26, Notation(game));
     top += 34;
     const std::string nags = "! ? !! ?? \x99 \xF7 \xB2 \xB3 \xB1 \xB5 +- -+ \xB7 \x9E \x89 \x82 \xA9/\xB3 "
                              "\x84 \x85 \xB9 \xD7 \xAC \x91 \x92 \xAD \xAE \xAF \xDE \xA0 \x80 \xBD-\xBD";
-    p.drawText(10, top + 26, FromCp1252(nags));
+    p.drawText(10, top + 26, Notation(nags));
     return top + 44;
 }
 

@@ -1,15 +1,18 @@
 // Every character the program writes in one of its fonts has a glyph there,
 // the diagram cells are one em wide with zero-width overlays, and the chess
-// glyphs of the text fonts sit at the cp1252 positions the notation uses.
+// glyphs of the text fonts sit at U+F000 + the byte the notation uses, never
+// at a character of a text.
 #include "tests/platform/fonts/FontTestSupport.h"
 
 #include "platform/Fonts.h"
+#include "platform/GameText.h"
 
 #include <QPainterPath>
 #include <QRawFont>
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -83,24 +86,42 @@ TEST_P(TextFontCoverage, EveryCp1252ByteAndCp1250LetterHasAGlyph)
     EXPECT_NE(GlyphOf(raw, 0x2011), 0u);
 }
 
-TEST_P(TextFontCoverage, ChessGlyphsAreAlsoAtTheirPrivateUseTwins)
-{
+TEST_P(TextFontCoverage, ChessGlyphsSitAtTheirPrivateUseCodesOnly) {
     const QRawFont raw = RawFont(GetParam());
+    std::set<quint32> chess;
     for (unsigned char b : ChessBytes) {
         SCOPED_TRACE(b);
-        const quint32 glyph = GlyphOf(raw, Cp1252(b));
+        const quint32 glyph = GlyphOf(raw, 0xF000 + b);
         ASSERT_NE(glyph, 0u);
-        EXPECT_EQ(GlyphOf(raw, 0xF000 + b), glyph);
-        // Each has ink (0xA0 too, though it decodes to a no-break space).
         EXPECT_FALSE(raw.pathForGlyph(glyph).isEmpty());
+        chess.insert(glyph);
+    }
+    // No character of a text shows a chess glyph, except the four symbols
+    // that are that character's own shape: "+", plus-minus, one half, times.
+    const std::set<char32_t> ownShapes = {0x2B, 0xB1, 0xBD, 0xD7};
+    std::vector<char32_t> text;
+    for (char32_t cp = 0x20; cp < 0x2070; ++cp)
+        text.push_back(cp);
+    for (int b = 0x80; b < 0xA0; ++b)
+        text.push_back(Cp1252(static_cast<unsigned char>(b)));
+    for (char32_t cp : text) {
+        if (chess.count(GlyphOf(raw, cp)) != 0) {
+            EXPECT_TRUE(ownShapes.count(cp) != 0) << "U+" << std::hex << static_cast<unsigned>(cp);
+        }
     }
 }
 
-TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTildeIsTheCheckSign)
-{
+TEST_P(TextFontCoverage, PrivateUseGlyphsAreExactlyTheReadersGlyphBytes) {
+    const QRawFont raw = RawFont(GetParam());
+    for (int b = 0; b < 0x100; ++b)
+        EXPECT_EQ(GlyphOf(raw, 0xF000 + b) != 0, IsNotationGlyphByte(static_cast<unsigned char>(b)))
+            << "byte " << std::hex << b;
+}
+
+TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTheCheckSignAPlus) {
     const QRawFont raw = RawFont(GetParam());
     std::vector<quint32> figurines;
-    for (char32_t cp = 0xA2; cp <= 0xA7; ++cp)
+    for (char32_t cp = 0xF0A2; cp <= 0xF0A7; ++cp)
         figurines.push_back(GlyphOf(raw, cp));
     for (std::size_t i = 0; i < figurines.size(); ++i)
         for (std::size_t j = i + 1; j < figurines.size(); ++j)
@@ -112,9 +133,15 @@ TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTildeIsTheCheckSign)
         EXPECT_NEAR(box.height(), capital.height(), 0.15 * capital.height());
         EXPECT_NEAR(box.bottom(), capital.bottom(), 0.05 * Em);
     }
-    EXPECT_EQ(GlyphOf(raw, '~'), GlyphOf(raw, '+'));
-    // Names and comments keep their letters: the chess glyphs replace no ASCII.
-    EXPECT_NE(GlyphOf(raw, 'N'), GlyphOf(raw, 0xA4));
+    EXPECT_EQ(GlyphOf(raw, 0xF07E), GlyphOf(raw, '+'));
+    EXPECT_NE(GlyphOf(raw, '~'), GlyphOf(raw, '+'));
+}
+
+TEST_P(TextFontCoverage, GreekAndCyrillicNamesHaveTheirLetters) {
+    const QRawFont raw = RawFont(GetParam());
+    for (char32_t cp : std::u32string(
+             U"\u041A\u0430\u0440\u043F\u043E\u0432 \u0416\u0449\u0401 \u0391\u03B2\u03C9"))
+        EXPECT_NE(GlyphOf(raw, cp), 0u) << "U+" << std::hex << static_cast<unsigned>(cp);
 }
 
 const char* const TextFaceNames[] = {"Swiss", "SwissBold", "Times", "TimesBold"};

@@ -131,9 +131,10 @@ TEST(LongWordReader, ShortWordsAndBlanksAreLeftAlone) {
          a.substr(34) + b.substr(30) + " c", true},
         {"word of 65", a + "a", a + "a", false},
         {"long word across formats", a + "{\\i " + b + "}", a + b, false},
-        {"long word after a zero-width space", "a\\u8203?" + a + b, "a~" + a + b, false},
-        {"surrogate pairs", "x" + Repeat("\\u-10179?\\u-8704?", 50), "", false},
-        {"combining marks", "x" + Repeat("e\\u769?", 50), "", false},
+        {"long word after a zero-width space", std::string("a\\u8203?").append(a).append(b),
+         std::string("a~").append(a).append(b), false},
+        {"surrogate pairs", std::string("x") + Repeat("\\u-10179?\\u-8704?", 50), "", false},
+        {"combining marks", std::string("x") + Repeat("e\\u769?", 50), "", false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);

@@ -31,8 +31,16 @@ int Pick(std::mt19937& rng, int low, int high) { return std::uniform_int_distrib
 
 void RandomLine(GameBuilder& game, std::mt19937& rng, int depth, int plies)
 {
-    static const std::vector<std::string> comments = {"good", "\\N and \\K", "{braces}", "line\nbreak",
-                                                      "#", "##", "#diagram", "caf\xE9"};
+    static const std::vector<std::string> comments = {"good",
+                                                      "\\N and \\K",
+                                                      "{braces}",
+                                                      "line\nbreak",
+                                                      "#",
+                                                      "##",
+                                                      "#diagram",
+                                                      "caf\xE9",
+                                                      "O\x92Kelly ~ \xA2\xDE",
+                                                      "\xD0\x9A\xD0\xB0 \xF0\x9F\x98\x80"};
     for (int k = 0; k < plies; ++k) {
         if (!game.RandomMove(rng))
             return;

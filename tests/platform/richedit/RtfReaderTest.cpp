@@ -99,11 +99,18 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Charsets, RtfReaderText,
     testing::Values(TextCase{"Cp1252EnDash", "a \\'96 b", QString("a ") + QChar(0x2013) + " b"},
-                    TextCase{"Cp1252RawByte", "\x96\xbd", QString(QChar(0x2013)) + QChar(0xBD)},
+                    TextCase{"Cp1252RawByte", "\x96\xe9", QString(QChar(0x2013)) + QChar(0xE9)},
+                    TextCase{"Cp1252Caron", "\\'8a", QString(QChar(0x160))},
                     TextCase{"SymbolFontIsByteForByte", "\\f5 \\'96\\'85X",
                              QString(QChar(0x96)) + QChar(0x85) + "X"},
-                    TextCase{"GlyphByteAdInNotationFonts", "\\'ad{\\f2 \\'ad}",
-                             QString(QChar(0xF0AD)) + QChar(0xF0AD)},
+                    // The program's glyph bytes in the notation fonts; text as \uN stays text.
+                    TextCase{"GlyphBytesInNotationFonts", "\\'ad{\\f2 \\'ad}~\\'bd\x85",
+                             QString(QChar(0xF0AD)) + QChar(0xF0AD) + QChar(0xF07E) +
+                                 QChar(0xF0BD) + QChar(0xF085)},
+                    TextCase{"UnicodeTextInNotationFonts", "\\u8217?\\u126?\\u162?\\u1050?",
+                             QString(QChar(0x2019)) + "~" + QChar(0xA2) + QChar(0x41A)},
+                    TextCase{"GlyphBytesOutsideNotationFonts", "{\\f5 ~\\'a2}",
+                             QString("~") + QChar(0xA2)},
                     TextCase{"FontSwitchBackInGroup", "{\\f5 \\'96}\\'96",
                              QString(QChar(0x96)) + QChar(0x2013)}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -122,17 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RtfReader, MoveGlyphBytesAreReadAtPrivateTwinsOnlyInNotationFonts)
 {
-    // Figurines and the "with the idea" sign; 0xB1 stays, 0xAD as before.
+    // Figurines, the "with the idea" sign, the plus-minus and 0xAD symbols.
     const std::string bytes = "\\'85\\'a2\\'a3\\'a4\\'a5\\'a6\\'a7\\'b1\\'ad";
     const QString cp1252 = QString::fromUtf16(u"\u2026\u00A2\u00A3\u00A4\u00A5\u00A6\u00A7\u00B1");
-    const QString twins = QString::fromUtf16(u"\uF085\uF0A2\uF0A3\uF0A4\uF0A5\uF0A6\uF0A7\u00B1");
+    const QString twins = QString::fromUtf16(u"\uF085\uF0A2\uF0A3\uF0A4\uF0A5\uF0A6\uF0A7\uF0B1");
     const QString shown =
         Read("{\\rtf1{\\fonttbl{\\f0\\fcharset0 VelmoraChess Times;}{\\f1\\fcharset0 "
              "FigurineCB LetterSP;}{\\f2\\fcharset0 Plain;}}" +
              bytes + "{\\f1 " + bytes + "}{\\f2 " + bytes + "}}");
     EXPECT_EQ(shown, twins + QChar(0xF0AD) + twins + QChar(0xF0AD) + cp1252 + QChar(0xAD));
     EXPECT_EQ(RtfPlainText(shown),
-              cp1252 + QChar(0xF0AD) + cp1252 + QChar(0xF0AD) + cp1252 + QChar(0xAD));
+              cp1252 + QChar(0xAD) + cp1252 + QChar(0xAD) + cp1252 + QChar(0xAD));
 }
 
 TEST(RtfReader, PrologShowsNothing)
