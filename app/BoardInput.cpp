@@ -192,8 +192,8 @@ PressResult FinishBoardPress(int x, int y, const std::function<int()>& choosePro
         if (choice < 0 || choice > 3 || index + choice >= record.MoveCount) return cancel();
         index += choice;
     }
-    if (!AddMoveToTree(index)) return cancel();
-    result.Outcome = PressOutcome::Entered;
+    result.Outcome = PressOutcome::Chosen;
+    result.Index = index;
     result.Animate = DragPiece == 0;
     return result;
 }

@@ -6,7 +6,7 @@
 // The main window calls BeginBoardPress on a press, repaints the board, then
 // LiftPressedPiece; DragPressedPiece on every move (it draws into BoardBitmap:
 // the window repaints the paint box); FinishBoardPress on the release, which
-// enters the move and says whether to slide it; EndBoardPress last.
+// names the move and says whether to slide it; EndBoardPress last.
 #pragma once
 
 #include "platform/Types.h"
@@ -33,14 +33,15 @@ void LiftPressedPiece();
 // The pointer moved: true when BoardBitmap changed.
 bool DragPressedPiece(int x, int y);
 
-enum class PressOutcome { Cancelled, Entered };
+enum class PressOutcome { Cancelled, Chosen };
 struct PressResult {
     PressOutcome Outcome = PressOutcome::Cancelled;
+    int Index = -1;       // the move chosen in Positions[CurrentPly].Moves
     bool Animate = false; // clicked or entered from the target: slide it
 };
-// The release at (x, y): finds the move, asks choosePromotion (0 queen,
-// 1 rook, 2 bishop, 3 knight; -1 gives up) for a promotion and adds the move
-// to the game. A cancelled entry leaves the game and the move list as they were.
+// The release at (x, y): finds the move and asks choosePromotion (0 queen,
+// 1 rook, 2 bishop, 3 knight; -1 gives up) for a promotion. A cancelled
+// entry leaves the move list as it was.
 PressResult FinishBoardPress(int x, int y, const std::function<int()>& choosePromotion);
 // Clears the marks and the press state.
 void EndBoardPress();

@@ -20,6 +20,7 @@ const KeyBinding Bindings[] = {
     {M::Shift, Qt::Key_Down,     P::NotTree, false, &F::BitBtn1Click},
     {M::Shift, Qt::Key_Backtab,  P::Any,     false, &F::Prevoiusline1Click},
     {M::Shift, Qt::Key_Tab,      P::Any,     false, &F::Prevoiusline1Click},
+    {M::Shift, Qt::Key_Delete,   P::Any,     false, &F::Deletemoves1Click},
     {M::Ctrl,  Qt::Key_PageUp,   P::Any,     false, &F::ToolButton6Click},
     {M::Ctrl,  Qt::Key_PageDown, P::Any,     false, &F::ToolButton5Click},
     {M::Ctrl,  Qt::Key_Right,    P::Any,     false, &F::Autoplay1Click},

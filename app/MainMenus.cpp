@@ -27,6 +27,9 @@ const Row MainMenu[] = {
     {"&Game", "New1", "&New game", "Ctrl+N", "Starts a new, blank game from the basic position (Ctrl N)", &F::New1Click},
     {"&Game", "Nextgame1", "Ne&xt game", "Ctrl+PgDown", "Loads the next game (Ctrl PgDn)", &F::ToolButton5Click},
     {"&Game", "Previousgame1", "Pre&vious game", "Ctrl+PgUp", "Loads the previous game (Ctrl PgUp)", &F::ToolButton6Click},
+    {"&Game", "-", "", "", "", nullptr},
+    {"&Game", "Deletemoves1", "&Delete move(s)", "Ctrl+Del", "Deletes the move and the rest of its line, or its whole variation (Ctrl Del)", &F::Deletemoves1Click},
+    {"&Game", "Overridemove1", "Move &overwrite mode", "", "A move entered where the line goes on replaces the rest of the line", &F::Overridemove1Click, &F::Overridemove1, -1},
     {"&Game", "Revertgame1", "&Revert game", "", "Reloads the game, dropping the edits", &F::Revertgame1Click},
     {"&Navigation", "FirstMove1", "&First move", "", "Jumps to the start of the game (Home)", &F::BitBtn3Click},
     {"&Navigation", "PreviousMove1", "&Previous move", "", "Takes back one move of the line (Up)", &F::BitBtn2Click},
@@ -41,6 +44,9 @@ const Row MainMenu[] = {
     {"&Navigation", "Prevoiusline1", "Prev&ious line", "", "Traces back moves to the last branching move of the parent variation (Shift + Tab)", &F::Prevoiusline1Click},
     {"&Navigation", "-", "", "", "", nullptr},
     {"&Navigation", "Autoplay1", "A&utoplay...", "", "Plays the notation forward by itself (Ctrl Right)", &F::Autoplay1Click, &F::Autoplay1, -1},
+    {"&Comments", "CommentsAfter1", "Text &after..", "", "Writes the comment after the move", &F::CommentsAfterClick},
+    {"&Comments", "Commentsbefore1", "Text &before...", "", "Writes the comment before the move", &F::Commentsbefore1Click},
+    {"&Comments", "Diagramswapno1", "&Diagram/swap/no", "Ctrl+D", "A diagram after the move, from Black's side, or none (Ctrl D)", &F::Diagramswapno1Click},
     {"&View", "Gameslist1", "&Games list", "F3", "Shows the list of games", &F::Gameslist1Click, &F::Gameslist1, -1, true},
 };
 
@@ -61,6 +67,11 @@ const Row ToolBar[] = {
 
 const Row EditMenu[] = {
     {"", "Copyall1", "Copy r&tf", "", "Copies formatted move text to clipboard", &F::Copyall1Click},
+    {"", "-", "", "", "", nullptr},
+    {"", "Deletemoves2", "&Delete move(s)", "", "Deletes the move and the rest of its line, or its whole variation (Ctrl Del)", &F::Deletemoves1Click},
+    {"", "CommentsAfter2", "Text &after..", "", "Writes the comment after the move", &F::CommentsAfterClick},
+    {"", "Commentsbefore2", "Text &before...", "", "Writes the comment before the move", &F::Commentsbefore1Click},
+    {"", "Diagramswapno2", "Dia&gram/swap/no", "", "A diagram after the move, from Black's side, or none (Ctrl D)", &F::Diagramswapno1Click},
 };
 // clang-format on
 

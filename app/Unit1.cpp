@@ -5,10 +5,12 @@
 #include "app/KeyMap.h"
 #include "app/MainMenus.h"
 #include "app/MoveAnimation.h"
+#include "app/MoveEntry.h"
 #include "app/MoveTree.h"
 #include "app/SettingsFile.h"
 #include "app/Unit11.h"
 #include "app/Unit3.h"
+#include "app/Unit9.h"
 #include "app/OptionValues.h"
 #include "components/SortGrid.h"
 #include "components/VXSplitter/VXSplitter.h"
@@ -32,12 +34,14 @@
 #include "platform/Sound.h"
 #include "platform/WaitCursor.h"
 #include "rules/Board.h"
+#include "rules/GameEdit.h"
 #include "rules/GameStore.h"
 #include "rules/MoveGen.h"
 #include "rules/Navigation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -47,6 +51,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -111,6 +116,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     CreatePanes();
     CreateMenus();
     CreateToolBar();
+    CreateMoveBar();
     CreateGameList();
     ShowGameList(false);
     CreateMoveGrid();
@@ -457,11 +463,23 @@ bool TForm1::ConfirmSaveGame()
     const int answer = Dialogs().MessageDlg("Save game?", TMsgDlgType::mtConfirmation,
                                             mbYesNoCancel, 0);
     if (answer == mrCancel) return false;
-    // Yes keeps the game as the program can: as an RTF export of it.
-    if (answer == mrYes && !SaveRtf.Execute(this)) return false;
-    if (answer == mrYes) Memo1->SaveToFile(SaveRtf.FileName);
+    // Yes keeps the game as the program can: as an RTF export of it. A
+    // save given up or failed abandons the command: nothing is lost.
+    if (answer == mrYes) {
+        if (!SaveRtf.Execute(this)) return false;
+        if (!Memo1->SaveToFile(SaveRtf.FileName)) {
+            Dialogs().MessageDlg("Can't write " + SaveRtf.FileName, TMsgDlgType::mtError,
+                                 mbOKOnly, 0);
+            return false;
+        }
+    }
     GameModified = 0;
     return true;
+}
+
+void TForm1::Overridemove1Click()
+{
+    // The item's check mark is the mode; its row makes it a check item.
 }
 
 void TForm1::New1Click()
@@ -733,14 +751,29 @@ void TForm1::FormMouseUp(TMouseButton button, int x, int y)
     const PressResult result =
         FinishBoardPress(x, y, [] { return PromoteForm ? PromoteForm->Choose() : 0; });
     EndBoardPress();
-    if (result.Outcome != PressOutcome::Entered) {
+    if (result.Outcome != PressOutcome::Chosen || !EnterMove(result.Index, result.Animate))
         FormPaint();
-        return;
+}
+
+bool TForm1::EnterMove(int index, bool slide)
+{
+    const int ply = CurrentPly;
+    if (Overridemove1->isChecked() && CurrentPly < LineLength) {
+        // The continuation goes first (after its question); the move is
+        // entered where it was played, whatever the deletion left shown.
+        ++CurrentPly;
+        Deletemoves1Click();
+        if (CurrentPly != ply) StepToNode(ply > 0 ? Positions[ply - 1].PlayedNode : -1);
+    }
+    if (!AddMoveToTree(index)) {
+        StepToNode(CurrentMoveNode()); // the move lists as the line has them
+        return false;
     }
     GameModified = 1;
     RebuildDocument();
     --CurrentPly;
-    ShowSingleStep(true, result.Animate);
+    ShowSingleStep(true, slide);
+    return true;
 }
 
 void TForm1::AnimateMove(bool forward)
@@ -755,6 +788,129 @@ void TForm1::ShowSingleStep(bool forward, bool slide)
     FormPaint();
     PlayMoveSound(forward ? CurrentPly - 1 : CurrentPly);
     RefreshMoveViews();
+}
+
+// ---- Deleting moves, comments and diagram marks --------------------------------------
+
+void TForm1::Deletemoves1Click()
+{
+    const std::optional<DeletionRange> range = PlanDeletion();
+    if (!range || !ConfirmDeleteSublines()) return;
+    RemoveNodes(range->From, range->Count);
+    RefreshAfterDelete();
+}
+
+bool TForm1::ConfirmDeleteSublines()
+{
+    if (DeleteWeight < 2) return true;
+    return Dialogs().MessageDlg("Really delete sublines, comments?", TMsgDlgType::mtConfirmation,
+                                mbOKCancel, 0) == mrOk;
+}
+
+void TForm1::RefreshAfterDelete()
+{
+    if (CurrentPly > 0) --CurrentPly;
+    LineLength = CurrentPly;
+    GameModified = 1;
+    RebuildDocument();
+    if (CurrentPly < LineLength) ++CurrentPly;
+    FormPaint();
+    RefreshMoveViews();
+}
+
+bool TForm1::EditComment(const QString& caption, std::string& text)
+{
+    Comments->setWindowTitle(caption);
+    Comments->SetLinesText(Local(text));
+    if (Comments->ShowModal() != mrOk) return false;
+    text = Bytes(Comments->LinesText());
+    return true;
+}
+
+void TForm1::CommentsAfterClick()
+{
+    const int move = CurrentMoveNode();
+    if (move < 0) return;
+    const int place = CommentAfterPlace(move);
+    std::string text = CommentAt(place);
+    if (!EditComment(" Text after move", text) || !SetCommentAt(place, text)) return;
+    RefreshAfterEdit(false);
+}
+
+void TForm1::Commentsbefore1Click()
+{
+    const int move = CurrentMoveNode();
+    if (move < 0) return;
+    std::string text = CommentBefore(move);
+    if (!EditComment(" Text before move", text) || !SetCommentBefore(move, text)) return;
+    RefreshAfterEdit(false);
+}
+
+void TForm1::Diagramswapno1Click()
+{
+    const int move = CurrentMoveNode();
+    if (move < 0) return;
+    const int place = CommentAfterPlace(move);
+    if (!SetCommentAt(place, CycleDiagramMark(CommentAt(place)))) return;
+    RefreshAfterEdit(false);
+}
+
+// ---- The move-entry and find box ------------------------------------------------------
+
+void TForm1::CreateMoveBar()
+{
+    MoveBar = addToolBar("Move entry");
+    MoveBar->setObjectName("MoveBar");
+    MoveBar->setMovable(false);
+    MvGroup = new QComboBox(MoveBar);
+    MvGroup->setObjectName("MvGroup");
+    MvGroup->addItems({"Enter move", "Find in list (sorted)"});
+    MvGroup->setCurrentIndex(0);
+    MvGroup->setToolTip("Operation to do");
+    MoveEdit = new QLineEdit(MoveBar);
+    MoveEdit->setObjectName("MoveEdit");
+    MoveEdit->setToolTip("Enter move or find text");
+    MoveEdit->setMaxLength(static_cast<int>(TypedTextLimit));
+    MoveEdit->setFixedWidth(160);
+    Button3 = new QPushButton("Do it!", MoveBar);
+    Button3->setObjectName("Button3");
+    MoveBar->addWidget(MvGroup);
+    MoveBar->addWidget(MoveEdit);
+    MoveBar->addWidget(Button3);
+    connect(MoveEdit, &QLineEdit::returnPressed, this, [this] { MoveEditKeyDown(Qt::Key_Return); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+}
+
+void TForm1::MoveEditKeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) Button3Click();
+}
+
+void TForm1::Button3Click()
+{
+    const std::string text = Bytes(MoveEdit->text());
+    if (MvGroup->currentIndex() == 0) {
+        const std::optional<int> index = DragFrom == -1 ? TypedMoveIndex(text) : std::nullopt;
+        // An unreadable, illegal or ambiguous text stays for correction.
+        if (index && (CurrentPly >= MaxPly || EnterMove(*index, true))) MoveEdit->clear();
+    } else if (MvGroup->currentIndex() == 1) {
+        FindInList(text);
+        MoveEdit->clear();
+    } else {
+        MoveEdit->clear();
+    }
+    MoveEdit->setFocus();
+}
+
+void TForm1::FindInList(const std::string& text)
+{
+    TSortGrid* grid = PageControl1->currentWidget() == GameSheet ? GameList : nullptr;
+    if (!grid || !grid->isVisible()) return;
+    int row = FindRowStartingWith(*grid, text, std::max(grid->Row(), 1), grid->SortColumn());
+    if (row < 0 && Dialogs().MessageDlg("Find in all columns?", TMsgDlgType::mtConfirmation,
+                                        mbYesNo, 0) == mrYes)
+        row = FindRowStartingWith(*grid, text, 1, -1);
+    if (row >= 0) grid->SetRow(row);
 }
 
 // ---- Navigation ---------------------------------------------------------------------

@@ -21,6 +21,9 @@
 #include <string>
 
 class QAction;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -64,6 +67,12 @@ public:
     QAction* Gameslist1 = nullptr;
     QAction* Autoplay1 = nullptr;
     QAction* ToolButton3 = nullptr; // forward; down while autoplay runs
+    QAction* Overridemove1 = nullptr;
+    // The move-entry and find box.
+    QToolBar* MoveBar = nullptr;
+    QComboBox* MvGroup = nullptr;
+    QLineEdit* MoveEdit = nullptr;
+    QPushButton* Button3 = nullptr;
     // The intro's "skip this intro at start", kept in the settings file.
     bool SkipIntro = false;
 
@@ -94,6 +103,7 @@ public:
     void ToolButton6Click();
     void New1Click();
     void Revertgame1Click();
+    void Overridemove1Click();
     bool ConfirmSaveGame();
     void Gameslist1Click();
     void PageControl1Change();
@@ -110,6 +120,8 @@ public:
     void RefreshShownGame(bool positionChanged);
     // An edit of the game: as above, and the game counts as modified.
     void RefreshAfterEdit(bool positionChanged);
+    // Moves were deleted: the view stays on the position before them.
+    void RefreshAfterDelete();
     // CurrentPly moved: board and move views.
     void RefreshAfterNavigation();
     // One move passed from record CurrentPly, forward or back: slide (when
@@ -125,6 +137,20 @@ public:
     void FormMouseMove(int x, int y);
     void FormMouseUp(TMouseButton button, int x, int y);
     void AnimateMove(bool forward);
+    // Enters move index of the position shown, as typed or played on the
+    // board: overwrite mode, the game store, the refresh with its slide.
+    bool EnterMove(int index, bool slide);
+
+    // Deleting moves, comments and diagram marks.
+    void Deletemoves1Click();
+    bool ConfirmDeleteSublines();
+    void CommentsAfterClick();
+    void Commentsbefore1Click();
+    void Diagramswapno1Click();
+
+    // The move-entry and find box.
+    void MoveEditKeyDown(int key);
+    void Button3Click();
 
     // Navigation.
     void BitBtn3Click();       // first move
@@ -163,6 +189,9 @@ private:
     void LoadFonts();
     void ShowGameList(bool visible);
     void CreateMoveGrid();
+    void CreateMoveBar();
+    bool EditComment(const QString& caption, std::string& text);
+    void FindInList(const std::string& text);
     void SetAutoplay(bool on);
     void GoToLineTarget(std::optional<int> node);
     void WriteLastState();

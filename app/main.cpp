@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/Unit11.h"
 #include "app/Unit3.h"
+#include "app/Unit9.h"
 #include "database/MoveTextParser.h"
 #include "database/Unit4.h"
 #include "database/Unit7.h"
@@ -30,6 +31,8 @@ public:
         CorrectMove = correctMove_.get();
         progress_ = std::make_unique<TProgressForm>(main_.get());
         ProgressForm = progress_.get();
+        comments_ = std::make_unique<TComments>(main_.get());
+        Comments = comments_.get();
         autoplay_ = std::make_unique<TAutoplayForm>(main_.get());
         AutoplayForm = autoplay_.get();
 
@@ -41,6 +44,7 @@ public:
     {
         SetCorrectMoveHandler(nullptr);
         AutoplayForm = nullptr;
+        Comments = nullptr;
         ProgressForm = nullptr;
         CorrectMove = nullptr;
         PromoteForm = nullptr;
@@ -55,6 +59,7 @@ private:
     std::unique_ptr<TPromoteForm> promote_;
     std::unique_ptr<TCorrectMove> correctMove_;
     std::unique_ptr<TProgressForm> progress_;
+    std::unique_ptr<TComments> comments_;
     std::unique_ptr<TAutoplayForm> autoplay_;
     CorrectMoveDialogHandler correctHandler_;
 };

@@ -93,7 +93,8 @@ std::optional<DeletionRange> PlanDeletion()
 int CommentAfterPlace(int move)
 {
     int i = move + 1;
-    while (i < MoveNodeCount && KindAt(i) == NodeKind::nkNag) ++i;
+    while (i < MoveNodeCount && KindAt(i) == NodeKind::nkNag)
+        ++i;
     return i;
 }
 

@@ -9,7 +9,9 @@
 #include "app/Unit1.h"
 #include "app/Unit11.h"
 #include "app/Unit3.h"
+#include "app/Unit9.h"
 #include "database/GameLoader.h"
+#include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/PaintBox.h"
@@ -17,11 +19,15 @@
 #include "platform/Sleep.h"
 #include "platform/Sound.h"
 #include "rules/Board.h"
+#include "rules/GameEdit.h"
 #include "rules/GameStore.h"
 #include "rules/Navigation.h"
 #include "rules/StreamCheck.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +59,8 @@ protected:
         }
         AutoplayForm = nullptr;
         PromoteForm = nullptr;
+        Comments = nullptr;
+        comments.reset();
         autoplay.reset();
         promote.reset();
         form.reset();
@@ -74,6 +82,8 @@ protected:
         PromoteForm = promote.get();
         autoplay = std::make_unique<TAutoplayForm>(form.get());
         AutoplayForm = autoplay.get();
+        comments = std::make_unique<TComments>(form.get());
+        Comments = comments.get();
         form->resize(1000, 760);
         form->show();
         QTest::qWait(50);
@@ -112,6 +122,15 @@ protected:
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TPromoteForm> promote;
     std::unique_ptr<TAutoplayForm> autoplay;
+    std::unique_ptr<TComments> comments;
+
+    // Types text into the move box and presses "Do it!"; the text left there.
+    QString Type(const char* text)
+    {
+        form->MoveEdit->setText(QString::fromLatin1(text));
+        form->Button3Click();
+        return form->MoveEdit->text();
+    }
 };
 
 TEST_F(BoardPlay, MovesByDragAndByClickWithSoundsAndSlides)
@@ -333,6 +352,123 @@ TEST_F(BoardPlay, AutoplayWalksTheNotationAndStopsAtItsEnd)
     ASSERT_TRUE(form->Timer1->isActive());
     form->ToolButton3Click();
     EXPECT_FALSE(form->Timer1->isActive());
+}
+
+TEST_F(BoardPlay, TypedMovesInEveryNotationTheReaderTakes)
+{
+    Start(SamplePgn, 1);
+    form->New1Click();
+    const struct {
+        const char* Text;
+        bool Played;
+    } typed[] = {
+        {"e4", true},      {"e7-e5", true}, {"N f3", true}, {"Nb8c6", true},
+        {"Bf1-b5", true},  {"a6", true},    {"garbage", false}, {"exd5", false},
+        {"Bxc6", true},    {"dxc6", true},  {"0-0", true},  {"Nf6", true},
+        {"", false},
+    };
+    for (const auto& t : typed) {
+        SCOPED_TRACE(t.Text);
+        const int ply = CurrentPly;
+        const QString left = Type(t.Text);
+        EXPECT_EQ(CurrentPly, t.Played ? ply + 1 : ply);
+        EXPECT_EQ(left.isEmpty(), t.Played || !*t.Text);
+    }
+    EXPECT_EQ(Shown(), "e4 e5 \xA4" "f3 \xA4" "c6 \xA5" "b5 a6 \xA5xc6 dxc6 0-0 \xA4" "f6 ");
+    // A letter set whose knight is "S": "Nf3" is read as the pawn move f2-f3.
+    const auto letters = PieceLetterChars;
+    PieceLetterChars = {' ', 'B', 'S', 'L', 'T', 'D', 'K'};
+    Type("Sc3");
+    Type("Nh6"); // h7-h6
+    PieceLetterChars = letters;
+    EXPECT_EQ(Shown().substr(Shown().size() - 7), "\xA4" "c3 h6 ");
+    // The box holds at most its limit: the move at the end never arrives.
+    const int ply = CurrentPly;
+    EXPECT_EQ(Type(std::string(600, 'a').append("4").c_str()).size(), 511);
+    EXPECT_EQ(CurrentPly, ply);
+    ExpectValidStream();
+}
+
+TEST_F(BoardPlay, OverwriteModeEntersTheMoveWhereItWasTyped)
+{
+    Start(SamplePgn, 1);
+    for (int k = 0; k < 17; ++k) form->BitBtn1Click();
+    form->ToolButton15Click(); // the line through 9...Na5
+    ASSERT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA4" "a5");
+    form->BitBtn2Click();
+    form->Overridemove1->setChecked(true);
+    // The variation goes without a question; the bishop stands at ply 17.
+    EXPECT_TRUE(Type("Bb7").isEmpty());
+    EXPECT_EQ(CurrentPly, 18);
+    EXPECT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA5" "b7");
+    EXPECT_EQ(Positions[18].Board[SquareOf(1, 6)], Piece::Bishop | Piece::BlackBit);
+    for (int i = 0; i < MoveNodeCount; ++i) {
+        if (MoveNodes[i].Kind == NodeKind::nkMove) EXPECT_NE(MoveCellText(17, i), "\xA4" "a5");
+    }
+    ExpectValidStream();
+    // The main line's rest holds comments and a variation: declined, the
+    // move becomes a variation.
+    GoToNode(-1);
+    for (int k = 0; k < 17; ++k) form->BitBtn1Click();
+    const int nodes = MoveNodeCount;
+    dialogs.QueueMessageResult(mrCancel);
+    EXPECT_TRUE(Type("d5").isEmpty());
+    ASSERT_FALSE(dialogs.Requests().empty());
+    EXPECT_EQ(dialogs.Requests().back().text, "Really delete sublines, comments?");
+    EXPECT_EQ(MoveNodeCount, nodes + 3);
+    EXPECT_EQ(CurrentPly, 18);
+    ExpectValidStream();
+}
+
+TEST_F(BoardPlay, CommentsRoundTripThroughTheDialogAndTheDocument)
+{
+    Start(SamplePgn, 1);
+    form->BitBtn1Click();
+    std::string text(100 * 1024, 'x');
+    text.replace(0, 40, "{braces} and \xC3\xA9 line\nnext: ");
+    const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    dialogs.QueueModal(mrOk, [&](QDialog& d) {
+        static_cast<TComments&>(d).TextComments->setPlainText(typed);
+    });
+    form->CommentsAfterClick();
+    EXPECT_EQ(GameModified, 1);
+    const int place = CommentAfterPlace(Positions[0].PlayedNode);
+    EXPECT_EQ(DecodeGameText(CommentAt(place)), QString(typed).replace("\n", "\r\n") + "\r\n");
+    // The document shows it, braces and all, and the move is still selected.
+    EXPECT_TRUE(form->Memo1->toPlainText().contains("{braces} and \u00E9 line next: "));
+    EXPECT_EQ(form->Memo1->SelLength(), MoveNodes[Positions[0].PlayedNode].TextLength);
+    // Shown again, the dialog holds the same text.
+    QString shown;
+    dialogs.QueueModal(mrCancel, [&](QDialog& d) {
+        shown = static_cast<TComments&>(d).TextComments->toPlainText();
+    });
+    form->CommentsAfterClick();
+    EXPECT_EQ(shown, typed);
+    // The diagram mark puts a board behind the move.
+    form->Diagramswapno1Click();
+    EXPECT_EQ(CommentAt(place).substr(0, 2), "#{");
+    ExpectValidStream();
+}
+
+TEST_F(BoardPlay, ASaveThatFailsKeepsTheEditsAndTheGame)
+{
+    Start(SamplePgn, 1);
+    form->BitBtn4Click();
+    form->Deletemoves1Click();
+    ASSERT_EQ(GameModified, 1);
+    dialogs.QueueMessageResult(mrYes);
+    dialogs.QueueSaveFile(QStringLiteral("/nonexistent/dir/game.rtf"));
+    dialogs.QueueMessageResult(mrOk);
+    EXPECT_FALSE(form->ConfirmSaveGame());
+    EXPECT_EQ(GameModified, 1);
+    EXPECT_TRUE(dialogs.Requests().back().text.startsWith("Can't write "));
+    // Deleting everything from the start leaves a valid empty game.
+    form->BitBtn3Click();
+    dialogs.QueueMessageResult(mrOk);
+    form->Deletemoves1Click();
+    EXPECT_EQ(MoveNodeCount, 0);
+    EXPECT_EQ(LineLength, 0);
+    ExpectValidStream();
 }
 
 } // namespace
