@@ -46,6 +46,7 @@ const Row MainMenu[] = {
     {"&Navigation", "Autoplay1", "A&utoplay...", "", "Plays the notation forward by itself (Ctrl Right)", &F::Autoplay1Click, &F::Autoplay1, -1},
     {"&Comments", "CommentsAfter1", "Text &after..", "", "Writes the comment after the move", &F::CommentsAfterClick},
     {"&Comments", "Commentsbefore1", "Text &before...", "", "Writes the comment before the move", &F::Commentsbefore1Click},
+    {"&Comments", "Evaluation1", "E&valuation...", "F10", "Inserting/editing evaluation symbols after the move (F10)", &F::Evaluation1Click},
     {"&Comments", "Diagramswapno1", "&Diagram/swap/no", "Ctrl+D", "A diagram after the move, from Black's side, or none (Ctrl D)", &F::Diagramswapno1Click},
     {"&View", "Gameslist1", "&Games list", "F3", "Shows the list of games", &F::Gameslist1Click, &F::Gameslist1, -1, true},
 };
@@ -61,6 +62,7 @@ const Row ToolBar[] = {
     {"", "ToolButton4", "Last", "", "Jumps to the end of the game (End)", &F::BitBtn4Click},
     {"", "ToolButton15", "Next line", "", "Jumps to the next alternative move (Tab)", &F::ToolButton15Click},
     {"", "ToolButton17", "Prev line", "", "Traces back moves to the last branching move of the parent variation (Shift + Tab)", &F::Prevoiusline1Click},
+    {"", "EvalButton", "Eval", "", "Inserting/editing evaluation symbols after the move (F10)", &F::Evaluation1Click},
     {"", "CopyButton", "Copy", "", "Copies formatted game text", &F::Copyall1Click},
     {"", "PrintButton", "Print", "", "Prints the movelist document to the selected printer (Ctrl P)", &F::Print1Click},
 };
@@ -72,6 +74,14 @@ const Row EditMenu[] = {
     {"", "CommentsAfter2", "Text &after..", "", "Writes the comment after the move", &F::CommentsAfterClick},
     {"", "Commentsbefore2", "Text &before...", "", "Writes the comment before the move", &F::Commentsbefore1Click},
     {"", "Diagramswapno2", "Dia&gram/swap/no", "", "A diagram after the move, from Black's side, or none (Ctrl D)", &F::Diagramswapno1Click},
+    {"", "Evaluation2", "E&valuation...", "", "Inserting/editing evaluation symbols after the move (F10)", &F::Evaluation1Click},
+    {"", "-", "", "", "", nullptr},
+    {"", "N10", "!", "", "Very good move", &F::N10Click, nullptr, 0, false, 1},
+    {"", "N11", "?", "", "Mistake", &F::N10Click, nullptr, 0, false, 2},
+    {"", "N12", "!?", "", "Interesting move", &F::N10Click, nullptr, 0, false, 5},
+    {"", "N13", "?!", "", "Dubious move", &F::N10Click, nullptr, 0, false, 6},
+    {"", "N14", "!!", "", "Excellent move", &F::N10Click, nullptr, 0, false, 3},
+    {"", "N15", "??", "", "Blunder", &F::N10Click, nullptr, 0, false, 4},
 };
 // clang-format on
 

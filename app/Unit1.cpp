@@ -8,6 +8,7 @@
 #include "app/MoveEntry.h"
 #include "app/MoveTree.h"
 #include "app/SettingsFile.h"
+#include "app/Unit10.h"
 #include "app/Unit11.h"
 #include "app/Unit3.h"
 #include "app/Unit9.h"
@@ -34,6 +35,7 @@
 #include "platform/Sound.h"
 #include "platform/WaitCursor.h"
 #include "rules/Board.h"
+#include "rules/EvalSymbols.h"
 #include "rules/GameEdit.h"
 #include "rules/GameStore.h"
 #include "rules/MoveGen.h"
@@ -684,7 +686,7 @@ void TForm1::CreateMoveGrid()
     font.SetName("VelmoraChess Swiss");
     font.SetStyle({TFontStyle::fsBold});
     MoveGrid->SetFont(font);
-    MoveGrid->DecodeText = [](const std::string& s) { return Local(s); };
+    MoveGrid->DecodeText = [](const std::string& s) { return DecodeNotationText(s); };
     MoveGrid->OnDrawCell = [this](QObject*, int c, int r, const TRect& rect, TGridDrawState st) {
         MoveGridDrawCell(c, r, rect, st);
     };
@@ -853,6 +855,19 @@ void TForm1::Diagramswapno1Click()
     const int place = CommentAfterPlace(move);
     if (!SetCommentAt(place, CycleDiagramMark(CommentAt(place)))) return;
     RefreshAfterEdit(false);
+}
+
+void TForm1::N10Click(QAction* item)
+{
+    // At the start position, or with the stream full, nothing changes.
+    if (!SetMoveAssessment(item->data().toInt())) return;
+    RefreshAfterEdit(false);
+}
+
+void TForm1::Evaluation1Click()
+{
+    if (CurrentPly < 1 || !EvalForm) return;
+    EvalForm->ShowModal();
 }
 
 // ---- The move-entry and find box ------------------------------------------------------

@@ -147,6 +147,9 @@ public:
     void CommentsAfterClick();
     void Commentsbefore1Click();
     void Diagramswapno1Click();
+    // Evaluation symbols of the current move.
+    void N10Click(QAction* item);
+    void Evaluation1Click();
 
     // The move-entry and find box.
     void MoveEditKeyDown(int key);

@@ -1,6 +1,7 @@
 // Program entry: the application object, the forms created once in their
 // order, and the message loop.
 #include "app/Unit1.h"
+#include "app/Unit10.h"
 #include "app/Unit11.h"
 #include "app/Unit3.h"
 #include "app/Unit9.h"
@@ -33,6 +34,10 @@ public:
         ProgressForm = progress_.get();
         comments_ = std::make_unique<TComments>(main_.get());
         Comments = comments_.get();
+        eval_ = std::make_unique<TEvalForm>(main_.get());
+        EvalForm = eval_.get();
+        // The symbols are in the game already: document and move views follow.
+        EvalForm->OnApplied = [] { Form1->RefreshShownGame(false); };
         autoplay_ = std::make_unique<TAutoplayForm>(main_.get());
         AutoplayForm = autoplay_.get();
 
@@ -44,6 +49,7 @@ public:
     {
         SetCorrectMoveHandler(nullptr);
         AutoplayForm = nullptr;
+        EvalForm = nullptr;
         Comments = nullptr;
         ProgressForm = nullptr;
         CorrectMove = nullptr;
@@ -60,6 +66,7 @@ private:
     std::unique_ptr<TCorrectMove> correctMove_;
     std::unique_ptr<TProgressForm> progress_;
     std::unique_ptr<TComments> comments_;
+    std::unique_ptr<TEvalForm> eval_;
     std::unique_ptr<TAutoplayForm> autoplay_;
     CorrectMoveDialogHandler correctHandler_;
 };

@@ -35,6 +35,7 @@ struct ActionRow {
     QAction* Form::*Item = nullptr; // where the form keeps the item
     int Group = 0;
     bool Checked = false;
+    int Tag = 0; // the item's data, for a handler shared by several items
 };
 
 // Adds one item to container (a QMenuBar, QMenu or QToolBar), creating the
@@ -49,6 +50,7 @@ void BuildActionRows(Form& form, QWidget* container, std::span<const ActionRow<F
     for (const ActionRow<Form>& row : rows) {
         QAction* item = AddRowItem(container, row.Menu, row.Name, row.Caption, row.ShortCut,
                                    row.Hint, row.Group, row.Checked);
+        if (row.Tag != 0) item->setData(row.Tag);
         if (row.Item) form.*row.Item = item;
         if (const auto click = row.Handler.Click)
             QObject::connect(item, &QAction::triggered, &form, [&form, click] { (form.*click)(); });

@@ -83,6 +83,17 @@ QString DecodeGameText(std::string_view bytes) {
     return QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size()));
 }
 
+QString DecodeNotationText(std::string_view bytes) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text += IsNotationGlyphByte(b) ? QChar(static_cast<char16_t>(NotationGlyphBase + b))
+                                       : QChar(Cp1252ToUnicode(b));
+    }
+    return text;
+}
+
 std::string EncodeGameText(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));

@@ -33,6 +33,10 @@ inline std::string EncodeCp1252(const QString& text) { return EncodeCodePage(Cod
 // GameText.h). Never a character of the notation fonts' glyph range.
 QString DecodeGameText(std::string_view bytes);
 
+// Text the program writes in the notation fonts (moves, symbols): the bytes
+// of chess glyphs at their notation glyph code points, the rest cp1252.
+QString DecodeNotationText(std::string_view bytes);
+
 // Text back to bytes that DecodeGameText reads as the same text: cp1252 where
 // that holds it, UTF-8 otherwise.
 std::string EncodeGameText(const QString& text);

@@ -2,6 +2,7 @@
 
 #include "rules/Board.h"
 #include "rules/GameStore.h"
+#include "rules/StreamEdit.h"
 
 #include <algorithm>
 
@@ -12,18 +13,6 @@ namespace {
 NodeKind KindAt(int i)
 {
     return MoveNodes[i].Kind;
-}
-
-// The line's records follow their nodes across an insertion or removal.
-void RepointLine(int at, int shift, int removedEnd)
-{
-    for (int p = 0; p < LineLength && p < LineRecords; ++p) {
-        std::int32_t& node = Positions[p].PlayedNode;
-        if (node >= removedEnd)
-            node += shift;
-        else if (node >= at && shift < 0)
-            node = at - 1; // its node is gone: the one before stands in
-    }
 }
 
 // Walks forward from `from` counting comments and variations into
@@ -55,21 +44,13 @@ int ScanToLineEnd(int from)
 
 bool InsertNode(int at, std::uint8_t kind, std::uint8_t code, std::uint32_t textPos)
 {
-    if (MoveNodeCount >= MoveNodeCapacity || at < 0 || at > MoveNodeCount) return false;
-    std::copy_backward(MoveNodes + at, MoveNodes + MoveNodeCount, MoveNodes + MoveNodeCount + 1);
-    MoveNodes[at] = MoveNode{textPos, 0, static_cast<NodeKind>(kind), code};
-    ++MoveNodeCount;
-    RepointLine(at, 1, at);
-    return true;
+    const MoveNode node{textPos, 0, static_cast<NodeKind>(kind), code};
+    return ReplaceNodes(at, 0, std::span<const MoveNode>(&node, 1));
 }
 
 void RemoveNodes(int at, int count)
 {
-    count = std::clamp(count, 0, MoveNodeCount - at);
-    if (at < 0 || count == 0) return;
-    std::copy(MoveNodes + at + count, MoveNodes + MoveNodeCount, MoveNodes + at);
-    MoveNodeCount -= count;
-    RepointLine(at, -count, at + count);
+    ReplaceNodes(at, std::clamp(count, 0, MoveNodeCount - at), {});
 }
 
 std::optional<DeletionRange> PlanDeletion()

@@ -13,7 +13,7 @@
 extern int DeleteWeight;
 
 // Inserts one node at `at` (the nodes from there move up); false when the
-// stream is full.
+// stream is full. The links into the stream follow their nodes.
 bool InsertNode(int at, std::uint8_t kind, std::uint8_t code, std::uint32_t textPos = 0);
 // Removes count nodes from `at` (the nodes behind move down).
 void RemoveNodes(int at, int count);

@@ -403,7 +403,9 @@ TEST_F(BoardPlay, OverwriteModeEntersTheMoveWhereItWasTyped)
     EXPECT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA5" "b7");
     EXPECT_EQ(Positions[18].Board[SquareOf(1, 6)], Piece::Bishop | Piece::BlackBit);
     for (int i = 0; i < MoveNodeCount; ++i) {
-        if (MoveNodes[i].Kind == NodeKind::nkMove) EXPECT_NE(MoveCellText(17, i), "\xA4" "a5");
+        if (MoveNodes[i].Kind == NodeKind::nkMove) {
+            EXPECT_NE(MoveCellText(17, i), "\xA4" "a5");
+        }
     }
     ExpectValidStream();
     // The main line's rest holds comments and a variation: declined, the
