@@ -230,7 +230,9 @@ void TForm1::CreatePanes()
     Cr = new TPaintBox(BoardSplitter);
     Cr->setObjectName("Cr");
     Cr->move(6, 6);
-    Cr->OnPaint = [this](QObject*) { Cr->Canvas.Draw(0, 0, BoardBitmap); };
+    Cr->OnPaint = [this](QObject*) {
+        if (SquareSize >= MinSquareSize) Cr->Canvas.Draw(0, 0, BoardBitmap);
+    };
     Cr->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
         FormMouseDown(b, x, y);
     };
@@ -422,7 +424,9 @@ void TForm1::LoadGame(int row, bool keepPath)
     hooks.ShowDocument = [this] { RebuildDocument(); };
     hooks.ShowPosition = [this] { RefreshAfterNavigation(); };
     const GameLoadResult result = ::LoadGame(row, RowCells(row), keepPath, LoadToMove, hooks);
-    if (result.Status == LoadStatus::Loaded) HeadLabel->setText(Local(result.Title));
+    if (result.Status != LoadStatus::Loaded) return;
+    HeadLabel->setText(Local(result.Title));
+    PlaceHeadLabel();
 }
 
 void TForm1::GameListMouseDown(TShiftState shift, int x, int y)
@@ -610,18 +614,29 @@ void TForm1::Print1Click()
     Memo1->PageRect =
         PrintPageRect(device, LeftMarginMm, RightMarginMm, TopMarginMm, BottomMarginMm);
     QCoreApplication::processEvents();
-    Memo1->Print(device, "");
+    if (!Memo1->Print(device, "").Ok)
+        Dialogs().MessageDlg("Can't print the game!", TMsgDlgType::mtError, mbOKOnly, 0);
 }
 
 // ---- Board and move views ---------------------------------------------------------
 
 void TForm1::FormPaint()
 {
-    if (SquareSize < 14 || !Cr->isVisible()) return;
-    HeadLabel->move(HeadLabel->x(), Cr->y() + Cr->height() + 1);
-    HeadLabel->resize(Cr->width(), HeadLabel->sizeHint().height());
+    // A board too small to draw shows nothing, neither board nor title.
+    const bool drawn = SquareSize >= MinSquareSize;
+    HeadLabel->setVisible(drawn);
+    if (!drawn) Cr->update();
+    if (!drawn || !Cr->isVisible()) return;
+    PlaceHeadLabel();
     PaintBoardBitmap();
     Cr->update();
+}
+
+void TForm1::PlaceHeadLabel()
+{
+    // As wide as the board (a longer title is cut there), as high as its text.
+    HeadLabel->move(HeadLabel->x(), Cr->y() + Cr->height() + 1);
+    HeadLabel->resize(Cr->width(), HeadLabel->sizeHint().height());
 }
 
 void TForm1::CreatePieceBitmaps()

@@ -192,6 +192,7 @@ private:
     void LoadFonts();
     void ShowGameList(bool visible);
     void CreateMoveGrid();
+    void PlaceHeadLabel();
     void CreateMoveBar();
     bool EditComment(const QString& caption, std::string& text);
     void FindInList(const std::string& text);

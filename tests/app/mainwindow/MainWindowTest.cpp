@@ -2,6 +2,7 @@
 // restored at the next start.
 #include "app/BoardView.h"
 #include "app/MainMenus.h"
+#include "app/OptionValues.h"
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "components/SortGrid.h"
@@ -12,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "platform/PaintBox.h"
 #include "platform/RichEdit.h"
 #include "platform/Sound.h"
 #include "rules/Board.h"
@@ -19,6 +21,7 @@
 #include "rules/Navigation.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -346,4 +349,25 @@ TEST(SettingsTable, EveryKeyReadsBackWhatWasWrittenAndItsDefaultWhenAbsent)
     EXPECT_EQ(ini.Text().find("[Game]"), 0u);
     EXPECT_LT(ini.Text().find("[Layout]"), ini.Text().find("[Recent]"));
     EXPECT_LT(ini.Text().find("[Recent]"), ini.Text().find("[Config]"));
+}
+
+TEST_F(MainWindowTest, TheTitleShowsWholeAndATinyBoardShowsNothing)
+{
+    auto form = Start(); // no game at the start
+    dialogs.QueueOpenFile(SamplePgn);
+    form->OpenDClick();
+    form->LoadGame(1, true);
+    ASSERT_FALSE(form->HeadLabel->text().isEmpty());
+    EXPECT_GE(form->HeadLabel->height(), form->HeadLabel->sizeHint().height());
+    // The board pane squeezed below the smallest square: no board, no title.
+    form->BoardSplitter->resize(60, 60);
+    form->Splitter1Moved();
+    EXPECT_LT(SquareSize, MinSquareSize);
+    EXPECT_FALSE(form->HeadLabel->isVisible());
+    // The board image of the last size is not shown any more.
+    const QImage shown = form->Cr->grab().toImage();
+    const QPoint centre(shown.width() / 2, shown.height() / 2);
+    ASSERT_TRUE(BoardBitmap.rect().contains(centre));
+    EXPECT_NE(shown.pixel(centre), BoardBitmap.pixel(centre));
+    form->close();
 }
