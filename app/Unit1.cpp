@@ -2,6 +2,7 @@
 
 #include "app/BoardInput.h"
 #include "app/BoardView.h"
+#include "app/Bookmarks.h"
 #include "app/KeyMap.h"
 #include "app/MainMenus.h"
 #include "app/MoveAnimation.h"
@@ -12,6 +13,7 @@
 #include "app/Unit11.h"
 #include "app/Unit3.h"
 #include "app/Unit9.h"
+#include "app/ViewSchemes.h"
 #include "app/OptionValues.h"
 #include "components/SortGrid.h"
 #include "components/VXSplitter/VXSplitter.h"
@@ -122,6 +124,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     CreateGameList();
     ShowGameList(false);
     CreateMoveGrid();
+    CreateBookmarkPage();
 
     MoveSoundWaves.Load();
     SquareMarks.fill(0);
@@ -136,6 +139,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     LineAlternativeCount = 0;
 
     CreatePieceBitmaps();
+    BuildBookmarkPieces();
     GenerateMoves();
 
     Timer1 = new QTimer(this);
@@ -262,6 +266,16 @@ void TForm1::CreatePanes()
     TreeSheet = new QWidget;
     TreeSheet->setObjectName("TreeSheet");
     PageControl1->addTab(TreeSheet, "Move tree");
+    EloSheet = new QWidget;
+    EloSheet->setObjectName("EloSheet");
+    PageControl1->addTab(EloSheet, "ELO list");
+    BmSheet = new QWidget;
+    BmSheet->setObjectName("BmSheet");
+    PageControl1->addTab(BmSheet, "Bookmarks");
+    StatSheet = new QWidget;
+    StatSheet->setObjectName("StatSheet");
+    StatSheet->setToolTip("Statistics of the opened database");
+    PageControl1->addTab(StatSheet, "Statistics");
     SetAlign(PageControl1, TAlign::alClient);
     connect(PageControl1, &QTabWidget::tabBarClicked, this,
             [this](int) { QTimer::singleShot(0, this, [this] { PageControl1Change(); }); });
@@ -400,7 +414,8 @@ void TForm1::OpenDClick()
 
 void TForm1::none1Click(QAction* item)
 {
-    if (!ConfirmSaveGame()) return;
+    // An item that names no file yet opens nothing.
+    if (item->text() == "(none)" || !ConfirmSaveGame()) return;
     OpenFile.FileName = item->text();
     OpenFile.Tag = 1;
     Open1Click();
@@ -413,6 +428,7 @@ void TForm1::Close1Click()
     if (!CloseDatabaseFile()) return;
     CreateGameList();
     ShowGameList(false);
+    CurrentGameRow = -1;
     DatabaseFileName.clear();
     setWindowTitle(AppTitle);
 }
@@ -507,20 +523,54 @@ void TForm1::Revertgame1Click()
     if (Dialogs().MessageDlg("Omit changes / restore game?", TMsgDlgType::mtConfirmation, mbYesNo,
                              0) != mrYes)
         return;
-    if (DatabaseFileHandle != -1) LoadGame(GameList->Row(), true);
+    // The game that was edited comes back, wherever the list's cursor stands.
+    if (DatabaseFileHandle != -1 && CurrentGameRow >= 1) LoadGame(CurrentGameRow, true);
 }
 
 void TForm1::Gameslist1Click()
 {
-    PageControl1->setCurrentWidget(GameSheet);
+    ShowPage(GameSheet);
+}
+
+void TForm1::Moveslist1Click()
+{
+    ShowPage(TreeSheet);
+}
+
+void TForm1::ELOlist1Click()
+{
+    ShowPage(EloSheet);
+}
+
+void TForm1::Bookmarks1Click()
+{
+    ShowPage(BmSheet);
+}
+
+void TForm1::Statistics1Click()
+{
+    ShowPage(StatSheet);
+}
+
+void TForm1::ShowPage(QWidget* page)
+{
+    PageControl1->setCurrentWidget(page);
     PageControl1Change();
 }
 
 void TForm1::PageControl1Change()
 {
-    if (PageControl1->currentWidget() == GameSheet) {
-        Gameslist1->setChecked(true);
-        if (GameList->isVisible()) GameList->setFocus();
+    const struct {
+        QWidget* Page;
+        QAction* Item;
+        QWidget* Focus;
+    } pages[] = {{GameSheet, Gameslist1, GameList}, {TreeSheet, Moveslist1, MoveGrid},
+                 {EloSheet, ELOlist1, nullptr},     {BmSheet, Bookmarks1, nullptr},
+                 {StatSheet, Statistics1, nullptr}};
+    for (const auto& p : pages) {
+        if (PageControl1->currentWidget() != p.Page) continue;
+        p.Item->setChecked(true);
+        if (p.Focus && p.Focus->isVisible()) p.Focus->setFocus();
     }
 }
 
@@ -548,6 +598,11 @@ void TForm1::RefreshAfterEdit(bool positionChanged)
 {
     GameModified = 1;
     RefreshShownGame(positionChanged);
+}
+
+void TForm1::RefreshAfterOptions()
+{
+    RefreshShownGame(true);
 }
 
 void TForm1::RefreshAfterNavigation()
@@ -682,6 +737,7 @@ void TForm1::RefreshMoveViews()
         Memo1->SetSelLength(node >= 0 ? MoveNodes[node].TextLength : 0);
     }
     FillMoveGrid(*MoveGrid);
+    ShowSwButtonImage();
 }
 
 void TForm1::CreateMoveGrid()
@@ -1082,6 +1138,166 @@ bool TForm1::AppMessage(const QKeyEvent& key)
     if (!command) return false;
     (this->*command)();
     return true;
+}
+
+// ---- View schemes, piece styles and flip ------------------------------------------
+
+void TForm1::Blackwhite1Click()
+{
+    SetScheme(ColourScheme::Traditional, Blackwhite1);
+}
+
+void TForm1::Velmora2Click()
+{
+    SetScheme(ColourScheme::Velmora, Velmora2);
+}
+
+void TForm1::Reversedchess1Click()
+{
+    SetScheme(ColourScheme::Reversed, Reversedchess1);
+}
+
+void TForm1::Color1Click()
+{
+    SetScheme(ColourScheme::Colour, Color1);
+}
+
+void TForm1::SetScheme(ColourScheme scheme, QAction* item)
+{
+    ApplyColourScheme(scheme, {BoardDarkPiece, BoardLightPiece});
+    ToolButton13->setChecked(scheme == ColourScheme::Traditional);
+    ToolButton14->setChecked(scheme == ColourScheme::Velmora);
+    item->setChecked(true);
+    ResizeBoard();
+    RefreshAfterOptions();
+}
+
+void TForm1::Modern1Click()
+{
+    ApplyPieceStyle(PieceStyle::Modern);
+    ResizeBoard();
+}
+
+void TForm1::Classic1Click()
+{
+    ApplyPieceStyle(PieceStyle::Classic);
+    ResizeBoard();
+}
+
+void TForm1::Blind1Click()
+{
+    ApplyPieceStyle(PieceStyle::Blindfold);
+    ResizeBoard();
+}
+
+void TForm1::N1Click(QAction* item)
+{
+    SetPieceSizePercent(item->data().toInt());
+    ResizeBoard();
+}
+
+void TForm1::Flipboard1Click()
+{
+    ToggleBoardFlipped();
+    SwButton->setChecked(BoardFlipped != 0);
+    BIOK1->setChecked(BoardFlipped != 0);
+    ShowSwButtonImage();
+    FormPaint();
+    PB1->update();
+    PB2->update();
+}
+
+void TForm1::ShowSwButtonImage()
+{
+    SwButton->setData(SwButtonImage());
+}
+
+// ---- Bookmarks -------------------------------------------------------------------------
+
+void TForm1::CreateBookmarkPage()
+{
+    for (int k = 0; k < 2; ++k) {
+        auto* board = new TPaintBox(BmSheet);
+        board->setObjectName(k ? "PB2" : "PB1");
+        board->setGeometry(k ? 380 : 6, 1, 198, 200);
+        board->setToolTip(k ? "Bookmark 2 position" : "Bookmark 1 position");
+        board->OnPaint = [this, k, board](QObject*) { PB1Paint(board, k); };
+        board->OnMouseUp = [this, k](QObject*, TMouseButton, TShiftState, int, int) {
+            TraceBookmark(k);
+        };
+        auto* heading = new QLabel(k ? "Bookmark 2" : "Bookmark 1", BmSheet);
+        heading->setStyleSheet("font: bold 13px");
+        heading->move(k ? 584 : 210, 4);
+        auto* label = new QLabel(BmSheet);
+        label->setObjectName(k ? "Label2" : "Label1");
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setStyleSheet("font: 12px");
+        label->setGeometry(k ? 584 : 210, 22, 160, 158);
+        auto* reload = new QPushButton("Reload", BmSheet);
+        reload->setObjectName(k ? "Button2" : "Button1");
+        reload->setToolTip("Reloads the bookmarked position, game, database");
+        reload->move(k ? 584 : 210, 178);
+        connect(reload, &QPushButton::clicked, this, [this, k] { LoadBookmark(k); });
+        (k ? PB2 : PB1) = board;
+        (k ? Label2 : Label1) = label;
+    }
+}
+
+void TForm1::Bookmark11Click(QAction* item)
+{
+    const int k = item->data().toInt() - 1;
+    const bool row = DatabaseFileHandle != -1 && CurrentGameRow > 0;
+    const std::string label = MarkBookmark(
+        k, row ? std::function<std::string(int)>(
+                     [](int col) { return GameList->Cells(col, CurrentGameRow); })
+               : nullptr);
+    (k ? Label2 : Label1)->setText(Local(label));
+    PB1->update();
+    PB2->update();
+    PageControl1->setCurrentWidget(BmSheet);
+}
+
+void TForm1::Memo3Click(QAction* item)
+{
+    LoadBookmark(item->data().toInt() - 1);
+}
+
+void TForm1::LoadBookmark(int k)
+{
+    const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(k)];
+    if (b.Game < 0 || b.Database.empty() || !ConfirmSaveGame()) return;
+    OpenFile.FileName = FileNameText(b.Database);
+    OpenFile.Tag = 1;
+    Open1Click();
+    OpenFile.Tag = 0;
+    if (DatabaseFileHandle == -1 || b.Game >= GameList->RowCount()) return;
+    GameList->SetRow(b.Game);
+    if (b.Game != 0) LoadGame(b.Game, false);
+    GoToMovePath(b.Path.data());
+    RefreshAfterNavigation();
+    PageControl1->setCurrentWidget(BmSheet);
+}
+
+void TForm1::Load21Click(QAction* item)
+{
+    TraceBookmark(item->data().toInt() - 1);
+}
+
+void TForm1::TraceBookmark(int k)
+{
+    // A slot never marked holds no line to follow.
+    const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(k)];
+    if (DragFrom != -1 || std::find(b.Path.begin(), b.Path.end(), MovePathEnd) == b.Path.end())
+        return;
+    GoToMovePath(b.Path.data());
+    RefreshAfterNavigation();
+}
+
+void TForm1::PB1Paint(TPaintBox* board, int k)
+{
+    PaintBookmark(k);
+    board->Canvas.Draw(0, 0, BookmarkBoardBitmap);
 }
 
 // ---- Life cycle ----------------------------------------------------------------------

@@ -8,6 +8,7 @@
 // takes the rest.
 #pragma once
 
+#include "app/ViewSchemes.h"
 #include "platform/FileDialog.h"
 #include "platform/StringGrid.h"
 #include "platform/Types.h"
@@ -56,6 +57,13 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* GameSheet = nullptr;
     QWidget* TreeSheet = nullptr;
+    QWidget* EloSheet = nullptr;
+    QWidget* BmSheet = nullptr;
+    QWidget* StatSheet = nullptr;
+    TPaintBox* PB1 = nullptr; // the bookmark boards
+    TPaintBox* PB2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
     TStringGrid* MoveGrid = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QTimer* Timer1 = nullptr; // autoplay
@@ -65,6 +73,18 @@ public:
     TFileDialog SaveRtf{TFileDialog::Kind::Save};
     std::array<QAction*, 5> RecentItems{};
     QAction* Gameslist1 = nullptr;
+    QAction* Moveslist1 = nullptr;
+    QAction* ELOlist1 = nullptr;
+    QAction* Bookmarks1 = nullptr;
+    QAction* Statistics1 = nullptr;
+    QAction* Blackwhite1 = nullptr;
+    QAction* Velmora2 = nullptr;
+    QAction* Reversedchess1 = nullptr;
+    QAction* Color1 = nullptr;
+    QAction* BIOK1 = nullptr;
+    QAction* ToolButton13 = nullptr; // traditional scheme
+    QAction* ToolButton14 = nullptr; // coloured scheme
+    QAction* SwButton = nullptr;     // flip; its data is its picture's number
     QAction* Autoplay1 = nullptr;
     QAction* ToolButton3 = nullptr; // forward; down while autoplay runs
     QAction* Overridemove1 = nullptr;
@@ -106,6 +126,10 @@ public:
     void Overridemove1Click();
     bool ConfirmSaveGame();
     void Gameslist1Click();
+    void Moveslist1Click();
+    void ELOlist1Click();
+    void Bookmarks1Click();
+    void Statistics1Click();
     void PageControl1Change();
 
     // The notation document.
@@ -122,6 +146,8 @@ public:
     void RefreshAfterEdit(bool positionChanged);
     // Moves were deleted: the view stays on the position before them.
     void RefreshAfterDelete();
+    // View options changed: the same chain, the game unmodified.
+    void RefreshAfterOptions();
     // CurrentPly moved: board and move views.
     void RefreshAfterNavigation();
     // One move passed from record CurrentPly, forward or back: slide (when
@@ -173,6 +199,23 @@ public:
     void MoveGridMouseDown();
     void MoveGridMouseUp(TMouseButton button, int x, int y);
 
+    // View schemes, piece styles and flip.
+    void Blackwhite1Click();
+    void Velmora2Click();
+    void Reversedchess1Click();
+    void Color1Click();
+    void Modern1Click();
+    void Classic1Click();
+    void Blind1Click();
+    void N1Click(QAction* item); // the item's data is the piece size
+    void Flipboard1Click();
+
+    // Bookmarks; the item's data is the slot + 1.
+    void Bookmark11Click(QAction* item);
+    void Memo3Click(QAction* item);
+    void Load21Click(QAction* item);
+    void PB1Paint(TPaintBox* board, int slot);
+
     // Board and move views.
     void FormPaint();
     void CreatePieceBitmaps();
@@ -194,6 +237,12 @@ private:
     void CreateMoveGrid();
     void PlaceHeadLabel();
     void CreateMoveBar();
+    void CreateBookmarkPage();
+    void ShowPage(QWidget* page);
+    void SetScheme(ColourScheme scheme, QAction* item);
+    void ShowSwButtonImage();
+    void LoadBookmark(int slot);
+    void TraceBookmark(int slot);
     bool EditComment(const QString& caption, std::string& text);
     void FindInList(const std::string& text);
     void SetAutoplay(bool on);

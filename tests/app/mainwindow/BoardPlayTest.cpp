@@ -2,6 +2,7 @@
 // the move tree and autoplay, on the real main window offscreen.
 #include "app/BoardInput.h"
 #include "app/BoardView.h"
+#include "app/Bookmarks.h"
 #include "app/KeyMap.h"
 #include "app/MoveTree.h"
 #include "app/OptionValues.h"
@@ -10,6 +11,8 @@
 #include "app/Unit11.h"
 #include "app/Unit3.h"
 #include "app/Unit9.h"
+#include "components/SortGrid.h"
+#include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
@@ -25,6 +28,7 @@
 #include "rules/StreamCheck.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -471,6 +475,95 @@ TEST_F(BoardPlay, ASaveThatFailsKeepsTheEditsAndTheGame)
     EXPECT_EQ(MoveNodeCount, 0);
     EXPECT_EQ(LineLength, 0);
     ExpectValidStream();
+}
+
+TEST_F(BoardPlay, SchemesStylesAndFlipSetWhatTheBoardReads)
+{
+    Start(SamplePgn, 1);
+    form->BitBtn1Click();
+    const struct {
+        void (TForm1::*Command)();
+        QAction* TForm1::*Item;
+        int Colored, Generic;
+        std::array<int, 2> Sets;
+        bool Button13, Button14;
+    } rows[] = {
+        {&TForm1::Velmora2Click, &TForm1::Velmora2, 1, 0, {0, 1}, false, true},
+        {&TForm1::Reversedchess1Click, &TForm1::Reversedchess1, 0, 0, {1, 0}, false, false},
+        {&TForm1::Color1Click, &TForm1::Color1, 1, 1, {1, 0}, false, false},
+        {&TForm1::Blackwhite1Click, &TForm1::Blackwhite1, 0, 0, {0, 1}, true, false},
+    };
+    const QByteArray traditional = form->Memo1->SaveToStream();
+    for (const auto& r : rows) {
+        (form.get()->*r.Command)();
+        EXPECT_EQ(ColoredPieces, r.Colored);
+        EXPECT_EQ(GenericGlyphMode, r.Generic);
+        EXPECT_EQ(PieceSet, r.Sets);
+        EXPECT_EQ(form->ToolButton13->isChecked(), r.Button13);
+        EXPECT_EQ(form->ToolButton14->isChecked(), r.Button14);
+        EXPECT_TRUE((form.get()->*r.Item)->isChecked());
+        // The coloured schemes colour the notation: the document follows.
+        EXPECT_EQ(form->Memo1->SaveToStream() == traditional, r.Colored == 0);
+    }
+    EXPECT_EQ(GameModified, 0);
+    const QImage modern = BoardBitmap.copy();
+    form->Blind1Click();
+    EXPECT_EQ(GlyphChars[1], ' ');
+    EXPECT_NE(BoardBitmap, modern);
+    form->Modern1Click();
+    EXPECT_EQ(BoardBitmap, modern);
+    // The flip button's picture follows the side to move and the orientation.
+    EXPECT_EQ(form->SwButton->data().toInt(), 9);
+    form->Flipboard1Click();
+    EXPECT_EQ(form->SwButton->data().toInt(), 11);
+    EXPECT_TRUE(form->BIOK1->isChecked());
+    form->BitBtn1Click();
+    EXPECT_EQ(form->SwButton->data().toInt(), 10);
+    form->Flipboard1Click();
+    EXPECT_EQ(form->SwButton->data().toInt(), 8);
+    EXPECT_FALSE(form->SwButton->isChecked());
+}
+
+TEST_F(BoardPlay, BookmarksMarkLoadAndTrace)
+{
+    Start(SamplePgn, 1);
+    // Never marked: load and trace do nothing.
+    const int ply = CurrentPly;
+    QAction slot2;
+    slot2.setData(2);
+    form->Memo3Click(&slot2);
+    form->Load21Click(&slot2);
+    EXPECT_EQ(CurrentPly, ply);
+    EXPECT_TRUE(dialogs.Requests().empty());
+
+    form->BitBtn1Click();
+    form->BitBtn1Click();
+    QAction mark1;
+    mark1.setData(1);
+    form->Bookmark11Click(&mark1);
+    const std::string number = GameList->Cells(0, CurrentGameRow);
+    EXPECT_TRUE(form->Label1->text().endsWith(" after 1. ... e5"));
+    EXPECT_TRUE(form->Label1->text().contains(" velmora-sample.pgn [" + QString::fromStdString(number) + "]"));
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->BmSheet);
+
+    // Another game, then back to the bookmark: database, game and position.
+    form->ToolButton5Click();
+    ASSERT_NE(CurrentGameRow, 1);
+    form->Memo3Click(&mark1);
+    EXPECT_EQ(GameList->Cells(0, CurrentGameRow), number);
+    EXPECT_EQ(CurrentPly, 2);
+    // Traced in a new game: as far as its moves allow (none).
+    form->New1Click();
+    form->Load21Click(&mark1);
+    EXPECT_EQ(CurrentPly, 0);
+    // Marked with no database: one line break, and loading does nothing.
+    form->Close1Click();
+    QAction mark2;
+    mark2.setData(2);
+    form->Bookmark11Click(&mark2);
+    EXPECT_EQ(form->Label2->text(), "\n");
+    form->Memo3Click(&mark2);
+    EXPECT_EQ(DatabaseFileHandle, -1);
 }
 
 } // namespace

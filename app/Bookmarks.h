@@ -1,0 +1,35 @@
+// Two bookmarks of a position in any game: its line of moves, its board,
+// the database and the game's number; shown as small boards with a text.
+// Kept in memory only.
+#pragma once
+
+#include "rules/Board.h"
+#include "rules/Navigation.h"
+
+#include <QImage>
+
+#include <array>
+#include <functional>
+#include <string>
+
+struct BookmarkSlot {
+    MovePath Path{};                              // ended by 0xFF once marked
+    std::array<std::uint8_t, BoardCells> Board{}; // empty until marked
+    std::string Database;                         // empty: none was open
+    int Game = -1;                                // its number in the file
+};
+extern std::array<BookmarkSlot, 2> Bookmarks;
+
+extern QImage BookmarkBoardBitmap;                  // 198 x 198
+extern std::array<QImage, 13> BookmarkPieceBitmaps; // 24 x 24 by image index
+
+// The small traditional pieces (built once, at start-up).
+void BuildBookmarkPieces();
+
+// Marks the position shown in slot; cell(col) reads the game list row of
+// the game shown (null when no database is open or no row is loaded).
+// Returns the slot's label text as bytes of the game's text.
+std::string MarkBookmark(int slot, const std::function<std::string(int col)>& cell);
+
+// Draws the slot's board into BookmarkBoardBitmap, oriented as the main board.
+void PaintBookmark(int slot);
