@@ -35,9 +35,13 @@ TGridCells::TGridCells(int colCount, int rowCount)
 void TGridCells::SetSize(int colCount, int rowCount)
 {
     colCount_ = std::max(0, colCount);
+    // Rows that keep their width are left alone, so that growing a grid a
+    // few rows at a time stays linear in its final size.
+    std::size_t sized = rows_.size();
+    if (!rows_.empty() && static_cast<int>(rows_.front().Texts.size()) != colCount_) sized = 0;
     rows_.resize(static_cast<std::size_t>(std::max(0, rowCount)));
-    for (TGridRow& r : rows_)
-        ResizeRow(r, colCount_);
+    for (std::size_t r = std::min(sized, rows_.size()); r < rows_.size(); ++r)
+        ResizeRow(rows_[r], colCount_);
 }
 
 const std::string& TGridCells::Cell(int col, int row) const
@@ -47,8 +51,7 @@ const std::string& TGridCells::Cell(int col, int row) const
 
 void TGridCells::SetCell(int col, int row, std::string text)
 {
-    if (Contains(col, row))
-        rows_[row].Texts[col] = std::move(text);
+    if (Contains(col, row)) rows_[row].Texts[col] = std::move(text);
 }
 
 void* TGridCells::Object(int col, int row) const
@@ -58,8 +61,7 @@ void* TGridCells::Object(int col, int row) const
 
 void TGridCells::SetObject(int col, int row, void* object)
 {
-    if (Contains(col, row))
-        rows_[row].Objects[col] = object;
+    if (Contains(col, row)) rows_[row].Objects[col] = object;
 }
 
 const TGridRow& TGridCells::Row(int row) const
@@ -69,8 +71,7 @@ const TGridRow& TGridCells::Row(int row) const
 
 void TGridCells::AssignRow(int row, const TGridRow& source)
 {
-    if (row < 0 || row >= RowCount())
-        return;
+    if (row < 0 || row >= RowCount()) return;
     TGridRow r = source;
     ResizeRow(r, colCount_);
     rows_[row] = std::move(r);
@@ -78,8 +79,7 @@ void TGridCells::AssignRow(int row, const TGridRow& source)
 
 void TGridCells::ClearRow(int row)
 {
-    if (row < 0 || row >= RowCount())
-        return;
+    if (row < 0 || row >= RowCount()) return;
     for (auto& t : rows_[row].Texts)
         t.clear();
     std::fill(rows_[row].Objects.begin(), rows_[row].Objects.end(), nullptr);
@@ -87,8 +87,7 @@ void TGridCells::ClearRow(int row)
 
 void TGridCells::ClearColumn(int col)
 {
-    if (col < 0 || col >= colCount_)
-        return;
+    if (col < 0 || col >= colCount_) return;
     for (TGridRow& r : rows_) {
         r.Texts[col].clear();
         r.Objects[col] = nullptr;
@@ -97,15 +96,13 @@ void TGridCells::ClearColumn(int col)
 
 void TGridCells::MoveRow(int from, int to)
 {
-    if (from == to || from < 0 || to < 0 || from >= RowCount() || to >= RowCount())
-        return;
+    if (from == to || from < 0 || to < 0 || from >= RowCount() || to >= RowCount()) return;
     MoveElement(rows_, from, to);
 }
 
 void TGridCells::MoveColumn(int from, int to)
 {
-    if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
-        return;
+    if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_) return;
     for (TGridRow& r : rows_) {
         MoveElement(r.Texts, from, to);
         MoveElement(r.Objects, from, to);
@@ -114,15 +111,13 @@ void TGridCells::MoveColumn(int from, int to)
 
 void TGridCells::DeleteRow(int row)
 {
-    if (row < 0 || row >= RowCount())
-        return;
+    if (row < 0 || row >= RowCount()) return;
     rows_.erase(rows_.begin() + row);
 }
 
 void TGridCells::DeleteColumn(int col)
 {
-    if (col < 0 || col >= colCount_)
-        return;
+    if (col < 0 || col >= colCount_) return;
     for (TGridRow& r : rows_) {
         r.Texts.erase(r.Texts.begin() + col);
         r.Objects.erase(r.Objects.begin() + col);
@@ -133,13 +128,11 @@ void TGridCells::DeleteColumn(int col)
 bool TGridCells::PermuteRows(int first, const std::vector<int>& order)
 {
     const int n = static_cast<int>(order.size());
-    if (first < 0 || first + n > RowCount())
-        return false;
+    if (first < 0 || first + n > RowCount()) return false;
     std::vector<char> used(static_cast<std::size_t>(n), 0);
     for (int src : order) {
         const int i = src - first;
-        if (i < 0 || i >= n || used[i])
-            return false;
+        if (i < 0 || i >= n || used[i]) return false;
         used[i] = 1;
     }
     std::vector<TGridRow> moved;
