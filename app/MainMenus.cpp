@@ -17,6 +17,8 @@ const Row MainMenu[] = {
     {"&File|&Recent files", "none3", "(none)", "Ctrl+F3", "", &F::none1Click},
     {"&File|&Recent files", "none4", "(none)", "Ctrl+F4", "", &F::none1Click},
     {"&File|&Recent files", "none5", "(none)", "Ctrl+F5", "", &F::none1Click},
+    {"&File", "OpenELOlist1", "Open ELO &list...", "Ctrl+L", "Opens a fixed-width ELO rating list", &F::OpenELOlist1Click},
+    {"&File", "Searchfilter1", "Search &filter...", "Ctrl+F", "Sets the criteria of the search filter", &F::Searchfilter1Click},
     {"&File", "Close1", "&Close", "", "Closes the opened database", &F::Close1Click},
     {"&File", "LoadBookmark1", "Load bookmark &1", "Ctrl+F11", "Reloads the database, game and position of bookmark 1", &F::Memo3Click, nullptr, 0, false, 1},
     {"&File", "LoadBookmark2", "Load bookmark &2", "Ctrl+F12", "Reloads the database, game and position of bookmark 2", &F::Memo3Click, nullptr, 0, false, 2},
@@ -72,6 +74,8 @@ const Row MainMenu[] = {
     {"&View", "ELOlist1", "&ELO list", "F5", "Shows the ELO list", &F::ELOlist1Click, &F::ELOlist1, 1},
     {"&View", "Bookmarks1", "Bookmarks", "F6", "Shows the bookmarks", &F::Bookmarks1Click, &F::Bookmarks1, 1},
     {"&View", "Statistics1", "Statistics", "F7", "Shows the statistics of the opened database", &F::Statistics1Click, &F::Statistics1, 1},
+    {"&Help", "Intro1", "&Intro...", "", "Shows the intro", &F::Intro1Click},
+    {"&Help", "About1", "&About...", "", "About Velmora Chess", &F::About1Click},
 };
 
 const Row ToolBar[] = {

@@ -2,6 +2,7 @@
 
 #include "app/BoardInput.h"
 #include "app/BoardView.h"
+#include "app/EloPage.h"
 #include "app/Bookmarks.h"
 #include "app/KeyMap.h"
 #include "app/MainMenus.h"
@@ -9,6 +10,10 @@
 #include "app/MoveEntry.h"
 #include "app/MoveTree.h"
 #include "app/SettingsFile.h"
+#include "app/StatisticsPage.h"
+#include "app/Unit12.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
 #include "app/Unit10.h"
 #include "app/Unit11.h"
 #include "app/Unit3.h"
@@ -45,6 +50,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -148,6 +154,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Timer2 = new QTimer(this);
     Timer2->setSingleShot(true);
     Timer2->setInterval(500);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    OpenElo.Options = EloOpenDialogOptions();
 
     OpenFile.Options.Title = "Open pgn file";
     OpenFile.Options.Filter = "PGN files (*.pgn)|*.pgn";
@@ -177,8 +185,9 @@ void TForm1::FormCreate()
 
 TForm1::~TForm1()
 {
-    // GameList is a child widget and goes with the window.
+    // The grids are child widgets and go with the window.
     GameList = nullptr;
+    EloGrid = nullptr;
     if (Application) {
         Application->OnException = nullptr;
         Application->OnHint = nullptr;
@@ -269,13 +278,16 @@ void TForm1::CreatePanes()
     EloSheet = new QWidget;
     EloSheet->setObjectName("EloSheet");
     PageControl1->addTab(EloSheet, "ELO list");
+    EloButton = CreateEloButton(EloSheet);
+    connect(EloButton, &QPushButton::clicked, this, [this] { OpenELOlist1Click(); });
     BmSheet = new QWidget;
     BmSheet->setObjectName("BmSheet");
     PageControl1->addTab(BmSheet, "Bookmarks");
     StatSheet = new QWidget;
     StatSheet->setObjectName("StatSheet");
-    StatSheet->setToolTip("Statistics of the opened database");
     PageControl1->addTab(StatSheet, "Statistics");
+    StatPage = new TStatisticsPage(StatSheet);
+    StatPage->OnShow = [this] { StatSheetShow(); };
     SetAlign(PageControl1, TAlign::alClient);
     connect(PageControl1, &QTabWidget::tabBarClicked, this,
             [this](int) { QTimer::singleShot(0, this, [this] { PageControl1Change(); }); });
@@ -565,7 +577,7 @@ void TForm1::PageControl1Change()
         QAction* Item;
         QWidget* Focus;
     } pages[] = {{GameSheet, Gameslist1, GameList}, {TreeSheet, Moveslist1, MoveGrid},
-                 {EloSheet, ELOlist1, nullptr},     {BmSheet, Bookmarks1, nullptr},
+                 {EloSheet, ELOlist1, EloGrid},     {BmSheet, Bookmarks1, nullptr},
                  {StatSheet, Statistics1, nullptr}};
     for (const auto& p : pages) {
         if (PageControl1->currentWidget() != p.Page) continue;
@@ -1300,6 +1312,55 @@ void TForm1::PB1Paint(TPaintBox* board, int k)
     board->Canvas.Draw(0, 0, BookmarkBoardBitmap);
 }
 
+// ---- The ELO list, statistics, about, search filter and intro --------------------------
+
+void TForm1::CreateEloGrid()
+{
+    CreateEloGridOn(EloSheet, [this](int c, int r, bool& can) { EloGridSelectCell(c, r, can); });
+}
+
+void TForm1::OpenELOlist1Click()
+{
+    if (ListLoading || !OpenElo.Execute(this)) return;
+    OpenEloList(FileNameBytes(OpenElo.FileName),
+                {EloButton, [this] { CreateEloGrid(); },
+                 [this] { ListSplitter->SetCollapsed(false); },
+                 [this] { PageControl1->setCurrentWidget(EloSheet); }});
+}
+
+void TForm1::EloGridSelectCell(int, int row, bool&)
+{
+    ShowEloRowNumber(row);
+}
+
+void TForm1::StatSheetShow()
+{
+    if (DatabaseFileHandle != -1) StatPage->Rebuild(GameListStatistics(*GameList));
+}
+
+void TForm1::About1Click()
+{
+    if (AboutBox) AboutBox->ShowModal();
+}
+
+void TForm1::Searchfilter1Click()
+{
+    if (SearchPanel) SearchPanel->ShowModal();
+}
+
+void TForm1::Intro1Click()
+{
+    if (!Demo) return;
+    Demo->Timer1->start();
+    Demo->ShowModal();
+}
+
+void TForm1::Timer2Timer()
+{
+    Timer2->stop();
+    Intro1Click();
+}
+
 // ---- Life cycle ----------------------------------------------------------------------
 
 void TForm1::showEvent(QShowEvent* event)
@@ -1354,6 +1415,8 @@ void TForm1::ReadLastState()
     }
     OpenFile.Tag = 0;
     SkipIntro = skipIntro;
+    if (Demo) Demo->SkipIntro->setChecked(skipIntro);
+    if (!skipIntro) Timer2->start();
 }
 
 bool TForm1::FormCloseQuery()
@@ -1397,7 +1460,7 @@ void TForm1::WriteLastState()
     WriteSetting(ini, LayoutList, SharePercent(*ListSplitter));
     for (std::size_t i = 0; i < RecentItems.size(); ++i)
         WriteTextSetting(ini, RecentFile[i], FileNameBytes(RecentItems[i]->text()));
-    WriteFlagSetting(ini, SettingKeys::SkipIntro, SkipIntro);
+    WriteFlagSetting(ini, SettingKeys::SkipIntro, Demo ? Demo->SkipIntro->isChecked() : SkipIntro);
     ini.UpdateFile();
 }
 

@@ -34,6 +34,7 @@ class QToolBar;
 class TPaintBox;
 class TRichEdit;
 class TSortGrid;
+class TStatisticsPage;
 class TStringGrid;
 class TVXSplitter;
 
@@ -60,6 +61,8 @@ public:
     QWidget* EloSheet = nullptr;
     QWidget* BmSheet = nullptr;
     QWidget* StatSheet = nullptr;
+    QPushButton* EloButton = nullptr; // opens a list while the ELO page is empty
+    TStatisticsPage* StatPage = nullptr;
     TPaintBox* PB1 = nullptr; // the bookmark boards
     TPaintBox* PB2 = nullptr;
     QLabel* Label1 = nullptr;
@@ -71,6 +74,7 @@ public:
     QTimer* Timer2 = nullptr;
     TFileDialog OpenFile{TFileDialog::Kind::Open};
     TFileDialog SaveRtf{TFileDialog::Kind::Save};
+    TFileDialog OpenElo{TFileDialog::Kind::Open};
     std::array<QAction*, 5> RecentItems{};
     QAction* Gameslist1 = nullptr;
     QAction* Moveslist1 = nullptr;
@@ -215,6 +219,16 @@ public:
     void Memo3Click(QAction* item);
     void Load21Click(QAction* item);
     void PB1Paint(TPaintBox* board, int slot);
+
+    // The ELO list, statistics, and the about, search-filter and intro windows.
+    void CreateEloGrid();
+    void OpenELOlist1Click();
+    void EloGridSelectCell(int col, int row, bool& canSelect);
+    void StatSheetShow();
+    void About1Click();
+    void Searchfilter1Click();
+    void Intro1Click();
+    void Timer2Timer();
 
     // Board and move views.
     void FormPaint();

@@ -3,7 +3,10 @@
 #include "app/Unit1.h"
 #include "app/Unit10.h"
 #include "app/Unit11.h"
+#include "app/Unit12.h"
 #include "app/Unit3.h"
+#include "app/Unit5.h"
+#include "app/Unit6.h"
 #include "app/Unit9.h"
 #include "database/MoveTextParser.h"
 #include "database/Unit4.h"
@@ -30,6 +33,10 @@ public:
         PromoteForm = promote_.get();
         correctMove_ = std::make_unique<TCorrectMove>(main_.get());
         CorrectMove = correctMove_.get();
+        about_ = std::make_unique<TAboutBox>(main_.get());
+        AboutBox = about_.get();
+        search_ = std::make_unique<TSearchPanel>(main_.get());
+        SearchPanel = search_.get();
         progress_ = std::make_unique<TProgressForm>(main_.get());
         ProgressForm = progress_.get();
         comments_ = std::make_unique<TComments>(main_.get());
@@ -40,6 +47,11 @@ public:
         EvalForm->OnApplied = [] { Form1->RefreshShownGame(false); };
         autoplay_ = std::make_unique<TAutoplayForm>(main_.get());
         AutoplayForm = autoplay_.get();
+        // Last: its cards use the palette as applied.
+        demo_ = std::make_unique<TDemo>(main_.get());
+        Demo = demo_.get();
+        Demo->Hooks = {[] { Form1->Blackwhite1Click(); }, [] { Form1->Velmora2Click(); },
+                       [] { Form1->Color1Click(); }, nullptr};
 
         // Unreadable moves are shown with the game read so far.
         correctHandler_.OnRefresh = [] { Form1->RefreshShownGame(true); };
@@ -48,10 +60,13 @@ public:
     ~Forms()
     {
         SetCorrectMoveHandler(nullptr);
+        Demo = nullptr;
         AutoplayForm = nullptr;
         EvalForm = nullptr;
         Comments = nullptr;
         ProgressForm = nullptr;
+        SearchPanel = nullptr;
+        AboutBox = nullptr;
         CorrectMove = nullptr;
         PromoteForm = nullptr;
     }
@@ -64,10 +79,13 @@ private:
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TPromoteForm> promote_;
     std::unique_ptr<TCorrectMove> correctMove_;
+    std::unique_ptr<TAboutBox> about_;
+    std::unique_ptr<TSearchPanel> search_;
     std::unique_ptr<TProgressForm> progress_;
     std::unique_ptr<TComments> comments_;
     std::unique_ptr<TEvalForm> eval_;
     std::unique_ptr<TAutoplayForm> autoplay_;
+    std::unique_ptr<TDemo> demo_;
     CorrectMoveDialogHandler correctHandler_;
 };
 
