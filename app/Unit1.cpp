@@ -1,77 +1,4 @@
-#include "app/Unit1.h"
-
-#include "app/BoardInput.h"
-#include "app/BoardView.h"
-#include "app/EloPage.h"
-#include "app/Bookmarks.h"
-#include "app/KeyMap.h"
-#include "app/MainMenus.h"
-#include "app/MoveAnimation.h"
-#include "app/MoveEntry.h"
-#include "app/MoveTree.h"
-#include "app/SettingsFile.h"
-#include "app/StatisticsPage.h"
-#include "app/Unit12.h"
-#include "app/Unit5.h"
-#include "app/Unit6.h"
-#include "app/Unit10.h"
-#include "app/Unit11.h"
-#include "app/Unit3.h"
-#include "app/Unit9.h"
-#include "app/ViewSchemes.h"
-#include "app/OptionValues.h"
-#include "components/SortGrid.h"
-#include "components/VXSplitter/VXSplitter.h"
-#include "database/DatabaseFile.h"
-#include "database/GameHeaderRtf.h"
-#include "database/GameLoader.h"
-#include "database/MoveListRtf.h"
-#include "database/RtfBuffer.h"
-#include "database/RtfProlog.h"
-#include "database/Unit4.h"
-#include "database/Unit7.h"
-#include "platform/AlignLayout.h"
-#include "platform/Application.h"
-#include "platform/CodePage.h"
-#include "platform/Fonts.h"
-#include "platform/IniFile.h"
-#include "platform/MouseHook.h"
-#include "platform/PaintBox.h"
-#include "platform/Printer.h"
-#include "platform/RichEdit.h"
-#include "platform/Sound.h"
-#include "platform/WaitCursor.h"
-#include "rules/Board.h"
-#include "rules/EvalSymbols.h"
-#include "rules/GameEdit.h"
-#include "rules/GameStore.h"
-#include "rules/MoveGen.h"
-#include "rules/Navigation.h"
-
-#include <QApplication>
-#include <QCloseEvent>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPrinter>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTimer>
-#include <QToolBar>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <stdexcept>
+#include "app/Unit1Shared.h"
 
 static_assert(SettingKeys::RecentFile.size() == RecentFileCount);
 
@@ -80,19 +7,11 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr const char* AppTitle = "Velmora Chess";
-
-QString Local(const std::string& bytes) { return DecodeGameText(bytes); }
-std::string Bytes(const QString& text) { return EncodeGameText(text); }
-
-// File names are kept in the system's 8-bit encoding.
-QString FileNameText(const std::string& name) { return QString::fromLocal8Bit(name); }
-std::string FileNameBytes(const QString& name) { return name.toLocal8Bit().toStdString(); }
-
 GameRow RowCells(int row)
 {
     GameRow cells;
-    for (int c = 0; c < GameListColumns; ++c) cells[c] = GameList->Cells(c, row);
+    for (int c = 0; c < GameListColumns; ++c)
+        cells[c] = GameList->Cells(c, row);
     return cells;
 }
 
@@ -329,9 +248,8 @@ void TForm1::CreateGameList()
     grid->SetFixedRows(1);
     grid->SetGridLineWidth(0);
     grid->SetOptions({TGridOption::goFixedVertLine, TGridOption::goFixedHorzLine,
-                      TGridOption::goVertLine, TGridOption::goHorzLine,
-                      TGridOption::goColSizing, TGridOption::goRowSelect,
-                      TGridOption::goThumbTracking});
+                      TGridOption::goVertLine, TGridOption::goHorzLine, TGridOption::goColSizing,
+                      TGridOption::goRowSelect, TGridOption::goThumbTracking});
     TFont font = grid->Font();
     font.SetName("VelmoraChess Swiss");
     font.SetHeight(-13);
@@ -372,9 +290,11 @@ void TForm1::Open1Click()
     if (ListLoading) return;
 
     std::array<std::string, RecentFileCount> recent;
-    for (std::size_t i = 0; i < recent.size(); ++i) recent[i] = FileNameBytes(RecentItems[i]->text());
+    for (std::size_t i = 0; i < recent.size(); ++i)
+        recent[i] = FileNameBytes(RecentItems[i]->text());
     PushRecentFile(recent, DatabaseFileName);
-    for (std::size_t i = 0; i < recent.size(); ++i) RecentItems[i]->setText(FileNameText(recent[i]));
+    for (std::size_t i = 0; i < recent.size(); ++i)
+        RecentItems[i]->setText(FileNameText(recent[i]));
 
     if (OpenFile.Tag != 0) {
         OpenFile.Tag = 0;
@@ -494,16 +414,16 @@ void TForm1::ToolButton6Click()
 bool TForm1::ConfirmSaveGame()
 {
     if (LineLength == 0 || !GameModified) return true;
-    const int answer = Dialogs().MessageDlg("Save game?", TMsgDlgType::mtConfirmation,
-                                            mbYesNoCancel, 0);
+    const int answer =
+        Dialogs().MessageDlg("Save game?", TMsgDlgType::mtConfirmation, mbYesNoCancel, 0);
     if (answer == mrCancel) return false;
     // Yes keeps the game as the program can: as an RTF export of it. A
     // save given up or failed abandons the command: nothing is lost.
     if (answer == mrYes) {
         if (!SaveRtf.Execute(this)) return false;
         if (!Memo1->SaveToFile(SaveRtf.FileName)) {
-            Dialogs().MessageDlg("Can't write " + SaveRtf.FileName, TMsgDlgType::mtError,
-                                 mbOKOnly, 0);
+            Dialogs().MessageDlg("Can't write " + SaveRtf.FileName, TMsgDlgType::mtError, mbOKOnly,
+                                 0);
             return false;
         }
     }
@@ -576,8 +496,10 @@ void TForm1::PageControl1Change()
         QWidget* Page;
         QAction* Item;
         QWidget* Focus;
-    } pages[] = {{GameSheet, Gameslist1, GameList}, {TreeSheet, Moveslist1, MoveGrid},
-                 {EloSheet, ELOlist1, EloGrid},     {BmSheet, Bookmarks1, nullptr},
+    } pages[] = {{GameSheet, Gameslist1, GameList},
+                 {TreeSheet, Moveslist1, MoveGrid},
+                 {EloSheet, ELOlist1, EloGrid},
+                 {BmSheet, Bookmarks1, nullptr},
                  {StatSheet, Statistics1, nullptr}};
     for (const auto& p : pages) {
         if (PageControl1->currentWidget() != p.Page) continue;
@@ -739,7 +661,8 @@ void TForm1::RefreshMoveViews()
         SelectionHandlerDetached detached(*Memo1);
         const int node = CurrentMoveNode();
         int last = MoveNodeCount - 1;
-        while (last >= 0 && MoveNodes[last].Kind != NodeKind::nkMove) --last;
+        while (last >= 0 && MoveNodes[last].Kind != NodeKind::nkMove)
+            --last;
         if (node >= 0 && node == last) {
             Memo1->SetSelStart(Memo1->GetTextLen());
         } else if (node >= 0 && CurrentPly == LineLength) {
@@ -813,554 +736,6 @@ void TForm1::MoveGridMouseUp(TMouseButton button, int x, int y)
     RefreshAfterNavigation();
 }
 
-// ---- Moves played on the board -----------------------------------------------------
-
-void TForm1::FormMouseDown(TMouseButton button, int x, int y)
-{
-    if (button != TMouseButton::mbLeft || !BeginBoardPress(x, y)) return;
-    FormPaint();
-    LiftPressedPiece();
-    Cr->repaint();
-    Cr->setCursor(Qt::PointingHandCursor);
-}
-
-void TForm1::FormMouseMove(int x, int y)
-{
-    if (DragPressedPiece(x, y)) Cr->repaint();
-}
-
-void TForm1::FormMouseUp(TMouseButton button, int x, int y)
-{
-    Cr->unsetCursor();
-    if (button != TMouseButton::mbLeft || DragFrom == -1) return;
-    const PressResult result =
-        FinishBoardPress(x, y, [] { return PromoteForm ? PromoteForm->Choose() : 0; });
-    EndBoardPress();
-    if (result.Outcome != PressOutcome::Chosen || !EnterMove(result.Index, result.Animate))
-        FormPaint();
-}
-
-bool TForm1::EnterMove(int index, bool slide)
-{
-    const int ply = CurrentPly;
-    if (Overridemove1->isChecked() && CurrentPly < LineLength) {
-        // The continuation goes first (after its question); the move is
-        // entered where it was played, whatever the deletion left shown.
-        ++CurrentPly;
-        Deletemoves1Click();
-        if (CurrentPly != ply) StepToNode(ply > 0 ? Positions[ply - 1].PlayedNode : -1);
-    }
-    if (!AddMoveToTree(index)) {
-        StepToNode(CurrentMoveNode()); // the move lists as the line has them
-        return false;
-    }
-    GameModified = 1;
-    RebuildDocument();
-    --CurrentPly;
-    ShowSingleStep(true, slide);
-    return true;
-}
-
-void TForm1::AnimateMove(bool forward)
-{
-    ::AnimateMove(forward, [this] { Cr->repaint(); });
-}
-
-void TForm1::ShowSingleStep(bool forward, bool slide)
-{
-    if (slide) AnimateMove(forward);
-    if (forward) ++CurrentPly;
-    FormPaint();
-    PlayMoveSound(forward ? CurrentPly - 1 : CurrentPly);
-    RefreshMoveViews();
-}
-
-// ---- Deleting moves, comments and diagram marks --------------------------------------
-
-void TForm1::Deletemoves1Click()
-{
-    const std::optional<DeletionRange> range = PlanDeletion();
-    if (!range || !ConfirmDeleteSublines()) return;
-    RemoveNodes(range->From, range->Count);
-    RefreshAfterDelete();
-}
-
-bool TForm1::ConfirmDeleteSublines()
-{
-    if (DeleteWeight < 2) return true;
-    return Dialogs().MessageDlg("Really delete sublines, comments?", TMsgDlgType::mtConfirmation,
-                                mbOKCancel, 0) == mrOk;
-}
-
-void TForm1::RefreshAfterDelete()
-{
-    if (CurrentPly > 0) --CurrentPly;
-    LineLength = CurrentPly;
-    GameModified = 1;
-    RebuildDocument();
-    if (CurrentPly < LineLength) ++CurrentPly;
-    FormPaint();
-    RefreshMoveViews();
-}
-
-bool TForm1::EditComment(const QString& caption, std::string& text)
-{
-    Comments->setWindowTitle(caption);
-    Comments->SetLinesText(Local(text));
-    if (Comments->ShowModal() != mrOk) return false;
-    text = Bytes(Comments->LinesText());
-    return true;
-}
-
-void TForm1::CommentsAfterClick()
-{
-    const int move = CurrentMoveNode();
-    if (move < 0) return;
-    const int place = CommentAfterPlace(move);
-    std::string text = CommentAt(place);
-    if (!EditComment(" Text after move", text) || !SetCommentAt(place, text)) return;
-    RefreshAfterEdit(false);
-}
-
-void TForm1::Commentsbefore1Click()
-{
-    const int move = CurrentMoveNode();
-    if (move < 0) return;
-    std::string text = CommentBefore(move);
-    if (!EditComment(" Text before move", text) || !SetCommentBefore(move, text)) return;
-    RefreshAfterEdit(false);
-}
-
-void TForm1::Diagramswapno1Click()
-{
-    const int move = CurrentMoveNode();
-    if (move < 0) return;
-    const int place = CommentAfterPlace(move);
-    if (!SetCommentAt(place, CycleDiagramMark(CommentAt(place)))) return;
-    RefreshAfterEdit(false);
-}
-
-void TForm1::N10Click(QAction* item)
-{
-    // At the start position, or with the stream full, nothing changes.
-    if (!SetMoveAssessment(item->data().toInt())) return;
-    RefreshAfterEdit(false);
-}
-
-void TForm1::Evaluation1Click()
-{
-    if (CurrentPly < 1 || !EvalForm) return;
-    EvalForm->ShowModal();
-}
-
-// ---- The move-entry and find box ------------------------------------------------------
-
-void TForm1::CreateMoveBar()
-{
-    MoveBar = addToolBar("Move entry");
-    MoveBar->setObjectName("MoveBar");
-    MoveBar->setMovable(false);
-    MvGroup = new QComboBox(MoveBar);
-    MvGroup->setObjectName("MvGroup");
-    MvGroup->addItems({"Enter move", "Find in list (sorted)"});
-    MvGroup->setCurrentIndex(0);
-    MvGroup->setToolTip("Operation to do");
-    MoveEdit = new QLineEdit(MoveBar);
-    MoveEdit->setObjectName("MoveEdit");
-    MoveEdit->setToolTip("Enter move or find text");
-    MoveEdit->setMaxLength(static_cast<int>(TypedTextLimit));
-    MoveEdit->setFixedWidth(160);
-    Button3 = new QPushButton("Do it!", MoveBar);
-    Button3->setObjectName("Button3");
-    MoveBar->addWidget(MvGroup);
-    MoveBar->addWidget(MoveEdit);
-    MoveBar->addWidget(Button3);
-    connect(MoveEdit, &QLineEdit::returnPressed, this, [this] { MoveEditKeyDown(Qt::Key_Return); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-}
-
-void TForm1::MoveEditKeyDown(int key)
-{
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) Button3Click();
-}
-
-void TForm1::Button3Click()
-{
-    const std::string text = Bytes(MoveEdit->text());
-    if (MvGroup->currentIndex() == 0) {
-        const std::optional<int> index = DragFrom == -1 ? TypedMoveIndex(text) : std::nullopt;
-        // An unreadable, illegal or ambiguous text stays for correction.
-        if (index && (CurrentPly >= MaxPly || EnterMove(*index, true))) MoveEdit->clear();
-    } else if (MvGroup->currentIndex() == 1) {
-        FindInList(text);
-        MoveEdit->clear();
-    } else {
-        MoveEdit->clear();
-    }
-    MoveEdit->setFocus();
-}
-
-void TForm1::FindInList(const std::string& text)
-{
-    TSortGrid* grid = PageControl1->currentWidget() == GameSheet ? GameList : nullptr;
-    if (!grid || !grid->isVisible()) return;
-    int row = FindRowStartingWith(*grid, text, std::max(grid->Row(), 1), grid->SortColumn());
-    if (row < 0 && Dialogs().MessageDlg("Find in all columns?", TMsgDlgType::mtConfirmation,
-                                        mbYesNo, 0) == mrYes)
-        row = FindRowStartingWith(*grid, text, 1, -1);
-    if (row >= 0) grid->SetRow(row);
-}
-
-// ---- Navigation ---------------------------------------------------------------------
-
-void TForm1::BitBtn3Click()
-{
-    if (DragFrom != -1) return;
-    CurrentPly = 0;
-    RefreshAfterNavigation();
-}
-
-void TForm1::BitBtn2Click()
-{
-    if (DragFrom != -1 || CurrentPly <= 0) return;
-    --CurrentPly;
-    ShowSingleStep(false);
-}
-
-void TForm1::BitBtn1Click()
-{
-    if (DragFrom != -1 || CurrentPly >= LineLength) return;
-    ShowSingleStep(true);
-}
-
-void TForm1::BitBtn4Click()
-{
-    if (DragFrom != -1) return;
-    CurrentPly = LineLength;
-    RefreshAfterNavigation();
-}
-
-void TForm1::Skip5moves1Click()
-{
-    if (DragFrom != -1) return;
-    CurrentPly = std::min(CurrentPly + 10, LineLength);
-    RefreshAfterNavigation();
-}
-
-void TForm1::N5moves1Click()
-{
-    if (DragFrom != -1) return;
-    CurrentPly = std::max(CurrentPly - 10, 0);
-    RefreshAfterNavigation();
-}
-
-void TForm1::ToolButton1Click()
-{
-    const std::optional<int> target = BackThroughLinesTarget();
-    if (DragFrom != -1 || !target) return;
-    const int from = CurrentMoveNode();
-    StepToNode(*target);
-    // The move taken back slides only when the line reached plays it.
-    const bool same = CurrentPly < LineLength && Positions[CurrentPly].PlayedNode == from;
-    if (same)
-        ShowSingleStep(false);
-    else
-        RefreshAfterNavigation();
-}
-
-void TForm1::ToolButton3Click()
-{
-    if (DragFrom != -1) return;
-    const std::optional<int> target = ForwardThroughLinesTarget();
-    if (!target || Timer1Tag == 0) SetAutoplay(false);
-    if (!target) return;
-    StepToNode(*target);
-    --CurrentPly;
-    ShowSingleStep(true);
-}
-
-void TForm1::ToolButton15Click()
-{
-    GoToLineTarget(NextLineTarget());
-}
-
-void TForm1::Prevoiusline1Click()
-{
-    GoToLineTarget(PreviousLineTarget());
-}
-
-void TForm1::GoToLineTarget(std::optional<int> node)
-{
-    if (DragFrom != -1 || !node) return;
-    StepToNode(*node);
-    RefreshAfterNavigation();
-}
-
-void TForm1::Memo1SelectionChange()
-{
-    const std::optional<int> target = CaretTarget(Memo1->SelStart());
-    if (DragFrom != -1 || !target) return;
-    StepToNode(*target);
-    RefreshAfterNavigation();
-    PageControl1->setCurrentWidget(TreeSheet);
-}
-
-void TForm1::Autoplay1Click()
-{
-    if (LineLength == 0) return;
-    if (!Autoplay1->isChecked()) {
-        if (AutoplayForm->ShowModal() != mrOk) return;
-        Timer1->setInterval(AutoplayForm->TimerEdit->value());
-    }
-    SetAutoplay(!Autoplay1->isChecked());
-}
-
-void TForm1::SetAutoplay(bool on)
-{
-    Autoplay1->setChecked(on);
-    ToolButton3->setChecked(on);
-    if (on)
-        Timer1->start();
-    else
-        Timer1->stop();
-}
-
-void TForm1::Timer1Timer()
-{
-    // A press held on the board or a dialog open: the tick waits.
-    if (DragFrom != -1 || QApplication::activeModalWidget()) return;
-    Timer1Tag = 1;
-    ToolButton3Click();
-    Timer1Tag = 0;
-}
-
-bool TForm1::AppMessage(const QKeyEvent& key)
-{
-    if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
-        DragFrom != -1 || ListLoading || (ProgressForm && ProgressForm->Tag != 0))
-        return false;
-    const Qt::KeyboardModifiers m = key.modifiers();
-    const KeyModifier modifier = m & Qt::ShiftModifier     ? KeyModifier::Shift
-                                 : m & Qt::ControlModifier ? KeyModifier::Ctrl
-                                 : m & Qt::AltModifier     ? KeyModifier::Alt
-                                                           : KeyModifier::None;
-    const bool textBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
-    const KeyCommand command = CommandForKey(
-        modifier, key.key(), PageControl1->currentWidget() == TreeSheet, textBox);
-    if (!command) return false;
-    (this->*command)();
-    return true;
-}
-
-// ---- View schemes, piece styles and flip ------------------------------------------
-
-void TForm1::Blackwhite1Click()
-{
-    SetScheme(ColourScheme::Traditional, Blackwhite1);
-}
-
-void TForm1::Velmora2Click()
-{
-    SetScheme(ColourScheme::Velmora, Velmora2);
-}
-
-void TForm1::Reversedchess1Click()
-{
-    SetScheme(ColourScheme::Reversed, Reversedchess1);
-}
-
-void TForm1::Color1Click()
-{
-    SetScheme(ColourScheme::Colour, Color1);
-}
-
-void TForm1::SetScheme(ColourScheme scheme, QAction* item)
-{
-    ApplyColourScheme(scheme, {BoardDarkPiece, BoardLightPiece});
-    ToolButton13->setChecked(scheme == ColourScheme::Traditional);
-    ToolButton14->setChecked(scheme == ColourScheme::Velmora);
-    item->setChecked(true);
-    ResizeBoard();
-    RefreshAfterOptions();
-}
-
-void TForm1::Modern1Click()
-{
-    ApplyPieceStyle(PieceStyle::Modern);
-    ResizeBoard();
-}
-
-void TForm1::Classic1Click()
-{
-    ApplyPieceStyle(PieceStyle::Classic);
-    ResizeBoard();
-}
-
-void TForm1::Blind1Click()
-{
-    ApplyPieceStyle(PieceStyle::Blindfold);
-    ResizeBoard();
-}
-
-void TForm1::N1Click(QAction* item)
-{
-    SetPieceSizePercent(item->data().toInt());
-    ResizeBoard();
-}
-
-void TForm1::Flipboard1Click()
-{
-    ToggleBoardFlipped();
-    SwButton->setChecked(BoardFlipped != 0);
-    BIOK1->setChecked(BoardFlipped != 0);
-    ShowSwButtonImage();
-    FormPaint();
-    PB1->update();
-    PB2->update();
-}
-
-void TForm1::ShowSwButtonImage()
-{
-    SwButton->setData(SwButtonImage());
-}
-
-// ---- Bookmarks -------------------------------------------------------------------------
-
-void TForm1::CreateBookmarkPage()
-{
-    for (int k = 0; k < 2; ++k) {
-        auto* board = new TPaintBox(BmSheet);
-        board->setObjectName(k ? "PB2" : "PB1");
-        board->setGeometry(k ? 380 : 6, 1, 198, 200);
-        board->setToolTip(k ? "Bookmark 2 position" : "Bookmark 1 position");
-        board->OnPaint = [this, k, board](QObject*) { PB1Paint(board, k); };
-        board->OnMouseUp = [this, k](QObject*, TMouseButton, TShiftState, int, int) {
-            TraceBookmark(k);
-        };
-        auto* heading = new QLabel(k ? "Bookmark 2" : "Bookmark 1", BmSheet);
-        heading->setStyleSheet("font: bold 13px");
-        heading->move(k ? 584 : 210, 4);
-        auto* label = new QLabel(BmSheet);
-        label->setObjectName(k ? "Label2" : "Label1");
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setStyleSheet("font: 12px");
-        label->setGeometry(k ? 584 : 210, 22, 160, 158);
-        auto* reload = new QPushButton("Reload", BmSheet);
-        reload->setObjectName(k ? "Button2" : "Button1");
-        reload->setToolTip("Reloads the bookmarked position, game, database");
-        reload->move(k ? 584 : 210, 178);
-        connect(reload, &QPushButton::clicked, this, [this, k] { LoadBookmark(k); });
-        (k ? PB2 : PB1) = board;
-        (k ? Label2 : Label1) = label;
-    }
-}
-
-void TForm1::Bookmark11Click(QAction* item)
-{
-    const int k = item->data().toInt() - 1;
-    const bool row = DatabaseFileHandle != -1 && CurrentGameRow > 0;
-    const std::string label = MarkBookmark(
-        k, row ? std::function<std::string(int)>(
-                     [](int col) { return GameList->Cells(col, CurrentGameRow); })
-               : nullptr);
-    (k ? Label2 : Label1)->setText(Local(label));
-    PB1->update();
-    PB2->update();
-    PageControl1->setCurrentWidget(BmSheet);
-}
-
-void TForm1::Memo3Click(QAction* item)
-{
-    LoadBookmark(item->data().toInt() - 1);
-}
-
-void TForm1::LoadBookmark(int k)
-{
-    const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(k)];
-    if (b.Game < 0 || b.Database.empty() || !ConfirmSaveGame()) return;
-    OpenFile.FileName = FileNameText(b.Database);
-    OpenFile.Tag = 1;
-    Open1Click();
-    OpenFile.Tag = 0;
-    if (DatabaseFileHandle == -1 || b.Game >= GameList->RowCount()) return;
-    GameList->SetRow(b.Game);
-    if (b.Game != 0) LoadGame(b.Game, false);
-    GoToMovePath(b.Path.data());
-    RefreshAfterNavigation();
-    PageControl1->setCurrentWidget(BmSheet);
-}
-
-void TForm1::Load21Click(QAction* item)
-{
-    TraceBookmark(item->data().toInt() - 1);
-}
-
-void TForm1::TraceBookmark(int k)
-{
-    // A slot never marked holds no line to follow.
-    const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(k)];
-    if (DragFrom != -1 || std::find(b.Path.begin(), b.Path.end(), MovePathEnd) == b.Path.end())
-        return;
-    GoToMovePath(b.Path.data());
-    RefreshAfterNavigation();
-}
-
-void TForm1::PB1Paint(TPaintBox* board, int k)
-{
-    PaintBookmark(k);
-    board->Canvas.Draw(0, 0, BookmarkBoardBitmap);
-}
-
-// ---- The ELO list, statistics, about, search filter and intro --------------------------
-
-void TForm1::CreateEloGrid()
-{
-    CreateEloGridOn(EloSheet, [this](int c, int r, bool& can) { EloGridSelectCell(c, r, can); });
-}
-
-void TForm1::OpenELOlist1Click()
-{
-    if (ListLoading || !OpenElo.Execute(this)) return;
-    OpenEloList(FileNameBytes(OpenElo.FileName),
-                {EloButton, [this] { CreateEloGrid(); },
-                 [this] { ListSplitter->SetCollapsed(false); },
-                 [this] { PageControl1->setCurrentWidget(EloSheet); }});
-}
-
-void TForm1::EloGridSelectCell(int, int row, bool&)
-{
-    ShowEloRowNumber(row);
-}
-
-void TForm1::StatSheetShow()
-{
-    if (DatabaseFileHandle != -1) StatPage->Rebuild(GameListStatistics(*GameList));
-}
-
-void TForm1::About1Click()
-{
-    if (AboutBox) AboutBox->ShowModal();
-}
-
-void TForm1::Searchfilter1Click()
-{
-    if (SearchPanel) SearchPanel->ShowModal();
-}
-
-void TForm1::Intro1Click()
-{
-    if (!Demo) return;
-    Demo->Timer1->start();
-    Demo->ShowModal();
-}
-
-void TForm1::Timer2Timer()
-{
-    Timer2->stop();
-    Intro1Click();
-}
-
 // ---- Life cycle ----------------------------------------------------------------------
 
 void TForm1::showEvent(QShowEvent* event)
@@ -1395,7 +770,8 @@ void TForm1::ReadLastState()
     const int number = ReadIntSetting(ini, GameNumber);
     const std::string node = ReadTextSetting(ini, GameNode);
 
-    BoardSplitter->SetInitialPercent(ReadSetting(ini, LayoutBoard, BoardSplitter->InitialPercent()));
+    BoardSplitter->SetInitialPercent(
+        ReadSetting(ini, LayoutBoard, BoardSplitter->InitialPercent()));
     BoardSplitter->Calibrate();
     ListSplitter->SetInitialPercent(ReadSetting(ini, LayoutList, ListSplitter->InitialPercent()));
     ListSplitter->Calibrate();
@@ -1451,8 +827,9 @@ void TForm1::WriteLastState()
     int number = 1;
     if (!DatabaseFileName.empty()) {
         // A game that is no row of the list (a new game) is stored as none.
-        number = CurrentGameRow > 0 ? std::atoi(GameList->Cells(NumberColumn, CurrentGameRow).c_str())
-                                    : 0;
+        number = CurrentGameRow > 0
+                     ? std::atoi(GameList->Cells(NumberColumn, CurrentGameRow).c_str())
+                     : 0;
     }
     WriteSetting(ini, GameNumber, number);
     WriteTextSetting(ini, GameNode, MovePathToHex());

@@ -109,7 +109,8 @@ TEvalForm::TEvalForm(QWidget* parent) : TModalForm(parent)
         button->setProperty("Tag", b.Tag);
         button->setToolTip(QString::fromLatin1(b.Hint));
         button->setFont(b.Mark ? MarkFont() : GlyphFont());
-        button->setText(b.Mark ? QString::fromLatin1(b.Mark) : DecodeNotationText(NagGlyphText(b.Tag)));
+        button->setText(b.Mark ? QString::fromLatin1(b.Mark)
+                               : DecodeNotationText(NagGlyphText(b.Tag)));
         const int width = (RowWidth - (count[b.Row] - 1)) / count[b.Row];
         button->setGeometry(Margin + placed[b.Row]++ * (width + 1), Margin + b.Row * RowStep, width,
                             ButtonHeight);
