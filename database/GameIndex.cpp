@@ -1,6 +1,7 @@
 #include "database/GameIndex.h"
 
 #include "database/MoveTextScan.h"
+#include "database/ScanSteps.h"
 #include "database/TagColumns.h"
 
 #include <algorithm>
@@ -118,6 +119,7 @@ std::size_t Indexer::FirstGameStart(std::size_t n) const {
 // tag after another tag ("]" before it) belongs to the same game.
 bool Indexer::FindCut(std::size_t n, bool lineStartOnly, std::size_t& cut,
                       std::size_t& keep) const {
+    PgnScanSteps += n;
     const std::size_t first = FirstGameStart(n);
     if (first == NotFound) return false;
     const char* base = buffer_.data();
@@ -196,6 +198,7 @@ IndexResult Indexer::Run() {
     // Untouched capacity costs no memory; growing a large list would copy it.
     result.Rows.reserve(MaxIndexedGames);
     GameCount = 0;
+    PgnScanSteps = 0;
     if (!ReadChunk()) return result;
     for (;;) {
         if (GameCount >= MaxIndexedGames) {

@@ -1,5 +1,7 @@
 #include "database/MoveTextScan.h"
 
+#include "database/ScanSteps.h"
+
 #include <array>
 #include <cstring>
 
@@ -43,6 +45,7 @@ MoveTextStart MoveTextStartAt(const char* p) {
     const char* q = p + 1;
     while (IsDigit(*q))
         ++q;
+    PgnScanSteps += static_cast<std::uint64_t>(q - p);
     const unsigned char after = static_cast<unsigned char>(*q);
     if (after == '.' || (after != 0 && after <= 0x20)) return MoveTextStart::MoveNumber;
     return MoveTextStart::None;

@@ -1,5 +1,7 @@
 #include "database/TagColumns.h"
 
+#include "database/ScanSteps.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -32,9 +34,11 @@ const char* TagTextEnd(const char* text, bool& closed) {
             quoted = true;
         } else if (*q == ']') {
             closed = true;
+            PgnScanSteps += static_cast<std::uint64_t>(q - text);
             return q;
         }
     }
+    PgnScanSteps += static_cast<std::uint64_t>(q - text);
     for (const char* b = text; b < q; ++b) {
         if (*b == ']') {
             closed = true;
