@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 int DatabaseFileHandle = -1;
@@ -16,13 +17,28 @@ void CloseHandle() {
     DatabaseFileHandle = -1;
 }
 
+// Opens path for reading when it is a regular file; -1 otherwise. A
+// directory or a device (/dev/zero, read forever) is no database, and a pipe
+// must not block the open.
+int OpenRegularFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 } // namespace
 
 OpenStatus OpenDatabaseFile(const std::string& path) {
     if (ListLoading) return OpenStatus::Busy;
     CloseHandle();
     DatabaseFileName = path;
-    DatabaseFileHandle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    DatabaseFileHandle = OpenRegularFile(path);
     if (DatabaseFileHandle < 0) {
         DatabaseFileName.clear();
         return OpenStatus::CantOpen;

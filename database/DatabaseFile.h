@@ -16,10 +16,11 @@ extern std::string DatabaseFileName;
 enum class OpenStatus : std::uint8_t {
     Opened,
     Busy,     // ListLoading is set: nothing changed
-    CantOpen, // the file could not be opened: no database is open now
+    CantOpen, // not a regular file, or it could not be opened: no database is open now
 };
 
-// Closes the open file and opens path for reading. On success the game shown
+// Closes the open file and opens path for reading; only a regular file
+// opens (not a directory or a device). On success the game shown
 // no longer belongs to the list (CurrentGameRow -1). On failure
 // DatabaseFileHandle is -1 and DatabaseFileName "" (the caller shows
 // "Can't open PGN file!").

@@ -47,8 +47,10 @@ struct IndexOptions {
 
 struct IndexResult {
     std::vector<GameRow> Rows; // Rows[i] is game i + 1
-    bool LimitReached = false; // stopped at MaxIndexedGames; later games are not listed
+    bool LimitReached = false; // a game after the first MaxIndexedGames was left out
 };
 
-// Indexes the PGN text of source. Sets GameCount as it goes.
+// Indexes the PGN text of source (after a UTF-8 byte-order mark, if any).
+// Sets GameCount as it goes. The rows do not depend on ChunkSize, except for
+// a game or tag longer than the largest window.
 IndexResult IndexPgn(const ByteSource& source, const IndexOptions& options = {});

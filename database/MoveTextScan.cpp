@@ -1,5 +1,7 @@
 #include "database/MoveTextScan.h"
 
+#include "database/ScanSteps.h"
+
 #include <array>
 #include <cstring>
 
@@ -24,9 +26,9 @@ bool IsHalfAt(const char* q) {
     return q[0] == '1' && q[1] == '/' && q[2] == '2';
 }
 
-// "1/2" at q and again four characters later.
+// "1/2" at q and again four characters later (not across a "[").
 bool IsDrawAt(const char* q) {
-    return IsHalfAt(q) && q[3] != '\0' && IsHalfAt(q + 4);
+    return IsHalfAt(q) && q[3] != '\0' && q[3] != '[' && IsHalfAt(q + 4);
 }
 
 } // namespace
@@ -43,9 +45,19 @@ MoveTextStart MoveTextStartAt(const char* p) {
     const char* q = p + 1;
     while (IsDigit(*q))
         ++q;
+    PgnScanSteps += static_cast<std::uint64_t>(q - p);
     const unsigned char after = static_cast<unsigned char>(*q);
     if (after == '.' || (after != 0 && after <= 0x20)) return MoveTextStart::MoveNumber;
     return MoveTextStart::None;
+}
+
+const char* NextMoveTextCandidate(const char* p) {
+    if (!IsDigit(*p) || !IsDigit(p[1])) return p + 1;
+    const char* q = p + 1;
+    while (IsDigit(q[1]))
+        ++q;
+    PgnScanSteps += static_cast<std::uint64_t>(q - p);
+    return q;
 }
 
 namespace {
@@ -111,7 +123,7 @@ const char* ScanGameMoveText(const char* start, MoveTextStart kind) {
 
     if (kind == MoveTextStart::Result) {
         const char* q = start;
-        while (static_cast<unsigned char>(*q) > 0x20)
+        while (static_cast<unsigned char>(*q) > 0x20 && *q != '[' && *q != '{')
             ++q;
         return q;
     }
@@ -179,12 +191,12 @@ const char* ScanGameMoveText(const char* start, MoveTextStart kind) {
             }
         } else if (cls == ScanClass::Letter || cls == ScanClass::Dollar) {
             tokenHasNonDigit = true;
-            // The rest of a move token counts for nothing: skip it while the
-            // character after it cannot start a result.
+            // The rest of a move token counts for nothing: skip it. Moving past
+            // q[1] leaves out the result test of the character after it, so
+            // stop where that one may start a result ("Nc61-0").
             for (;;) {
-                const char next = q[1];
-                const ScanClass k = ClassOf(next);
-                if (k == ScanClass::Other || k > ScanClass::Letter || next == '0' || next == '1')
+                const ScanClass k = ClassOf(q[1]);
+                if (k == ScanClass::Other || k > ScanClass::Letter || q[2] == '0' || q[2] == '1')
                     break;
                 ++q;
             }

@@ -29,8 +29,14 @@ bool IsOutsideComment(const char* p);
 // The kind of move-text start at p, None when p starts no move text.
 MoveTextStart MoveTextStartAt(const char* p);
 
+// Where to look for a move-text start next when p starts none: inside a run
+// of digits every place before its last digit gives p's answer, so the run
+// is passed over at once; otherwise p + 1.
+const char* NextMoveTextCandidate(const char* p);
+
 // Scans the move text at start (of the given kind) in a NUL-terminated text
 // and sets the Scan* outputs. Returns the position after the game's result;
 // at a "[" outside comments (the next game's tags) the position of that
-// "[", and at the end of the text the position of its NUL.
+// "[", and at the end of the text the position of its NUL. A text that is
+// only a result ends at the first blank, "[" or "{" after it.
 const char* ScanGameMoveText(const char* start, MoveTextStart kind);

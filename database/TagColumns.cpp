@@ -1,5 +1,7 @@
 #include "database/TagColumns.h"
 
+#include "database/ScanSteps.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -16,33 +18,23 @@ bool IsAsciiAlnum(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-// The end of the tag text that starts at text: its "]" outside the quoted
-// value; a tag left open to its line end takes the first "]" of the line or,
-// with none, ends at the line end. closed tells whether a "]" was found.
-const char* TagTextEnd(const char* text, bool& closed) {
-    bool quoted = false;
-    const char* q = text;
-    for (; !IsLineEnd(*q); ++q) {
-        if (quoted) {
-            if (*q == '\\' && !IsLineEnd(q[1]))
-                ++q;
-            else if (*q == '"')
-                quoted = false;
-        } else if (*q == '"') {
-            quoted = true;
-        } else if (*q == ']') {
-            closed = true;
-            return q;
-        }
+// One step of the search for a tag's end: moves q past the character at q
+// (and past an escaped one inside quotes). True at a "]" outside quotes.
+bool ClosesAt(const char*& q, bool& quoted) {
+    const char c = *q++;
+    if (quoted) {
+        if (c == '\\' && !IsLineEnd(*q))
+            ++q;
+        else if (c == '"')
+            quoted = false;
+        return false;
     }
-    for (const char* b = text; b < q; ++b) {
-        if (*b == ']') {
-            closed = true;
-            return b;
-        }
-    }
-    closed = false;
-    return q;
+    if (c == '"') quoted = true;
+    return c == ']';
+}
+
+std::uint8_t MarkBit(bool quoted) {
+    return quoted ? 2 : 1;
 }
 
 // The value after the first double quote of [text, end); false when the tag
@@ -86,11 +78,58 @@ void ApplyColumnRule(int column, std::string& value, char flags[3]) {
 
 } // namespace
 
-const char* ReadTag(const char* p, GameRow& row, char flags[3]) {
+void TagLineMemo::Reset() {
+    base_ = lineEnd_ = nullptr;
+    marks_.clear();
+}
+
+bool TagLineMemo::KnownOpen(const char* q, bool quoted) const {
+    return lineEnd_ && q >= base_ && q < lineEnd_ && (marks_[q - base_] & MarkBit(quoted));
+}
+
+void TagLineMemo::MarkOpen(const char* text, const char* stop, const char* lineEnd) {
+    if (lineEnd != lineEnd_ || text < base_) {
+        base_ = text;
+        lineEnd_ = lineEnd;
+        marks_.assign(static_cast<std::size_t>(lineEnd - text), 0);
+    }
+    bool quoted = false;
+    for (const char* q = text; q < stop;) {
+        marks_[q - base_] |= MarkBit(quoted);
+        ClosesAt(q, quoted);
+    }
+}
+
+TagTextExtent FindTagTextEnd(const char* text, TagLineMemo& memo) {
+    bool quoted = false;
+    const char* q = text;
+    const char* lineEnd = nullptr;
+    while (!IsLineEnd(*q)) {
+        if (memo.KnownOpen(q, quoted)) {
+            lineEnd = memo.LineEnd();
+            break;
+        }
+        const char* at = q;
+        if (ClosesAt(q, quoted)) {
+            PgnScanSteps += static_cast<std::uint64_t>(q - text);
+            return {at, q, false, nullptr};
+        }
+    }
+    PgnScanSteps += static_cast<std::uint64_t>(q - text);
+    if (!lineEnd) lineEnd = q;
+    memo.MarkOpen(text, q, lineEnd);
+    const char* first =
+        static_cast<const char*>(std::memchr(text, ']', static_cast<std::size_t>(lineEnd - text)));
+    PgnScanSteps += static_cast<std::uint64_t>((first ? first : lineEnd) - text);
+    if (first) return {first, first + 1, true, lineEnd};
+    return {lineEnd, lineEnd, true, lineEnd};
+}
+
+const char* ReadTag(const char* p, GameRow& row, char flags[3], TagLineMemo& memo) {
     const char* text = p + 1;
-    bool closed = false;
-    const char* end = TagTextEnd(text, closed);
-    const char* after = closed ? end + 1 : end;
+    const TagTextExtent extent = FindTagTextEnd(text, memo);
+    const char* end = extent.End;
+    const char* after = extent.After;
     if (end - text > TagTextLimit) end = text + TagTextLimit;
 
     const char* name = text;

@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -96,6 +98,40 @@ TEST(IndexLimits, FifteenThousandGamesAtMost) {
     ExpectNumbered(result);
 }
 
+TEST(IndexLimits, LimitReachedOnlyWhenAGameIsLeftOut) {
+    std::string full;
+    for (int g = 1; g <= MaxIndexedGames; ++g)
+        full += Game(g, "1. e4 *");
+    const struct {
+        const char* Name;
+        std::string Tail;
+        bool Reached;
+    } cases[] = {
+        {"exactly the limit", "", false},
+        {"blank lines after the last game", "\n\n\r\n", false},
+        {"tags without move text after it", "[Event \"Tail\"]\n", false},
+        {"one more game", Game(MaxIndexedGames + 1, "1. e4 *"), true},
+        {"move text after it", "{Appendix} 1. d4 *\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const IndexResult result = IndexText(full + c.Tail);
+        EXPECT_EQ(result.Rows.size(), static_cast<std::size_t>(MaxIndexedGames));
+        EXPECT_EQ(result.LimitReached, c.Reached);
+    }
+}
+
+TEST(IndexLimits, ByteOrderMarkIsSkipped) {
+    const std::string text = "\xEF\xBB\xBF" + Game(1) + Game(2);
+    for (const std::size_t chunk : {std::size_t{PgnChunkSize}, std::size_t{16}}) {
+        const IndexResult result = IndexText(text, chunk);
+        EXPECT_EQ(Events(result), (std::vector<std::string>{"G1", "G2"})) << "chunk " << chunk;
+        ASSERT_FALSE(result.Rows.empty());
+        EXPECT_EQ(result.Rows[0][WhiteColumn], "W");
+        EXPECT_EQ(text.compare(std::stoull(result.Rows[0][MoveTextOffset]), 5, "1. e4"), 0);
+    }
+}
+
 TEST(IndexLimits, GameLargerThanOneChunk) {
     std::string moves = "1. e4 e5 ";
     for (int n = 2; moves.size() < PgnChunkSize + 200000; ++n)
@@ -162,6 +198,27 @@ TEST(IndexLimits, OpenFailureLeavesNoDatabase) {
     EXPECT_EQ(OpenDatabaseFile("/nonexistent/velmora/games.pgn"), OpenStatus::CantOpen);
     EXPECT_EQ(DatabaseFileHandle, -1);
     EXPECT_EQ(DatabaseFileName, "");
+}
+
+TEST(IndexLimits, OnlyARegularFileOpens) {
+    char folder[] = "/tmp/velmora-folder-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string fifo = std::string(folder) + "/pipe.pgn";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Held open for reading and writing, so that opening it cannot block.
+    const int holder = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(holder, 0);
+    TempFile file(Game(1));
+    for (const std::string& path : {std::string(folder), std::string("/dev/zero"), fifo}) {
+        SCOPED_TRACE(path);
+        ASSERT_EQ(OpenDatabaseFile(file.Path()), OpenStatus::Opened);
+        EXPECT_EQ(OpenDatabaseFile(path), OpenStatus::CantOpen);
+        EXPECT_EQ(DatabaseFileHandle, -1);
+        EXPECT_EQ(DatabaseFileName, "");
+    }
+    ::close(holder);
+    std::remove(fifo.c_str());
+    ::rmdir(folder);
 }
 
 TEST(DatabaseOpening, RecentFilesAndCaption) {

@@ -1,0 +1,3 @@
+#include "database/ScanSteps.h"
+
+std::uint64_t PgnScanSteps = 0;
