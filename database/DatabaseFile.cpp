@@ -36,13 +36,13 @@ int OpenRegularFile(const std::string& path) {
 
 OpenStatus OpenDatabaseFile(const std::string& path) {
     if (ListLoading) return OpenStatus::Busy;
+    // The database open so far stays open (and its list usable) unless the
+    // new file opens.
+    const int handle = OpenRegularFile(path);
+    if (handle < 0) return OpenStatus::CantOpen;
     CloseHandle();
     DatabaseFileName = path;
-    DatabaseFileHandle = OpenRegularFile(path);
-    if (DatabaseFileHandle < 0) {
-        DatabaseFileName.clear();
-        return OpenStatus::CantOpen;
-    }
+    DatabaseFileHandle = handle;
     ForgetCurrentGame();
     return OpenStatus::Opened;
 }

@@ -16,14 +16,13 @@ extern std::string DatabaseFileName;
 enum class OpenStatus : std::uint8_t {
     Opened,
     Busy,     // ListLoading is set: nothing changed
-    CantOpen, // not a regular file, or it could not be opened: no database is open now
+    CantOpen, // not a regular file, or it could not be opened: the open one stays open
 };
 
-// Closes the open file and opens path for reading; only a regular file
-// opens (not a directory or a device). On success the game shown
-// no longer belongs to the list (CurrentGameRow -1). On failure
-// DatabaseFileHandle is -1 and DatabaseFileName "" (the caller shows
-// "Can't open PGN file!").
+// Opens path for reading in place of the open file; only a regular file
+// opens (not a directory or a device). On success the game shown no longer
+// belongs to the list (CurrentGameRow -1). On failure the database open so
+// far stays open with its list (the caller shows "Can't open PGN file!").
 OpenStatus OpenDatabaseFile(const std::string& path);
 
 // Closes the open file, if any, and forgets the game's row. Refused (false)

@@ -371,3 +371,24 @@ TEST_F(MainWindowTest, TheTitleShowsWholeAndATinyBoardShowsNothing)
     EXPECT_NE(shown.pixel(centre), BoardBitmap.pixel(centre));
     form->close();
 }
+
+TEST_F(MainWindowTest, AVanishedRecentFileLeavesTheOpenListWorking)
+{
+    WriteSettings("[Game]\nFile=" + SamplePgn.toStdString() + "\nNumber=1\n");
+    auto form = Start();
+    form->RecentItems[0]->setText("/no/such/folder/gone.pgn");
+    dialogs.QueueMessageResult(mrOk);
+    form->none1Click(form->RecentItems[0]);
+    ASSERT_FALSE(dialogs.Requests().empty());
+    EXPECT_EQ(dialogs.Requests().back().text, "Can't open PGN file!");
+    ASSERT_NE(DatabaseFileHandle, -1);
+    form->LoadGame(2, true);
+    EXPECT_EQ(CurrentGameRow, 2);
+    EXPECT_GT(LineLength, 0);
+    // An item that names no file yet opens nothing and asks nothing.
+    const auto asked = dialogs.Requests().size();
+    form->RecentItems[4]->setText("(none)");
+    form->none1Click(form->RecentItems[4]);
+    EXPECT_EQ(dialogs.Requests().size(), asked);
+    form->close();
+}

@@ -191,13 +191,16 @@ TEST(IndexLimits, PumpEvery128GamesAndNoReentry) {
     EXPECT_FALSE(IndexOpenDatabase().has_value());
 }
 
-TEST(IndexLimits, OpenFailureLeavesNoDatabase) {
+TEST(IndexLimits, OpenFailureKeepsTheOpenDatabase) {
     TempFile file(Game(1));
     ASSERT_EQ(OpenDatabaseFile(file.Path()), OpenStatus::Opened);
+    const int handle = DatabaseFileHandle;
+    EXPECT_EQ(OpenDatabaseFile("/nonexistent/velmora/games.pgn"), OpenStatus::CantOpen);
+    EXPECT_EQ(DatabaseFileHandle, handle);
     EXPECT_EQ(DatabaseFileName, file.Path());
+    ASSERT_TRUE(CloseDatabaseFile());
     EXPECT_EQ(OpenDatabaseFile("/nonexistent/velmora/games.pgn"), OpenStatus::CantOpen);
     EXPECT_EQ(DatabaseFileHandle, -1);
-    EXPECT_EQ(DatabaseFileName, "");
 }
 
 TEST(IndexLimits, OnlyARegularFileOpens) {
@@ -208,10 +211,9 @@ TEST(IndexLimits, OnlyARegularFileOpens) {
     // Held open for reading and writing, so that opening it cannot block.
     const int holder = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
     ASSERT_GE(holder, 0);
-    TempFile file(Game(1));
     for (const std::string& path : {std::string(folder), std::string("/dev/zero"), fifo}) {
         SCOPED_TRACE(path);
-        ASSERT_EQ(OpenDatabaseFile(file.Path()), OpenStatus::Opened);
+        ASSERT_TRUE(CloseDatabaseFile());
         EXPECT_EQ(OpenDatabaseFile(path), OpenStatus::CantOpen);
         EXPECT_EQ(DatabaseFileHandle, -1);
         EXPECT_EQ(DatabaseFileName, "");
