@@ -127,6 +127,40 @@ void TForm1::CreatePanes()
     ClientArea = new QWidget(this);
     setCentralWidget(ClientArea);
 
+    CreateSplitters();
+
+    Cr = new TPaintBox(BoardSplitter);
+    Cr->setObjectName("Cr");
+    Cr->move(6, 6);
+    Cr->OnPaint = [this](QObject*) {
+        if (SquareSize >= MinSquareSize) Cr->Canvas.Draw(0, 0, BoardBitmap);
+    };
+    Cr->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+        FormMouseDown(b, x, y);
+    };
+    Cr->OnMouseMove = [this](QObject*, TShiftState, int x, int y) { FormMouseMove(x, y); };
+    Cr->OnMouseUp = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+        FormMouseUp(b, x, y);
+    };
+    HeadLabel = new QLabel(BoardSplitter);
+    HeadLabel->setObjectName("HeadLabel");
+    HeadLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    HeadLabel->move(6, 6);
+
+    Memo1 = new TRichEdit(ClientArea);
+    Memo1->setObjectName("Memo1");
+    Memo1->setToolTip("Game list in Rich Text format");
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->OnSelectionChange = [this] { Memo1SelectionChange(); };
+    SetAlign(Memo1, TAlign::alClient);
+    EditMenu = new QMenu(this);
+
+    CreatePages();
+    statusBar()->setObjectName("StatusBar1");
+}
+
+void TForm1::CreateSplitters()
+{
     ListSplitter = new TVXSplitter(ClientArea);
     ListSplitter->setObjectName("ListSplitter");
     ListSplitter->SetKind(TVXSplitterType::splkBottom);
@@ -158,33 +192,10 @@ void TForm1::CreatePanes()
     BoardSplitter->SetBevelOuter(TBevelCut::bvLowered);
     BoardSplitter->OnResize = [this](QObject*) { Splitter1Moved(); };
     SetAlign(BoardSplitter, TAlign::alLeft);
+}
 
-    Cr = new TPaintBox(BoardSplitter);
-    Cr->setObjectName("Cr");
-    Cr->move(6, 6);
-    Cr->OnPaint = [this](QObject*) {
-        if (SquareSize >= MinSquareSize) Cr->Canvas.Draw(0, 0, BoardBitmap);
-    };
-    Cr->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
-        FormMouseDown(b, x, y);
-    };
-    Cr->OnMouseMove = [this](QObject*, TShiftState, int x, int y) { FormMouseMove(x, y); };
-    Cr->OnMouseUp = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
-        FormMouseUp(b, x, y);
-    };
-    HeadLabel = new QLabel(BoardSplitter);
-    HeadLabel->setObjectName("HeadLabel");
-    HeadLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    HeadLabel->move(6, 6);
-
-    Memo1 = new TRichEdit(ClientArea);
-    Memo1->setObjectName("Memo1");
-    Memo1->setToolTip("Game list in Rich Text format");
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->OnSelectionChange = [this] { Memo1SelectionChange(); };
-    SetAlign(Memo1, TAlign::alClient);
-    EditMenu = new QMenu(this);
-
+void TForm1::CreatePages()
+{
     PageControl1 = new QTabWidget(ListSplitter);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setTabPosition(QTabWidget::West);
@@ -210,8 +221,6 @@ void TForm1::CreatePanes()
     SetAlign(PageControl1, TAlign::alClient);
     connect(PageControl1, &QTabWidget::tabBarClicked, this,
             [this](int) { QTimer::singleShot(0, this, [this] { PageControl1Change(); }); });
-
-    statusBar()->setObjectName("StatusBar1");
 }
 
 void TForm1::CreateMenus()

@@ -245,6 +245,8 @@ protected:
 private:
     void CreateMenus();
     void CreatePanes();
+    void CreateSplitters();
+    void CreatePages();
     void CreateToolBar();
     void LoadFonts();
     void ShowGameList(bool visible);
