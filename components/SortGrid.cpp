@@ -11,8 +11,11 @@ TSortGrid::TSortGrid(QWidget* parent) : TStringGrid(parent)
     printOptions_.FooterSize = std::max(0, footerFont_.Size() - 1);
     if (RowCount() > FixedRows())
         selectedRows_.push_back(FixedRows());
+    anchorRow_ = lastDragRow_ = FixedRows();
+    rememberedTopRow_ = TopRow();
     savedFont_ = Canvas.Font;
     savedBrush_ = Canvas.Brush;
+    InitValidate();
 }
 
 TSortGrid::~TSortGrid() = default;
@@ -192,31 +195,6 @@ void TSortGrid::InvalidateFooter(int bandRows)
             InvalidateCell(c, r);
 }
 
-// ---- selection (kept by the grid; mouse selection comes with its issue) -----------------
-
-bool TSortGrid::Selected(int row) const
-{
-    return std::find(selectedRows_.begin(), selectedRows_.end(), row) != selectedRows_.end();
-}
-
-void TSortGrid::SetSelected(int row, bool value)
-{
-    const auto it = std::find(selectedRows_.begin(), selectedRows_.end(), row);
-    if (value && it == selectedRows_.end())
-        selectedRows_.push_back(row);
-    else if (!value && it != selectedRows_.end())
-        selectedRows_.erase(it);
-    else
-        return;
-    for (int c = FixedCols(); c < ColCount(); ++c)
-        InvalidateCell(c, row);
-}
-
-int TSortGrid::SelItems(int index) const
-{
-    return index >= 1 && index <= SelectedCount() ? selectedRows_[static_cast<std::size_t>(index - 1)] : -1;
-}
-
 // ---- sorting ---------------------------------------------------------------------
 
 void TSortGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -285,12 +263,19 @@ void TSortGrid::ListQuickSort(int ACol, TSortOptions& SortOptions)
     const int currentRow = Row();
     if (!SortRowsByColumn(CellStore(), ACol, SortedRows(), SortOptions, FormatSettings, Codec(), sortedList_))
         return;
-    // The current cell follows its row; on a footer row it stays.
-    for (int i = 0; i < sortedList_.Count(); ++i)
-        if (sortedList_.GetItem(i)->RowNum == currentRow) {
-            MoveTo(Col(), FixedRows() + i);
-            break;
-        }
+    // The cell under validation follows its row, so that a sort is never
+    // taken for an edit; so does the current cell (on a footer row it stays).
+    int target = -1;
+    const int validRow = validRow_;
+    for (int i = 0; i < sortedList_.Count(); ++i) {
+        const int from = sortedList_.GetItem(i)->RowNum;
+        if (from == validRow)
+            validRow_ = FixedRows() + i;
+        if (from == currentRow)
+            target = FixedRows() + i;
+    }
+    if (target >= 0)
+        MoveTo(Col(), target);
     sortState_ = TSortState::ssSorted;
     Invalidate();
 }
@@ -314,48 +299,19 @@ void TSortGrid::UndoSort()
         const int index = Row() - FixedRows();
         const TSortedListEntry* entry = sortedList_.GetItem(index);
         const int target = entry ? entry->RowNum : Row();
-        if (UnsortRows(CellStore(), SortedRows(), sortedList_))
+        const TSortedListEntry* valid = sortedList_.GetItem(validRow_ - FixedRows());
+        const int validTarget = valid ? valid->RowNum : validRow_;
+        if (UnsortRows(CellStore(), SortedRows(), sortedList_)) {
+            validRow_ = validTarget;
             MoveTo(Col(), target);
+        }
         sortedList_.Reset();
         Invalidate();
     }
     sortState_ = TSortState::ssUnsorted;
 }
 
-// ---- row operations used by the sort ------------------------------------------------------
-
-void TSortGrid::MoveTo(int ACol, int ARow)
-{
-    ACol = std::max(ACol, FixedCols());
-    ARow = std::max(ARow, FixedRows());
-    if (ACol >= ColCount() || ARow >= RowCount())
-        return;
-    FocusCell(ACol, ARow, true);
-}
-
-bool TSortGrid::ClearRows(int FromRow, int ToRow)
-{
-    if (FromRow < 0 || FromRow >= RowCount() || ToRow < FromRow || ToRow >= RowCount())
-        return false;
-    for (int r = FromRow; r <= ToRow; ++r)
-        CellStore().ClearRow(r);
-    sortDirection_ = TSortDirection::sdAscending;
-    // The glyph follows the direction, so that it never shows a stale arrow.
-    SetGSortSymbol();
-    sortState_ = TSortState::ssUnsorted;
-    Invalidate();
-    return true;
-}
-
-void TSortGrid::Clear()
-{
-    ClearRows(0, RowCount() - 1);
-}
-
-void TSortGrid::ClearFrom(int FromRow)
-{
-    ClearRows(FromRow, RowCount() - 1);
-}
+// ---- events ------------------------------------------------------------------------
 
 bool TSortGrid::SelectCell(int ACol, int ARow)
 {

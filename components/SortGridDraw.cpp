@@ -215,6 +215,8 @@ void TSortGrid::RowHeightsChanged()
 
 void TSortGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
+    // Rows that are gone leave the selection.
+    std::erase_if(selectedRows_, [this](int r) { return r >= RowCount(); });
     TStringGrid::SizeChanged(OldColCount, OldRowCount);
     if (OnSizeChanged)
         OnSizeChanged(this, OldColCount, OldRowCount);
@@ -272,11 +274,7 @@ void TSortGrid::AutoSizeColumns(bool DoFixedCols, int ExtraWidth)
 
 void TSortGrid::AutoSizeRow(int ARow)
 {
-    if (ARow < 0 || ARow >= RowCount())
-        return;
-    // A row of height 0 is hidden and stays so.
-    if (RowHeights(ARow) == 0)
-        return;
+    if (ARow < 0 || ARow >= RowCount()) return;
     const QFontMetrics fm(Font().QtFont());
     int height = DefaultRowHeight();
     for (int c = 0; c < ColCount(); ++c) {
@@ -286,6 +284,12 @@ void TSortGrid::AutoSizeRow(int ARow)
         const QRect need = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
                                            DisplayText(Cells(c, ARow)));
         height = std::max(height, need.height() + 1);
+    }
+    // A hidden row stays hidden; it will show at the new height.
+    if (hidden_.GetValue(ARow, TOldRowColValueList::Row) >= 0) {
+        hidden_.RemRC(ARow, TOldRowColValueList::Row);
+        hidden_.SetValue(ARow, height, TOldRowColValueList::Row);
+        return;
     }
     SetRowHeights(ARow, height);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ enum class TSortSymbol { sgNone, sgArrow, sgGlyph, sgCustom };
 enum class TSortState { ssUnsorted, ssSorted };
 enum class TAutoSize { asAll, asVisible, asHidden };
 enum class TPrintMode { pmPrint, pmPreview, pmPageCount };
+// A printed cell's frame: none or a single line.
+enum class TBorderStyle { bsNone, bsSingle };
 
 // Negative, zero or positive, like strcmp.
 using TSortCompare = std::function<int(const std::string&, const std::string&)>;
@@ -47,4 +50,66 @@ public:
 
 private:
     std::vector<TSortedListEntry> items_;
+};
+
+// The sizes of hidden rows and columns: a row or column counts as hidden
+// while it has an entry here. Kind: 1 = row, 2 = column.
+class TOldRowColValueList {
+public:
+    static constexpr int Row = 1;
+    static constexpr int Column = 2;
+
+    struct Entry {
+        int RowCol = Row;
+        int Index = 0;
+        int Value = 0;
+    };
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    void SetValue(int index, int value, int rowCol) { items_.push_back({rowCol, index, value}); }
+    // The size remembered first for that row or column, or -1.
+    int GetValue(int index, int rowCol) const
+    {
+        for (const Entry& e : items_)
+            if (e.RowCol == rowCol && e.Index == index) return e.Value;
+        return -1;
+    }
+    // Forgets the newest entry of that row or column.
+    void RemRC(int index, int rowCol)
+    {
+        for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+            if (it->RowCol == rowCol && it->Index == index) {
+                items_.erase(std::next(it).base());
+                return;
+            }
+    }
+    // A row or column was inserted at index: those from index on move down one.
+    void MoveUp(int index, int rowCol)
+    {
+        for (Entry& e : items_)
+            if (e.RowCol == rowCol && e.Index >= index) ++e.Index;
+    }
+    // The row or column at index was deleted: those after it move up one.
+    void MoveDown(int index, int rowCol)
+    {
+        for (Entry& e : items_)
+            if (e.RowCol == rowCol && e.Index > index) --e.Index;
+    }
+    // The row or column at from was moved to to: the entries follow it.
+    void Move(int from, int to, int rowCol)
+    {
+        for (Entry& e : items_) {
+            if (e.RowCol != rowCol) continue;
+            if (e.Index == from)
+                e.Index = to;
+            else if (from < e.Index && e.Index <= to)
+                --e.Index;
+            else if (to <= e.Index && e.Index < from)
+                ++e.Index;
+        }
+    }
+    void Reset() { items_.clear(); }
+
+private:
+    std::vector<Entry> items_;
 };

@@ -1,9 +1,12 @@
 #include "platform/Printer.h"
 
+#include "platform/Dialogs.h"
 #include "platform/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -11,6 +14,69 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+namespace {
+
+PrinterDevice* InstalledPrinter = nullptr;
+std::unique_ptr<QPrinter> DefaultQPrinter;
+std::unique_ptr<QtPrinterDevice> DefaultPrinter;
+
+} // namespace
+
+PrinterDevice& Printer()
+{
+    if (InstalledPrinter) return *InstalledPrinter;
+    if (!DefaultPrinter) {
+        DefaultQPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        DefaultPrinter = std::make_unique<QtPrinterDevice>(*DefaultQPrinter);
+        // Gone with the application, while Qt still runs.
+        qAddPostRoutine([] {
+            DefaultPrinter.reset();
+            DefaultQPrinter.reset();
+        });
+    }
+    return *DefaultPrinter;
+}
+
+PrinterDevice* SetPrinter(PrinterDevice* printer)
+{
+    PrinterDevice* previous = InstalledPrinter;
+    InstalledPrinter = printer;
+    return previous;
+}
+
+bool QtPrinterDevice::Installed() const
+{
+    if (printer_.outputFormat() == QPrinter::PdfFormat) return !printer_.outputFileName().isEmpty();
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+TPrinterOrientation QtPrinterDevice::Orientation() const
+{
+    return printer_.pageLayout().orientation() == QPageLayout::Landscape
+               ? TPrinterOrientation::poLandscape
+               : TPrinterOrientation::poPortrait;
+}
+
+void QtPrinterDevice::SetOrientation(TPrinterOrientation orientation)
+{
+    // A job under way keeps its pages as they are.
+    if (orientation == Orientation()) return;
+    printer_.setPageOrientation(orientation == TPrinterOrientation::poLandscape
+                                    ? QPageLayout::Landscape
+                                    : QPageLayout::Portrait);
+}
+
+void QtPrinterDevice::SetCopies(int copies)
+{
+    printer_.setCopyCount(std::max(1, copies));
+}
+
+bool QtPrinterDevice::SetupDialog(QWidget* parent)
+{
+    return Dialogs().PrinterSetupDialog(parent, printer_);
+}
 
 int QtPrinterDevice::LogPixelsX() const { return printer_.resolution(); }
 int QtPrinterDevice::LogPixelsY() const { return printer_.resolution(); }
@@ -71,6 +137,23 @@ FakePrinterDevice::FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int
     : dpi_(dpi), pageWidth_(pageWidth), pageHeight_(pageHeight), offsetX_(offsetX), offsetY_(offsetY)
 {
     metrics_ = BlankPage();
+}
+
+void FakePrinterDevice::SetOrientation(TPrinterOrientation orientation)
+{
+    if (orientation == orientation_) return;
+    orientation_ = orientation;
+    std::swap(pageWidth_, pageHeight_);
+    std::swap(offsetX_, offsetY_);
+    metrics_ = BlankPage();
+}
+
+bool FakePrinterDevice::SetupDialog(QWidget* parent)
+{
+    QPrinter scratch;
+    if (!Dialogs().PrinterSetupDialog(parent, scratch)) return false;
+    if (SetupChoice) SetOrientation(*SetupChoice);
+    return true;
 }
 
 QImage FakePrinterDevice::BlankPage() const

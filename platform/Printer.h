@@ -6,22 +6,38 @@
 //
 // QtPrinterDevice wraps a QPrinter (a real printer or PDF output);
 // FakePrinterDevice paints pages into images at a fixed resolution, for
-// tests of pagination.
+// tests of pagination. Printer() is the program's printer (the framework's
+// global Printer): the default printer unless one is installed.
 #pragma once
+
+#include "platform/ScopedInstall.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
 class QTextDocument;
+class QWidget;
+
+enum class TPrinterOrientation { poPortrait, poLandscape };
 
 class PrinterDevice {
 public:
     virtual ~PrinterDevice() = default;
+
+    // False when there is nothing to print on (the framework's empty printer list).
+    virtual bool Installed() const = 0;
+    // The page sizes follow the orientation.
+    virtual TPrinterOrientation Orientation() const = 0;
+    virtual void SetOrientation(TPrinterOrientation orientation) = 0;
+    virtual void SetCopies(int copies) = 0;
+    // The printer set-up dialog (through the dialog service); true on OK.
+    virtual bool SetupDialog(QWidget* parent) = 0;
 
     virtual int LogPixelsX() const = 0;
     virtual int LogPixelsY() const = 0;
@@ -47,6 +63,12 @@ class QtPrinterDevice : public PrinterDevice {
 public:
     explicit QtPrinterDevice(QPrinter& printer) : printer_(printer) {}
 
+    // A PDF printer needs an output file; a native one an installed printer.
+    bool Installed() const override;
+    TPrinterOrientation Orientation() const override;
+    void SetOrientation(TPrinterOrientation orientation) override;
+    void SetCopies(int copies) override;
+    bool SetupDialog(QWidget* parent) override;
     int LogPixelsX() const override;
     int LogPixelsY() const override;
     int PhysicalOffsetX() const override;
@@ -71,6 +93,17 @@ public:
     // offsetX/offsetY at the top-left and the same at the bottom-right is
     // printable.
     FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int offsetX, int offsetY);
+
+    bool Installed() const override { return installed_; }
+    void SetInstalled(bool installed) { installed_ = installed; }
+    TPrinterOrientation Orientation() const override { return orientation_; }
+    // Landscape swaps the page's width and height.
+    void SetOrientation(TPrinterOrientation orientation) override;
+    void SetCopies(int copies) override { Copies = copies; }
+    // Asks the dialog service; on OK the orientation becomes SetupChoice, if any.
+    bool SetupDialog(QWidget* parent) override;
+    std::optional<TPrinterOrientation> SetupChoice;
+    int Copies = 1;
 
     int LogPixelsX() const override { return dpi_; }
     int LogPixelsY() const override { return dpi_; }
@@ -98,10 +131,19 @@ private:
 
     int dpi_, pageWidth_, pageHeight_, offsetX_, offsetY_;
     int fromPage_ = 0, toPage_ = 0;
+    bool installed_ = true;
+    TPrinterOrientation orientation_ = TPrinterOrientation::poPortrait;
     QImage metrics_;
     QImage current_;
     QPainter painter_;
 };
+
+// The program's printer: the one installed, else the system's default printer.
+PrinterDevice& Printer();
+// Installs a printer (not owned; nullptr returns to the default) and gives
+// back the one it replaces.
+PrinterDevice* SetPrinter(PrinterDevice* printer);
+using ScopedPrinter = ScopedInstall<PrinterDevice*, &SetPrinter>;
 
 // A margin of mm millimetres in printer pixels at dpi:
 // trunc(dpi * mm / 25.4 + 0.5).

@@ -84,6 +84,25 @@ QString TStringGrid::DisplayText(const std::string& text) const
 
 // ---- size -----------------------------------------------------------------
 
+void TStringGrid::AssignCells(TGridCells cells)
+{
+    if (cells.ColCount() < 1 || cells.RowCount() < 1)
+        cells.SetSize(std::max(1, cells.ColCount()), std::max(1, cells.RowCount()));
+    if (EditorMode()) HideEditor(true);
+    const int oldCols = ColCount();
+    const int oldRows = RowCount();
+    cells_ = std::move(cells);
+    colWidths_.resize(static_cast<std::size_t>(ColCount()), defaultColWidth_);
+    rowHeights_.resize(static_cast<std::size_t>(RowCount()), defaultRowHeight_);
+    fixedCols_ = std::min(fixedCols_, ColCount() - 1);
+    fixedRows_ = std::min(fixedRows_, RowCount() - 1);
+    ClampCurrent();
+    if (oldCols != ColCount() || oldRows != RowCount())
+        SizeChanged(oldCols, oldRows);
+    else
+        viewport()->update();
+}
+
 void TStringGrid::SetColCount(int value)
 {
     value = std::max(1, value);
@@ -224,6 +243,89 @@ void TStringGrid::SizeChanged(int /*OldColCount*/, int /*OldRowCount*/)
     viewport()->update();
 }
 
+namespace {
+
+// Where index goes when the item at from moves to to.
+int Follow(int index, int from, int to)
+{
+    if (index == from) return to;
+    if (from < index && index <= to) return index - 1;
+    if (to <= index && index < from) return index + 1;
+    return index;
+}
+
+template <typename V>
+void MoveItem(V& v, int from, int to)
+{
+    auto item = std::move(v[static_cast<std::size_t>(from)]);
+    v.erase(v.begin() + from);
+    v.insert(v.begin() + to, std::move(item));
+}
+
+} // namespace
+
+void TStringGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() ||
+        ToIndex >= RowCount())
+        return;
+    if (EditorMode()) HideEditor(true);
+    cells_.MoveRow(FromIndex, ToIndex);
+    MoveItem(rowHeights_, FromIndex, ToIndex);
+    current_.Y = Follow(current_.Y, FromIndex, ToIndex);
+    anchor_.Y = Follow(anchor_.Y, FromIndex, ToIndex);
+    ClampCurrent();
+    RowHeightsChanged();
+}
+
+void TStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() ||
+        ToIndex >= ColCount())
+        return;
+    if (EditorMode()) HideEditor(true);
+    cells_.MoveColumn(FromIndex, ToIndex);
+    MoveItem(colWidths_, FromIndex, ToIndex);
+    current_.X = Follow(current_.X, FromIndex, ToIndex);
+    anchor_.X = Follow(anchor_.X, FromIndex, ToIndex);
+    ClampCurrent();
+    ColWidthsChanged();
+}
+
+void TStringGrid::DeleteRow(int ARow)
+{
+    if (ARow < 0 || ARow >= RowCount()) return;
+    if (EditorMode()) HideEditor(true);
+    if (RowCount() == 1) {
+        cells_.ClearRow(0);
+        viewport()->update();
+        return;
+    }
+    const int oldRows = RowCount();
+    cells_.DeleteRow(ARow);
+    rowHeights_.erase(rowHeights_.begin() + ARow);
+    fixedRows_ = std::min(fixedRows_, RowCount() - 1);
+    ClampCurrent();
+    SizeChanged(ColCount(), oldRows);
+}
+
+void TStringGrid::DeleteColumn(int ACol)
+{
+    if (ACol < 0 || ACol >= ColCount()) return;
+    if (EditorMode()) HideEditor(true);
+    if (ColCount() == 1) {
+        cells_.ClearColumn(0);
+        viewport()->update();
+        return;
+    }
+    const int oldCols = ColCount();
+    cells_.DeleteColumn(ACol);
+    colWidths_.erase(colWidths_.begin() + ACol);
+    fixedCols_ = std::min(fixedCols_, ColCount() - 1);
+    ClampCurrent();
+    SizeChanged(oldCols, RowCount());
+}
+
 // ---- current cell and selection -----------------------------------------------
 
 void TStringGrid::SetCol(int value)
@@ -298,11 +400,11 @@ int TStringGrid::MaxTopRow() const
 {
     int avail = viewport()->height();
     for (int r = 0; r < fixedRows_ && r < RowCount(); ++r)
-        avail -= rowHeights_[r] + gridLineWidth_;
+        avail -= RowExtent(r);
     int top = RowCount() - 1;
     int used = 0;
     for (int r = RowCount() - 1; r >= fixedRows_; --r) {
-        used += rowHeights_[r] + gridLineWidth_;
+        used += RowExtent(r);
         if (used > avail)
             break;
         top = r;
@@ -314,11 +416,11 @@ int TStringGrid::MaxLeftCol() const
 {
     int avail = viewport()->width();
     for (int c = 0; c < fixedCols_ && c < ColCount(); ++c)
-        avail -= colWidths_[c] + gridLineWidth_;
+        avail -= ColExtent(c);
     int left = ColCount() - 1;
     int used = 0;
     for (int c = ColCount() - 1; c >= fixedCols_; --c) {
-        used += colWidths_[c] + gridLineWidth_;
+        used += ColExtent(c);
         if (used > avail)
             break;
         left = c;
@@ -364,10 +466,10 @@ int TStringGrid::VisibleRowCount() const
 {
     int y = 0;
     for (int r = 0; r < fixedRows_; ++r)
-        y += rowHeights_[r] + gridLineWidth_;
+        y += RowExtent(r);
     int n = 0;
     for (int r = topRow_; r < RowCount(); ++r) {
-        y += rowHeights_[r] + gridLineWidth_;
+        y += RowExtent(r);
         if (y > viewport()->height())
             break;
         ++n;
@@ -379,10 +481,10 @@ int TStringGrid::VisibleColCount() const
 {
     int x = 0;
     for (int c = 0; c < fixedCols_; ++c)
-        x += colWidths_[c] + gridLineWidth_;
+        x += ColExtent(c);
     int n = 0;
     for (int c = leftCol_; c < ColCount(); ++c) {
-        x += colWidths_[c] + gridLineWidth_;
+        x += ColExtent(c);
         if (x > viewport()->width())
             break;
         ++n;
@@ -399,12 +501,12 @@ void TStringGrid::ScrollIntoView(int col, int row)
             // Smallest top row that still shows `row` in full.
             int avail = viewport()->height();
             for (int r = 0; r < fixedRows_; ++r)
-                avail -= rowHeights_[r] + gridLineWidth_;
+                avail -= RowExtent(r);
             int top = row;
-            int used = rowHeights_[row] + gridLineWidth_;
-            while (top > topRow_ && used + rowHeights_[top - 1] + gridLineWidth_ <= avail) {
+            int used = RowExtent(row);
+            while (top > topRow_ && used + RowExtent(top - 1) <= avail) {
                 --top;
-                used += rowHeights_[top] + gridLineWidth_;
+                used += RowExtent(top);
             }
             if (top > topRow_)
                 SetTopRow(top);
@@ -416,12 +518,12 @@ void TStringGrid::ScrollIntoView(int col, int row)
         } else {
             int avail = viewport()->width();
             for (int c = 0; c < fixedCols_; ++c)
-                avail -= colWidths_[c] + gridLineWidth_;
+                avail -= ColExtent(c);
             int left = col;
-            int used = colWidths_[col] + gridLineWidth_;
-            while (left > leftCol_ && used + colWidths_[left - 1] + gridLineWidth_ <= avail) {
+            int used = ColExtent(col);
+            while (left > leftCol_ && used + ColExtent(left - 1) <= avail) {
                 --left;
-                used += colWidths_[left] + gridLineWidth_;
+                used += ColExtent(left);
             }
             if (left > leftCol_)
                 SetLeftCol(left);
@@ -496,22 +598,32 @@ void TStringGrid::ApplyScrollPage(TScrollBarKind kind)
 
 // ---- geometry --------------------------------------------------------------------
 
+int TStringGrid::ColExtent(int col) const
+{
+    return colWidths_[col] > 0 ? colWidths_[col] + gridLineWidth_ : 0;
+}
+
+int TStringGrid::RowExtent(int row) const
+{
+    return rowHeights_[row] > 0 ? rowHeights_[row] + gridLineWidth_ : 0;
+}
+
 int TStringGrid::ColLeft(int col) const
 {
     int x = 0;
     if (col < fixedCols_) {
         for (int c = 0; c < col; ++c)
-            x += colWidths_[c] + gridLineWidth_;
+            x += ColExtent(c);
         return x;
     }
     for (int c = 0; c < fixedCols_; ++c)
-        x += colWidths_[c] + gridLineWidth_;
+        x += ColExtent(c);
     if (col >= leftCol_) {
         for (int c = leftCol_; c < col; ++c)
-            x += colWidths_[c] + gridLineWidth_;
+            x += ColExtent(c);
     } else {
         for (int c = col; c < leftCol_; ++c)
-            x -= colWidths_[c] + gridLineWidth_;
+            x -= ColExtent(c);
     }
     return x;
 }
@@ -521,17 +633,17 @@ int TStringGrid::RowTop(int row) const
     int y = 0;
     if (row < fixedRows_) {
         for (int r = 0; r < row; ++r)
-            y += rowHeights_[r] + gridLineWidth_;
+            y += RowExtent(r);
         return y;
     }
     for (int r = 0; r < fixedRows_; ++r)
-        y += rowHeights_[r] + gridLineWidth_;
+        y += RowExtent(r);
     if (row >= topRow_) {
         for (int r = topRow_; r < row; ++r)
-            y += rowHeights_[r] + gridLineWidth_;
+            y += RowExtent(r);
     } else {
         for (int r = row; r < topRow_; ++r)
-            y -= rowHeights_[r] + gridLineWidth_;
+            y -= RowExtent(r);
     }
     return y;
 }
@@ -548,15 +660,16 @@ TRect TStringGrid::CellRect(int col, int row) const
 TGridCoord TStringGrid::MouseCoord(int x, int y) const
 {
     TGridCoord g;
-    auto find = [](int p, int fixed, int first, int count, const std::vector<int>& sizes, int line) {
+    // A row or column of size 0 takes no space, so no point falls into it.
+    auto find = [](int p, int fixed, int first, int count, auto extent) {
         int pos = 0;
         for (int i = 0; i < fixed; ++i) {
-            pos += sizes[i] + line;
+            pos += extent(i);
             if (p < pos)
                 return i;
         }
         for (int i = first; i < count; ++i) {
-            pos += sizes[i] + line;
+            pos += extent(i);
             if (p < pos)
                 return i;
         }
@@ -564,8 +677,8 @@ TGridCoord TStringGrid::MouseCoord(int x, int y) const
     };
     if (x < 0 || y < 0)
         return g;
-    g.X = find(x, fixedCols_, leftCol_, ColCount(), colWidths_, gridLineWidth_);
-    g.Y = find(y, fixedRows_, topRow_, RowCount(), rowHeights_, gridLineWidth_);
+    g.X = find(x, fixedCols_, leftCol_, ColCount(), [this](int c) { return ColExtent(c); });
+    g.Y = find(y, fixedRows_, topRow_, RowCount(), [this](int r) { return RowExtent(r); });
     if (g.X < 0 || g.Y < 0)
         g = {};
     return g;
@@ -585,18 +698,22 @@ void TStringGrid::InvalidateCell(int col, int row)
     if (!cells_.Contains(col, row) || (row >= fixedRows_ && row < topRow_) ||
         (col >= fixedCols_ && col < leftCol_))
         return;
-    auto beyond = [](int index, int first, const std::vector<int>& sizes, int line, int limit) {
+    auto beyond = [](int index, int first, auto extent, int limit) {
         int pos = 0;
         for (int i = first; i < index; ++i) {
-            pos += sizes[i] + line;
+            pos += extent(i);
             if (pos > limit)
                 return true;
         }
         return false;
     };
-    if (row >= topRow_ && beyond(row, topRow_, rowHeights_, gridLineWidth_, viewport()->height()))
+    if (row >= topRow_ &&
+        beyond(
+            row, topRow_, [this](int r) { return RowExtent(r); }, viewport()->height()))
         return;
-    if (col >= leftCol_ && beyond(col, leftCol_, colWidths_, gridLineWidth_, viewport()->width()))
+    if (col >= leftCol_ &&
+        beyond(
+            col, leftCol_, [this](int c) { return ColExtent(c); }, viewport()->width()))
         return;
     const TRect r = CellRect(col, row);
     if (!r.IsEmpty())
@@ -687,7 +804,7 @@ void TStringGrid::paintEvent(QPaintEvent* /*event*/)
         auto cell = [&](int col) {
             const TRect r{x, y, x + colWidths_[col], y + rowHeights_[row]};
             PaintCell(col, row, r);
-            x += colWidths_[col] + gridLineWidth_;
+            x += ColExtent(col);
         };
         for (int c = 0; c < fixedCols_ && x < w; ++c)
             cell(c);
@@ -696,12 +813,12 @@ void TStringGrid::paintEvent(QPaintEvent* /*event*/)
     };
     int y = 0;
     for (int r = 0; r < fixedRows_ && y < h; ++r) {
-        paintRow(r, y);
-        y += rowHeights_[r] + gridLineWidth_;
+        if (rowHeights_[r] > 0) paintRow(r, y);
+        y += RowExtent(r);
     }
     for (int r = topRow_; r < RowCount() && y < h; ++r) {
-        paintRow(r, y);
-        y += rowHeights_[r] + gridLineWidth_;
+        if (rowHeights_[r] > 0) paintRow(r, y);
+        y += RowExtent(r);
     }
     Canvas.End();
 }
@@ -750,7 +867,8 @@ void TStringGrid::PaintCell(int col, int row, const TRect& r)
             }
         }
     }
-    if (gridLineWidth_ > 0) {
+    // A hidden row or column (size 0) has no grid line either.
+    if (gridLineWidth_ > 0 && r.Width() > 0 && r.Height() > 0) {
         const bool vline = options_.Contains(fixed ? TGridOption::goFixedVertLine : TGridOption::goVertLine);
         const bool hline = options_.Contains(fixed ? TGridOption::goFixedHorzLine : TGridOption::goHorzLine);
         const QColor line = ToQColor(fixed ? clBlack : gridLineColor_);
@@ -775,7 +893,7 @@ int TStringGrid::SizingIndex(int x, int y, bool columns) const
     if (columns) {
         int fixedH = 0;
         for (int r = 0; r < fixedRows_; ++r)
-            fixedH += rowHeights_[r] + gridLineWidth_;
+            fixedH += RowExtent(r);
         if (y >= fixedH)
             return -1;
         for (int c = 0; c < ColCount(); ++c) {
@@ -791,7 +909,7 @@ int TStringGrid::SizingIndex(int x, int y, bool columns) const
     }
     int fixedW = 0;
     for (int c = 0; c < fixedCols_; ++c)
-        fixedW += colWidths_[c] + gridLineWidth_;
+        fixedW += ColExtent(c);
     if (x >= fixedW)
         return -1;
     for (int r = 0; r < RowCount(); ++r) {
@@ -996,6 +1114,13 @@ void TStringGrid::KeyDown(int& Key, TShiftState Shift)
     }
     col = std::clamp(col, fixedCols_, std::max(fixedCols_, ColCount() - 1));
     row = std::clamp(row, fixedRows_, std::max(fixedRows_, RowCount() - 1));
+    // Hidden rows (height 0) are stepped over in the direction of the move.
+    const int dir = row < current_.Y ? -1 : 1;
+    for (int r = row; r >= fixedRows_ && r < RowCount(); r += dir)
+        if (rowHeights_[r] > 0) {
+            row = r;
+            break;
+        }
     FocusCell(col, row, !extend);
 }
 

@@ -36,6 +36,9 @@
 // shows the same share nPage / (nMax - nMin + 1). Paging moves by the visible
 // row (column) count.
 //
+// Hidden rows and columns: a row (column) of size 0 takes no space, grid line
+// included; the keyboard steps over hidden rows.
+//
 // Left out: row and column moving by the mouse, the framework's own range
 // selection by dragging beyond one rectangle, tab navigation between cells.
 #pragma once
@@ -102,6 +105,9 @@ public:
     const TGridCells& CellStore() const { return cells_; }
     // Direct access for bulk edits; call Invalidate afterwards.
     TGridCells& CellStore() { return cells_; }
+    // Replaces every cell at once; ColCount and RowCount follow the store (at
+    // least 1 each, fixed counts lowered as by SetColCount/SetRowCount).
+    void AssignCells(TGridCells cells);
 
     std::function<QString(const std::string&)> DecodeText;
     std::function<std::string(const QString&)> EncodeText;
@@ -218,6 +224,15 @@ protected:
     // Runs after every resize of the control.
     virtual void WMSize();
 
+    // The framework's structural operations: a row or column moves or goes
+    // with its texts, objects and size, and the current cell follows its row
+    // and column. Deleting the only row (column) empties it instead. Indexes
+    // outside the grid change nothing.
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex);
+    void DeleteRow(int ARow);
+    void DeleteColumn(int ACol);
+
     // Moves the current cell (asks SelectCell first), scrolls it into view and
     // fires Click. Returns false when SelectCell refused.
     bool FocusCell(int col, int row, bool moveAnchor);
@@ -253,6 +268,9 @@ private:
     void ShowEditor();
     void HideEditor(bool commit);
     void PlaceEditor();
+    // Width (height) plus grid line; 0 for a hidden column (row) of size 0.
+    int ColExtent(int col) const;
+    int RowExtent(int row) const;
     int ColLeft(int col) const;
     int RowTop(int row) const;
 

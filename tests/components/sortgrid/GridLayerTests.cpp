@@ -18,6 +18,15 @@
 
 namespace {
 
+// "c,r"
+std::string CellName(int c, int r)
+{
+    std::string name = std::to_string(c);
+    name.push_back(',');
+    name.append(std::to_string(r));
+    return name;
+}
+
 TEST(Types, ColoursAreBlueGreenRed)
 {
     struct Case {
@@ -231,6 +240,95 @@ TEST(StringGrid, DefaultDrawingFillsTheCurrentRow)
     EXPECT_EQ(ColorOfPixel(img.pixel(r.Left + 1, r.Bottom - 2)), ColorToRGB(clHighlight));
     const TRect other = g->CellRect(3, 3);
     EXPECT_EQ(ColorOfPixel(img.pixel(other.Left + 1, other.Bottom - 2)), ColorToRGB(clWindow));
+}
+
+TEST(StringGrid, HiddenRowsAndColumnsTakeNoSpace)
+{
+    auto g = ShownGrid();
+    g->SetRowHeights(2, 0);
+    g->SetColWidths(1, 0);
+    // Row 3 starts where row 2 did, column 2 where column 1 did: no grid line is left.
+    EXPECT_EQ(g->CellRect(2, 3).Top, g->CellRect(2, 2).Top);
+    EXPECT_EQ(g->CellRect(2, 3).Left, g->CellRect(1, 3).Left);
+    int col = -1;
+    int row = -1;
+    const TRect r = g->CellRect(2, 3);
+    for (int y = r.Top - 1; y <= r.Top + 1; ++y) {
+        g->MouseToCell(r.Left, y, col, row);
+        EXPECT_NE(row, 2);
+        EXPECT_NE(col, 1);
+    }
+    // The keyboard steps over the hidden row both ways.
+    g->SetRow(1);
+    QTest::keyClick(g.get(), Qt::Key_Down);
+    EXPECT_EQ(g->Row(), 3);
+    QTest::keyClick(g.get(), Qt::Key_Up);
+    EXPECT_EQ(g->Row(), 1);
+}
+
+// A grid whose cells and sizes name their row and column.
+class StructuralGrid : public TStringGrid {
+public:
+    using TStringGrid::DeleteColumn;
+    using TStringGrid::DeleteRow;
+    using TStringGrid::MoveColumn;
+    using TStringGrid::MoveRow;
+    StructuralGrid()
+    {
+        for (int r = 0; r < RowCount(); ++r) {
+            SetRowHeights(r, 10 + r);
+            for (int c = 0; c < ColCount(); ++c)
+                SetCells(c, r, CellName(c, r));
+        }
+        for (int c = 0; c < ColCount(); ++c)
+            SetColWidths(c, 50 + c);
+    }
+};
+
+TEST(StringGrid, RowsAndColumnsMoveAndGoWithTheirSizes)
+{
+    StructuralGrid g;
+    g.SetRow(3);
+    g.MoveRow(3, 1);
+    EXPECT_EQ(g.Cells(0, 1), "0,3");
+    EXPECT_EQ(g.RowHeights(1), 13);
+    EXPECT_EQ(g.RowHeights(2), 11);
+    EXPECT_EQ(g.Row(), 1); // the current cell follows its row
+    g.MoveColumn(0, 4);
+    EXPECT_EQ(g.Cells(4, 0), "0,0");
+    EXPECT_EQ(g.ColWidths(4), 50);
+    g.DeleteRow(1);
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.Cells(4, 1), "0,1");
+    EXPECT_EQ(g.RowHeights(1), 11);
+    g.DeleteColumn(4);
+    EXPECT_EQ(g.ColCount(), 4);
+    g.MoveRow(-1, 2);
+    g.DeleteRow(4);
+    g.DeleteColumn(-1);
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.ColCount(), 4);
+    // The last row and column stay, emptied.
+    while (g.RowCount() > 1)
+        g.DeleteRow(0);
+    EXPECT_EQ(g.FixedRows(), 0);
+    g.DeleteRow(0);
+    EXPECT_EQ(g.RowCount(), 1);
+    EXPECT_EQ(g.Cells(1, 0), "");
+}
+
+TEST(StringGrid, AssignCellsTakesTheStoreSize)
+{
+    StructuralGrid g;
+    g.AssignCells(TGridCells(2, 1));
+    EXPECT_EQ(g.ColCount(), 2);
+    EXPECT_EQ(g.RowCount(), 1);
+    EXPECT_EQ(g.FixedRows(), 0);
+    EXPECT_EQ(g.FixedCols(), 1);
+    EXPECT_EQ(g.ColWidths(1), 51); // sizes of columns that stay are kept
+    g.AssignCells(TGridCells(0, 0));
+    EXPECT_EQ(g.ColCount(), 1);
+    EXPECT_EQ(g.RowCount(), 1);
 }
 
 } // namespace
