@@ -1,10 +1,13 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Help.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -363,6 +366,15 @@ int TModalForm::ShowModal()
 void TModalForm::reject()
 {
     done(mrCancel);
+}
+
+void TModalForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ShowHelpContext(HelpContextAt(focusWidget(), HelpContext));
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TModalForm::showEvent(QShowEvent* event)

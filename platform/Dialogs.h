@@ -221,7 +221,9 @@ private:
 };
 
 // Base of the program's modal forms: a tool-window dialog, centred on its
-// parent when shown, whose buttons close it with their modal result.
+// parent when shown, whose buttons close it with their modal result. F1
+// opens the help page of the focused control's context, else of the form's
+// HelpContext, else the help contents (platform/Help).
 class TModalForm : public QDialog {
 public:
     explicit TModalForm(QWidget* parent = nullptr);
@@ -236,4 +238,5 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
