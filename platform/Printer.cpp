@@ -3,6 +3,7 @@
 #include "platform/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 int QtPrinterDevice::LogPixelsX() const { return printer_.resolution(); }
 int QtPrinterDevice::LogPixelsY() const { return printer_.resolution(); }
@@ -108,6 +110,20 @@ bool FakePrinterDevice::EndDoc()
     painter_.end();
     Pages.push_back(current_);
     return true;
+}
+
+namespace {
+std::unique_ptr<QPrinter> SharedPrinter;
+}
+
+QPrinter& Printer()
+{
+    if (!SharedPrinter) {
+        SharedPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Released with the application, before Qt's print support goes.
+        qAddPostRoutine([] { SharedPrinter.reset(); });
+    }
+    return *SharedPrinter;
 }
 
 int MarginPixels(int dpi, double mm) { return static_cast<int>(dpi * mm / 25.4 + 0.5); }

@@ -103,6 +103,11 @@ private:
     QPainter painter_;
 };
 
+// The application's printer (the framework's Printer()): the printer set-up
+// dialog chooses its printer and page, and printing prints with them. Made on
+// first use, released when the application object goes.
+QPrinter& Printer();
+
 // A margin of mm millimetres in printer pixels at dpi:
 // trunc(dpi * mm / 25.4 + 0.5).
 int MarginPixels(int dpi, double mm);
