@@ -3,14 +3,20 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 std::span<const Setting> AllSettings()
 {
     static const std::vector<Setting> all = [] {
-        std::vector<Setting> v{SettingKeys::GameFile, SettingKeys::GameNumber, SettingKeys::GameNode,
-                               SettingKeys::LayoutBoard, SettingKeys::LayoutList};
+        using namespace OptionKeys;
+        std::vector<Setting> v(Palette.begin(), Palette.end());
+        v.insert(v.end(), {Size, PieceSize, DarkSquare, LightSquare, DarkPiece, LightPiece,
+                           LightContrast, Sliding, Coords, Grad, Shadow, Sound, PieceLetters,
+                           DefaultMove, FontSize, FontType, Figurin, StartDiag});
+        v.insert(v.end(), {SettingKeys::GameFile, SettingKeys::GameNumber, SettingKeys::GameNode,
+                           SettingKeys::LayoutBoard, SettingKeys::LayoutList});
         v.insert(v.end(), SettingKeys::RecentFile.begin(), SettingKeys::RecentFile.end());
         v.push_back(SettingKeys::SkipIntro);
         return v;
@@ -37,6 +43,26 @@ int ReadIntSetting(const TMemIniFile& ini, const Setting& s)
 bool ReadFlagSetting(const TMemIniFile& ini, const Setting& s)
 {
     return ini.ReadBool(s.Section, s.Key, std::atoi(s.Default) != 0);
+}
+
+int ReadCheckedSetting(const TMemIniFile& ini, const Setting& s, int def)
+{
+    const int v = ini.ReadInteger(s.Section, s.Key, def);
+    if (v >= s.Low && v <= s.High) return v;
+    switch (s.Beyond) {
+    case OutOfRange::Clamp:
+        return std::clamp(v, s.Low, s.High);
+    case OutOfRange::ClampHigh:
+        return v > s.High ? s.High : def;
+    case OutOfRange::UseDefault:
+        break;
+    }
+    return def;
+}
+
+int ReadCheckedSetting(const TMemIniFile& ini, const Setting& s)
+{
+    return ReadCheckedSetting(ini, s, std::atoi(s.Default));
 }
 
 std::string ReadTextSetting(const TMemIniFile& ini, const Setting& s)

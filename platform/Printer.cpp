@@ -24,6 +24,12 @@ std::unique_ptr<QtPrinterDevice> DefaultPrinter;
 
 } // namespace
 
+QPrinter& SystemPrinter()
+{
+    Printer();
+    return *DefaultQPrinter;
+}
+
 PrinterDevice& Printer()
 {
     if (InstalledPrinter) return *InstalledPrinter;

@@ -140,6 +140,9 @@ private:
 
 // The program's printer: the one installed, else the system's default printer.
 PrinterDevice& Printer();
+// The system's printer behind the default: what the printer set-up dialog
+// chooses, and what printing the document uses.
+QPrinter& SystemPrinter();
 // Installs a printer (not owned; nullptr returns to the default) and gives
 // back the one it replaces.
 PrinterDevice* SetPrinter(PrinterDevice* printer);

@@ -346,7 +346,8 @@ TEST(SettingsTable, EveryKeyReadsBackWhatWasWrittenAndItsDefaultWhenAbsent)
         }
     }
     // Sections come out in the order of the table.
-    EXPECT_EQ(ini.Text().find("[Game]"), 0u);
+    EXPECT_EQ(ini.Text().find("[Velmora]"), 0u);
+    EXPECT_LT(ini.Text().find("[MoveList]"), ini.Text().find("[Game]"));
     EXPECT_LT(ini.Text().find("[Layout]"), ini.Text().find("[Recent]"));
     EXPECT_LT(ini.Text().find("[Recent]"), ini.Text().find("[Config]"));
 }
