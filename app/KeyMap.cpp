@@ -24,6 +24,7 @@ const KeyBinding Bindings[] = {
     {M::Ctrl,  Qt::Key_PageUp,   P::Any,     false, &F::ToolButton6Click},
     {M::Ctrl,  Qt::Key_PageDown, P::Any,     false, &F::ToolButton5Click},
     {M::Ctrl,  Qt::Key_Right,    P::Any,     false, &F::Autoplay1Click},
+    {M::None,  Qt::Key_F8,       P::Any,     false, &F::ToolButton16Click},
     {M::None,  Qt::Key_Tab,      P::Any,     false, &F::ToolButton15Click},
     {M::None,  Qt::Key_Left,     P::Any,     true,  &F::ToolButton1Click},
     {M::None,  Qt::Key_Right,    P::Any,     true,  &F::ToolButton3Click},

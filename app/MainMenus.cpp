@@ -74,6 +74,8 @@ const Row MainMenu[] = {
     {"&View", "ELOlist1", "&ELO list", "F5", "Shows the ELO list", &F::ELOlist1Click, &F::ELOlist1, 1},
     {"&View", "Bookmarks1", "Bookmarks", "F6", "Shows the bookmarks", &F::Bookmarks1Click, &F::Bookmarks1, 1},
     {"&View", "Statistics1", "Statistics", "F7", "Shows the statistics of the opened database", &F::Statistics1Click, &F::Statistics1, 1},
+    {"&Options", "Options1", "&Options...", "", "Sets the options of board, move list and printing (F8)", &F::ToolButton16Click},
+    {"&Help", "Manual1", "&Contents", "F1", "Opens the help", &F::Manual1Click},
     {"&Help", "Intro1", "&Intro...", "", "Shows the intro", &F::Intro1Click},
     {"&Help", "About1", "&About...", "", "About Velmora Chess", &F::About1Click},
 };
@@ -93,6 +95,7 @@ const Row ToolBar[] = {
     {"", "ToolButton13", "Traditional", "", "The usual dark and light pieces (Ctrl T)", &F::Blackwhite1Click, &F::ToolButton13, -1, true},
     {"", "ToolButton14", "Velmora", "", "Velmora chess set (Ctrl R)", &F::Velmora2Click, &F::ToolButton14, -1},
     {"", "SwButton", "Flip", "", "Flips the board (if button is down, black is below) Ctrl B", &F::Flipboard1Click, &F::SwButton, -1},
+    {"", "ToolButton16", "Options...", "", "Sets the options of board, move list and printing (F8)", &F::ToolButton16Click},
     {"", "CopyButton", "Copy", "", "Copies formatted game text", &F::Copyall1Click},
     {"", "PrintButton", "Print", "", "Prints the movelist document to the selected printer (Ctrl P)", &F::Print1Click},
 };
@@ -104,6 +107,7 @@ const Row EditMenu[] = {
     {"", "CommentsAfter2", "Text &after..", "", "Writes the comment after the move", &F::CommentsAfterClick},
     {"", "Commentsbefore2", "Text &before...", "", "Writes the comment before the move", &F::Commentsbefore1Click},
     {"", "Diagramswapno2", "Dia&gram/swap/no", "", "A diagram after the move, from Black's side, or none (Ctrl D)", &F::Diagramswapno1Click},
+    {"", "Options2", "&Options...", "", "Sets the options of board, move list and printing (F8)", &F::ToolButton16Click},
     {"", "Evaluation2", "E&valuation...", "", "Inserting/editing evaluation symbols after the move (F10)", &F::Evaluation1Click},
     {"", "-", "", "", "", nullptr},
     {"Boo&kmark...", "Bookmark12", "Mark position &1", "", "Keeps the position shown as bookmark 1", &F::Bookmark11Click, nullptr, 0, false, 1},

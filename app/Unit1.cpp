@@ -55,7 +55,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     SquareMarks.fill(0);
     InitGameStore();
     CommentList.clear();
-    // SlideDelayMs keeps its "fair" value until the options dialog applies the stored one.
+    SlideDelayMs = 0; // the options dialog applies the stored speed
 
     Memo1->SetPopupMenu(EditMenu);
     setWindowTitle(AppTitle);
@@ -212,6 +212,7 @@ void TForm1::CreatePages()
     connect(EloButton, &QPushButton::clicked, this, [this] { OpenELOlist1Click(); });
     BmSheet = new QWidget;
     BmSheet->setObjectName("BmSheet");
+    SetHelpContext(BmSheet, 10);
     PageControl1->addTab(BmSheet, "Bookmarks");
     StatSheet = new QWidget;
     StatSheet->setObjectName("StatSheet");
@@ -236,6 +237,7 @@ void TForm1::CreateToolBar()
     ToolBar1 = addToolBar("Tools");
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
+    ToolBar1->setIconSize(QSize(24, 24));
     BuildActionRows(*this, ToolBar1, ToolBarRows());
     OnRightPress(ToolBar1->widgetForAction(ToolButton3), [this] { Autoplay1Click(); });
 }
@@ -545,7 +547,10 @@ void TForm1::RefreshAfterEdit(bool positionChanged)
 
 void TForm1::RefreshAfterOptions()
 {
-    RefreshShownGame(true);
+    ApplyMoveGridFont(*MoveGrid);
+    ResizeBoard();
+    RebuildDocument();
+    RefreshMoveViews();
 }
 
 void TForm1::RefreshAfterNavigation()
@@ -606,7 +611,7 @@ void TForm1::Copyall1Click()
 void TForm1::Print1Click()
 {
     if (LineLength == 0) return;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = SystemPrinter();
     if (!Dialogs().PrintDialog(this, printer)) return;
     QtPrinterDevice device(printer);
     Memo1->PageRect =
@@ -821,6 +826,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::FormClose()
 {
+    if (Settings) Settings->SaveSettings();
     if (DatabaseFileHandle == -1 || LineLength == 0) DatabaseFileName.clear();
     WriteLastState();
     CloseDatabaseFile();

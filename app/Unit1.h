@@ -213,6 +213,8 @@ public:
     void Blind1Click();
     void N1Click(QAction* item); // the item's data is the piece size
     void Flipboard1Click();
+    // Checks the View menu's piece size of percent (none for another size).
+    void CheckPieceSize(int percent);
 
     // Bookmarks; the item's data is the slot + 1.
     void Bookmark11Click(QAction* item);
@@ -225,6 +227,8 @@ public:
     void OpenELOlist1Click();
     void EloGridSelectCell(int col, int row, bool& canSelect);
     void StatSheetShow();
+    void ToolButton16Click(); // the options dialog
+    void Manual1Click();      // help contents
     void About1Click();
     void Searchfilter1Click();
     void Intro1Click();

@@ -29,7 +29,6 @@ void TForm1::SetScheme(ColourScheme scheme, QAction* item)
     ToolButton13->setChecked(scheme == ColourScheme::Traditional);
     ToolButton14->setChecked(scheme == ColourScheme::Velmora);
     item->setChecked(true);
-    ResizeBoard();
     RefreshAfterOptions();
 }
 
@@ -57,6 +56,13 @@ void TForm1::N1Click(QAction* item)
     ResizeBoard();
 }
 
+void TForm1::CheckPieceSize(int percent)
+{
+    for (const char* name : {"N1", "Midi1", "Large1"})
+        if (QAction* item = menuBar()->findChild<QAction*>(name))
+            item->setChecked(item->data().toInt() == percent);
+}
+
 void TForm1::Flipboard1Click()
 {
     ToggleBoardFlipped();
@@ -70,7 +76,10 @@ void TForm1::Flipboard1Click()
 
 void TForm1::ShowSwButtonImage()
 {
-    SwButton->setData(SwButtonImage());
+    const int image = SwButtonImage();
+    if (SwButton->data().toInt() == image) return;
+    SwButton->setData(image);
+    SwButton->setIcon(ToolbarIcon(QStringLiteral("SwButton%1").arg(image)));
 }
 
 // ---- Bookmarks -------------------------------------------------------------------------
@@ -186,6 +195,18 @@ void TForm1::EloGridSelectCell(int, int row, bool&)
 void TForm1::StatSheetShow()
 {
     if (DatabaseFileHandle != -1) StatPage->Rebuild(GameListStatistics(*GameList));
+}
+
+void TForm1::ToolButton16Click()
+{
+    if (!Settings) return;
+    Settings->SettingControl->setCurrentWidget(Settings->MoveList);
+    Settings->ShowModal();
+}
+
+void TForm1::Manual1Click()
+{
+    ShowHelpContents();
 }
 
 void TForm1::About1Click()

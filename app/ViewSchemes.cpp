@@ -41,5 +41,7 @@ void ToggleBoardFlipped()
 
 int SwButtonImage()
 {
-    return (BoardFlipped ? 10 : 8) + (CurrentPly & 1);
+    // The side to move of the position shown (not the ply's parity, which
+    // is wrong in games that start with Black to move).
+    return (BoardFlipped ? 10 : 8) + (Positions[CurrentPly].SideToMove ? 1 : 0);
 }

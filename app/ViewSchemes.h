@@ -22,5 +22,6 @@ void ApplyPieceStyle(PieceStyle style);
 void SetPieceSizePercent(int percent);
 void ToggleBoardFlipped();
 
-// The picture of the flip button: 8 + the side to move, 10 + it when flipped.
+// The picture of the flip button: 8 + the side to move (1 Black), 10 + it
+// when flipped.
 int SwButtonImage();

@@ -1,6 +1,7 @@
 // Program entry: the application object, the forms created once in their
 // order, and the message loop.
 #include "app/Unit1.h"
+#include "app/Unit2.h"
 #include "app/Unit10.h"
 #include "app/Unit11.h"
 #include "app/Unit12.h"
@@ -8,11 +9,13 @@
 #include "app/Unit5.h"
 #include "app/Unit6.h"
 #include "app/Unit9.h"
+#include "components/VXSplitter/VXSplitter.h"
 #include "database/MoveTextParser.h"
 #include "database/Unit4.h"
 #include "database/Unit7.h"
 #include "platform/Dialogs.h"
 #include "platform/Application.h"
+#include "platform/Help.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -29,6 +32,14 @@ public:
     Forms()
     {
         main_ = std::make_unique<TForm1>();
+        TForm1* form = main_.get();
+        // Applies the stored options (and writes them at the first start).
+        settings_ = std::make_unique<TSettings>(
+            form, SettingsHooks{
+                      [form] { return form->isVisible() ? form->BoardSplitter->size() : QSize(); },
+                      [form] { form->RefreshAfterOptions(); },
+                      [form](int percent) { form->CheckPieceSize(percent); }});
+        Settings = settings_.get();
         promote_ = std::make_unique<TPromoteForm>(main_.get());
         PromoteForm = promote_.get();
         correctMove_ = std::make_unique<TCorrectMove>(main_.get());
@@ -51,7 +62,7 @@ public:
         demo_ = std::make_unique<TDemo>(main_.get());
         Demo = demo_.get();
         Demo->Hooks = {[] { Form1->Blackwhite1Click(); }, [] { Form1->Velmora2Click(); },
-                       [] { Form1->Color1Click(); }, nullptr};
+                       [] { Form1->Color1Click(); }, [](int context) { ShowHelpContext(context); }};
 
         // Unreadable moves are shown with the game read so far.
         correctHandler_.OnRefresh = [] { Form1->RefreshShownGame(true); };
@@ -69,6 +80,7 @@ public:
         AboutBox = nullptr;
         CorrectMove = nullptr;
         PromoteForm = nullptr;
+        Settings = nullptr;
     }
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
@@ -77,6 +89,7 @@ public:
 
 private:
     std::unique_ptr<TForm1> main_;
+    std::unique_ptr<TSettings> settings_;
     std::unique_ptr<TPromoteForm> promote_;
     std::unique_ptr<TCorrectMove> correctMove_;
     std::unique_ptr<TAboutBox> about_;

@@ -1,5 +1,7 @@
 #include "platform/ActionRows.h"
 
+#include "platform/ToolbarIcons.h"
+
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
@@ -51,6 +53,8 @@ QAction* AddRowItem(QWidget* container, const QString& menuPath, const QString& 
             item->setChecked(checked);
         }
         if (group > 0) Group(container, group)->addAction(item);
+        // A tool button shows its picture; the caption stays for menus and hints.
+        if (qobject_cast<QToolBar*>(container)) item->setIcon(ToolbarIcon(name));
     }
     parent->addAction(item);
     return item;
