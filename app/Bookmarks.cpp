@@ -10,6 +10,8 @@
 #include "platform/Canvas.h"
 #include "rules/GameStore.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QPainter>
 
 #include <cstdlib>
@@ -54,6 +56,13 @@ QImage SmallPiece(int image, const QFont& font)
     return piece;
 }
 
+QFileInfo DatabaseInfo(const std::string& path)
+{
+    QFileInfo info(QString::fromLocal8Bit(path));
+    info.setCaching(false);
+    return info;
+}
+
 std::string DirectoryPart(const std::string& path)
 {
     const std::size_t cut = path.find_last_of("/\\:");
@@ -87,6 +96,9 @@ std::string MarkBookmark(int slot, const std::function<std::string(int col)>& ce
     if (!b.Database.empty()) {
         const std::string number = cell ? cell(0) : std::string();
         b.Game = cell ? std::atoi(number.c_str()) : -1;
+        const QFileInfo info = DatabaseInfo(b.Database);
+        b.FileSize = info.size();
+        b.FileTime = info.lastModified().toMSecsSinceEpoch();
         label = DirectoryPart(b.Database) + "\n " + FilePart(b.Database) + " [" + number +
                 "]\n\nWhite: " + (cell ? cell(1) : "") + "\nBlack: " + (cell ? cell(3) : "");
     }
@@ -103,6 +115,14 @@ std::string MarkBookmark(int slot, const std::function<std::string(int col)>& ce
                  ((p + s) % 2 ? "... " : "") + move;
     }
     return label;
+}
+
+bool BookmarkDatabaseUnchanged(int slot)
+{
+    const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(slot & 1)];
+    const QFileInfo info = DatabaseInfo(b.Database);
+    return info.exists() && info.size() == b.FileSize &&
+           info.lastModified().toMSecsSinceEpoch() == b.FileTime;
 }
 
 void PaintBookmark(int slot)

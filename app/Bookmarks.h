@@ -17,6 +17,8 @@ struct BookmarkSlot {
     std::array<std::uint8_t, BoardCells> Board{}; // empty until marked
     std::string Database;                         // empty: none was open
     int Game = -1;                                // its number in the file
+    std::int64_t FileSize = -1;                   // the database as it was marked
+    std::int64_t FileTime = -1;
 };
 extern std::array<BookmarkSlot, 2> Bookmarks;
 
@@ -30,6 +32,10 @@ void BuildBookmarkPieces();
 // the game shown (null when no database is open or no row is loaded).
 // Returns the slot's label text as bytes of the game's text.
 std::string MarkBookmark(int slot, const std::function<std::string(int col)>& cell);
+
+// True when the slot's database is still the file that was marked (its
+// size and time unchanged), so that its game number names the same game.
+bool BookmarkDatabaseUnchanged(int slot);
 
 // Draws the slot's board into BookmarkBoardBitmap, oriented as the main board.
 void PaintBookmark(int slot);

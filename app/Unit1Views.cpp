@@ -137,7 +137,14 @@ void TForm1::Memo3Click(QAction* item)
 void TForm1::LoadBookmark(int k)
 {
     const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(k)];
-    if (b.Game < 0 || b.Database.empty() || !ConfirmSaveGame()) return;
+    if (b.Game < 0 || b.Database.empty()) return;
+    // Its game number would name another game of a file changed since.
+    if (QFileInfo::exists(FileNameText(b.Database)) && !BookmarkDatabaseUnchanged(k)) {
+        Dialogs().MessageDlg("The database of this bookmark has changed since it was marked.",
+                             TMsgDlgType::mtError, mbOKOnly, 0);
+        return;
+    }
+    if (!ConfirmSaveGame()) return;
     OpenFile.FileName = FileNameText(b.Database);
     OpenFile.Tag = 1;
     Open1Click();

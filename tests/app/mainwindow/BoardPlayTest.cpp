@@ -566,4 +566,27 @@ TEST_F(BoardPlay, BookmarksMarkLoadAndTrace)
     EXPECT_EQ(DatabaseFileHandle, -1);
 }
 
+TEST_F(BoardPlay, ABookmarkOfAChangedDatabaseIsRefused)
+{
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("games.pgn");
+    ASSERT_TRUE(QFile::copy(SamplePgn, copy));
+    Start(copy, 2);
+    form->BitBtn1Click();
+    QAction mark;
+    mark.setData(1);
+    form->Bookmark11Click(&mark);
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("\n[White \"Late\"]\n[Black \"Entry\"]\n\n1. e4 *\n");
+    file.close();
+    form->ToolButton5Click();
+    const int row = CurrentGameRow;
+    dialogs.QueueMessageResult(mrOk);
+    form->Memo3Click(&mark);
+    ASSERT_FALSE(dialogs.Requests().empty());
+    EXPECT_TRUE(dialogs.Requests().back().text.contains("changed"));
+    EXPECT_EQ(CurrentGameRow, row);
+}
+
 } // namespace
