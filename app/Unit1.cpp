@@ -773,6 +773,18 @@ void TForm1::FormShow()
     ReadLastState();
 }
 
+void TForm1::RestoreLayout(const TMemIniFile& ini)
+{
+    using namespace SettingKeys;
+    BoardSplitter->SetInitialPercent(
+        ReadSetting(ini, LayoutBoard, BoardSplitter->InitialPercent()));
+    BoardSplitter->Calibrate();
+    ListSplitter->SetInitialPercent(ReadSetting(ini, LayoutList, ListSplitter->InitialPercent()));
+    ListSplitter->Calibrate();
+    for (std::size_t i = 0; i < RecentItems.size(); ++i)
+        RecentItems[i]->setText(FileNameText(ReadTextSetting(ini, RecentFile[i])));
+}
+
 void TForm1::ReadLastState()
 {
     using namespace SettingKeys;
@@ -783,14 +795,7 @@ void TForm1::ReadLastState()
     OpenFile.FileName = file;
     const int number = ReadIntSetting(ini, GameNumber);
     const std::string node = ReadTextSetting(ini, GameNode);
-
-    BoardSplitter->SetInitialPercent(
-        ReadSetting(ini, LayoutBoard, BoardSplitter->InitialPercent()));
-    BoardSplitter->Calibrate();
-    ListSplitter->SetInitialPercent(ReadSetting(ini, LayoutList, ListSplitter->InitialPercent()));
-    ListSplitter->Calibrate();
-    for (std::size_t i = 0; i < RecentItems.size(); ++i)
-        RecentItems[i]->setText(FileNameText(ReadTextSetting(ini, RecentFile[i])));
+    RestoreLayout(ini);
     const bool skipIntro = ReadFlagSetting(ini, SettingKeys::SkipIntro);
 
     if (!file.isEmpty()) {

@@ -31,6 +31,7 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class QToolBar;
+class TMemIniFile;
 class TPaintBox;
 class TRichEdit;
 class TSortGrid;
@@ -269,6 +270,7 @@ private:
     void GoToLineTarget(std::optional<int> node);
     void WriteLastState();
     void ReadLastState();
+    void RestoreLayout(const TMemIniFile& ini);
 
     bool shown_ = false;
     bool closing_ = false;
