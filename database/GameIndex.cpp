@@ -61,7 +61,7 @@ public:
     Indexer(const ByteSource& source, const IndexOptions& options)
         : source_(source), options_(options),
           chunkSize_(std::max<std::size_t>(options.ChunkSize, 1)),
-          maxWindow_(std::max(chunkSize_, PgnChunkSize)), buffer_(chunkSize_ + ChunkSlack) {}
+          maxWindow_(std::max(chunkSize_, options.MaxWindow)), buffer_(chunkSize_ + ChunkSlack) {}
 
     IndexResult Run();
 

@@ -70,6 +70,21 @@ std::string CompareIndexes(const IndexResult& expected, const IndexResult& got,
     return {};
 }
 
+// What every index gives: numbered rows, three flags, each move text inside the file.
+std::string CheckRows(const IndexResult& index, std::size_t size)
+{
+    if (index.Rows.size() > static_cast<std::size_t>(MaxIndexedGames)) return "too many rows";
+    for (std::size_t i = 0; i < index.Rows.size(); ++i) {
+        const GameRow& row = index.Rows[i];
+        const std::string game = "game " + std::to_string(i + 1) + ": ";
+        if (row[NumberColumn] != std::to_string(i + 1)) return game + "wrong number";
+        if (row[FlagsColumn].size() != 3) return game + "flags not three";
+        const std::optional<std::uint64_t> offset = ParseMoveTextOffset(row[MoveTextOffset]);
+        if (!offset || *offset >= size) return game + "move text outside the file";
+    }
+    return {};
+}
+
 // The program's document of the loaded game: prolog, header and move list.
 void WriteDocument(const GameRow& cells)
 {
@@ -178,6 +193,14 @@ std::string FuzzIndex(std::string_view bytes, FuzzDepth depth)
             if (!problem.empty()) return problem;
         }
     }
+    // Windows smaller than a game or tag cut them, but every row still
+    // points into the text.
+    IndexOptions tiny = SmallChunks(16);
+    tiny.MaxWindow = 16 + bytes.size() % 113;
+    std::string problem = CheckRows(IndexPgn(source, tiny), bytes.size());
+    if (!problem.empty()) return "windows of " + std::to_string(tiny.MaxWindow) + ": " + problem;
+    problem = CheckRows(whole, bytes.size());
+    if (!problem.empty()) return problem;
     if (depth == FuzzDepth::Full) {
         const IndexResult full = IndexPgn(source);
         if (comparable) return CompareIndexes(whole, full, "the program's chunks");
