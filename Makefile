@@ -2,8 +2,11 @@
 JOBS  ?= $(shell nproc)
 BUILD ?= build
 ASAN  ?= build-asan
+FUZZ  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 1
 
-.PHONY: all deps configure build test sanitize run bench clean
+.PHONY: all deps configure build test sanitize fuzz run bench clean
 
 all: build
 
@@ -28,6 +31,14 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
+# The libFuzzer targets (clang, ASan + UBSan), each fuzzed for FUZZ_SECONDS
+# and then checked for time linear in its input; any finding fails.
+fuzz: deps
+	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	      -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(FUZZ_JOBS) ./scripts/run-fuzz $(FUZZ)
+
 run: build
 	./scripts/run-program $(BUILD)
 
@@ -36,4 +47,4 @@ bench: build
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

@@ -29,15 +29,20 @@ public:
     }
 
     // The offset just after the first LF at or after offset; the end of the
-    // data when there is none.
+    // data when there is none. The bytes already read are searched first, so
+    // that a line longer than the header costs no new read.
     std::uint64_t AfterNextLf(std::uint64_t offset)
     {
         for (;;) {
-            const std::string_view bytes = Read(offset, ReadChunk);
+            if (offset < start_ || offset >= start_ + buffer_.size()) {
+                if (!Fill(offset, ReadChunk)) return offset;
+            }
+            const std::string_view bytes =
+                std::string_view(buffer_).substr(static_cast<std::size_t>(offset - start_));
             const std::size_t lf = bytes.find('\n');
             if (lf != std::string_view::npos) return offset + lf + 1;
             offset += bytes.size();
-            if (bytes.size() < ReadChunk) return offset;
+            if (endsData_) return offset;
         }
     }
 
@@ -48,12 +53,14 @@ private:
         const std::int64_t n = source_.ReadAt(offset, buffer_.data(), size);
         buffer_.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
         start_ = offset;
+        endsData_ = buffer_.size() < size;
         return n > 0;
     }
 
     const ByteSource& source_;
     std::string buffer_;
     std::uint64_t start_ = 0;
+    bool endsData_ = false; // the buffer holds the last byte of the data
 };
 
 bool AllBlank(std::string_view line)

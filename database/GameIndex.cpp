@@ -61,7 +61,7 @@ public:
     Indexer(const ByteSource& source, const IndexOptions& options)
         : source_(source), options_(options),
           chunkSize_(std::max<std::size_t>(options.ChunkSize, 1)),
-          maxWindow_(std::max(chunkSize_, PgnChunkSize)), buffer_(maxWindow_ + ChunkSlack) {}
+          maxWindow_(std::max(chunkSize_, options.MaxWindow)), buffer_(chunkSize_ + ChunkSlack) {}
 
     IndexResult Run();
 
@@ -96,6 +96,7 @@ private:
 // Reads size bytes to buffer_[at], followed by a NUL; a NUL byte in the file
 // is read as a blank, so that it cannot end the text early.
 std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd) {
+    if (buffer_.size() < at + size + ChunkSlack) buffer_.resize(at + size + ChunkSlack);
     const std::int64_t got = source_.ReadAt(chunkOffset_ + at, buffer_.data() + at, size);
     const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
     atEnd = n < size;
@@ -337,7 +338,7 @@ void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result)
 IndexResult Indexer::Run() {
     IndexResult result;
     // Untouched capacity costs no memory; growing a large list would copy it.
-    result.Rows.reserve(MaxIndexedGames);
+    if (options_.ReserveRows) result.Rows.reserve(MaxIndexedGames);
     GameCount = 0;
     PgnScanSteps = 0;
     // A byte-order mark (some editors write one) is not part of the text.

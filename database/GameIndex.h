@@ -38,8 +38,12 @@ constexpr int IndexPumpInterval = 128;
 
 struct IndexOptions {
     // Bytes read at a time. A chunk is cut after its last complete game; one
-    // that holds no complete game is read further, up to max(ChunkSize, 1 MiB).
+    // that holds no complete game is read further, up to max(ChunkSize,
+    // MaxWindow). The buffer grows only as far as the windows read need.
     std::size_t ChunkSize = PgnChunkSize;
+    std::size_t MaxWindow = PgnChunkSize;
+    // Room for MaxIndexedGames rows is reserved before the first.
+    bool ReserveRows = true;
     // Called with GameCount before every 128th game (0 included), so that
     // the window can keep itself alive.
     std::function<void(std::int32_t gameCount)> Pump;

@@ -149,7 +149,8 @@ const char* ScanGameMoveText(const char* start, MoveTextStart kind) {
                 ++ScanCommentWeight;
                 break;
             case ScanClass::Close:
-                if (IsOutsideComment(q)) {
+                // A "}" outside a comment closes nothing and counts nothing.
+                if (inComment && IsOutsideComment(q)) {
                     inComment = false;
                     ++ScanCommentWeight;
                 }

@@ -25,13 +25,24 @@ bool Fail(std::string* why, int node, const char* what)
     return false;
 }
 
-class Replay {
-public:
-    Replay() : records_(std::make_unique<PositionRecord[]>(LineRecords))
-    {
+// The checker's records, made once: a fresh set for every check would cost
+// more than most replays.
+PositionRecord* ReplayRecords()
+{
+    static const std::unique_ptr<PositionRecord[]> records = [] {
+        auto made = std::make_unique<PositionRecord[]>(LineRecords);
         // Moves copy only the real squares: every record needs its border.
         for (int i = 1; i < LineRecords; ++i)
-            std::copy(StartBoard.begin(), StartBoard.end(), records_[i].Board);
+            std::copy(StartBoard.begin(), StartBoard.end(), made[i].Board);
+        return made;
+    }();
+    return records.get();
+}
+
+class Replay {
+public:
+    Replay() : records_(ReplayRecords())
+    {
         records_[0] = Positions[0];
         GenerateMovesOf(records_[0]);
     }
@@ -51,7 +62,7 @@ public:
     }
 
 private:
-    std::unique_ptr<PositionRecord[]> records_;
+    PositionRecord* records_;
 };
 
 } // namespace
