@@ -70,19 +70,19 @@ bool Holds(std::string_view text, std::string_view needle, bool caseSensitive)
 
 bool TSortGrid::SaveToFile(const std::string& FileName, char Separator)
 {
+    // Every row has ColCount cells, also one whose cells were never written.
     std::size_t size = 0;
     for (int r = 0; r < RowCount(); ++r) {
-        for (const std::string& t : Rows(r).Texts)
-            size += t.size() + 1;
+        for (int c = 0; c < ColCount(); ++c)
+            size += Cells(c, r).size() + 1;
         size += 1; // CR LF in place of the last separator
     }
     std::string out;
     out.reserve(size);
     for (int r = 0; r < RowCount(); ++r) {
-        const std::vector<std::string>& texts = Rows(r).Texts;
-        for (std::size_t c = 0; c < texts.size(); ++c) {
+        for (int c = 0; c < ColCount(); ++c) {
             if (c > 0) out.push_back(Separator);
-            out.append(texts[c]);
+            out.append(Cells(c, r));
         }
         out.append("\r\n");
     }

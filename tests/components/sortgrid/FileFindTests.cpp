@@ -34,8 +34,10 @@ std::unique_ptr<TSortGrid> Grid(const Rows& rows)
 Rows Texts(const TSortGrid& g)
 {
     Rows out;
-    for (int r = 0; r < g.RowCount(); ++r)
-        out.push_back(g.Rows(r).Texts);
+    for (int r = 0; r < g.RowCount(); ++r) {
+        out.emplace_back();
+        for (int c = 0; c < g.ColCount(); ++c) out.back().push_back(g.Cells(c, r));
+    }
     return out;
 }
 
