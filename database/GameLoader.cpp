@@ -9,6 +9,7 @@
 #include "rules/Board.h"
 #include "rules/FenSetup.h"
 #include "rules/GameStore.h"
+#include "rules/MoveGen.h"
 
 #include <algorithm>
 #include <cstring>
@@ -148,6 +149,9 @@ GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& ce
     result.Title = GameTitleText(cells);
     if (hooks.ShowDocument) hooks.ShowDocument();
     Land(loadToMove);
+    // The parser leaves the lists of its positions unmade; the document's
+    // replay (or the saved line's) makes those of the line shown.
+    if (!hooks.ShowDocument && loadToMove != LoadToSavedLine) GenerateMoves();
     if (hooks.ShowPosition) hooks.ShowPosition();
     result.Status = LoadStatus::Loaded;
     return result;

@@ -27,6 +27,7 @@ struct OpenLine {
     int Node = -1;
     int Ply = 0;
     MoveEntry Replaced{};    // the move of Node, played again at the end
+    BoardSets Sets{};        // the pieces at Ply
     bool HasMove = false;    // a move of this line has been stored
     bool Overflowed = false; // a move of this line fell past the ply limit
 };
@@ -91,8 +92,10 @@ private:
     // the piece it moves or the line it opens.
     std::vector<std::uint8_t> inCheck_ = std::vector<std::uint8_t>(LineRecords);
     bool checkFree_ = false;
-    // The pieces of the record shown, kept up to date move by move.
+    // The pieces of the record shown, kept up to date move by move, and
+    // those before the last move of the line (where a variation starts).
     BoardSets sets_{};
+    BoardSets setsBefore_{};
     // The ply above 0 whose record holds its generated list (made when a
     // token needs the whole list), -1 none. Record 0's is made at the start.
     int listPly_ = -1;
@@ -159,6 +162,7 @@ void MoveTextReader::Run()
     inCheck_[0] = IsInCheck(start, start.SideToMove);
     checkFree_ = !IsInCheck(start, start.SideToMove ^ Piece::BlackBit);
     sets_ = SetsOf(start);
+    setsBefore_ = sets_;
     GameResult = -1;
     CommentList.clear();
 
@@ -410,12 +414,13 @@ void MoveTextReader::OpenVariation()
     }
     CurrentPly -= 1;
     LineLength = CurrentPly;
-    sets_ = SetsOf(Positions[CurrentPly]);
+    sets_ = setsBefore_;
     OpenLine variation;
     variation.StartNode = MoveNodeCount;
     variation.Node = Positions[CurrentPly].PlayedNode;
     variation.Ply = CurrentPly;
     variation.Replaced = played_[static_cast<std::size_t>(CurrentPly)];
+    variation.Sets = sets_;
     AddNode(NodeKind::nkVariationStart, 0);
     lines_.push_back(variation);
 }
@@ -438,7 +443,9 @@ void MoveTextReader::CloseVariation()
         stopped_ = true;
         return;
     }
-    sets_ = SetsOf(Positions[CurrentPly]);
+    setsBefore_ = variation.Sets;
+    sets_ = variation.Sets;
+    PlayOnSets(sets_, Positions[CurrentPly - 1], variation.Replaced);
     NoteCheck(variation.Replaced);
     LineLength = CurrentPly;
     if (!variation.HasMove)
@@ -485,6 +492,7 @@ bool MoveTextReader::PlayMove(int index, const MoveEntry* entry)
     }
     const MoveEntry move = entry ? *entry : Positions[CurrentPly].Moves[index];
     if (!(entry ? MakeGivenMove(move, KnownNotInCheck()) : MakeMove(index))) return false;
+    setsBefore_ = sets_;
     PlayOnSets(sets_, Positions[CurrentPly - 1], move);
     NoteCheck(move);
     listPly_ = -1;

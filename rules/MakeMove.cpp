@@ -88,8 +88,12 @@ std::uint8_t IsInCheck(const PositionRecord& record, std::uint8_t side)
                             side);
 }
 
-bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target,
-                  PlayMode mode, bool notInCheck)
+namespace {
+
+// PlayMoveInto with the king test chosen at compile time: the full test pays
+// nothing for the other.
+template <bool NotInCheck>
+bool PlayInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target, PlayMode mode)
 {
     if (entry.Flags & Illegal) return false;
     const std::uint8_t side = from.SideToMove;
@@ -165,7 +169,7 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
             if (to == corner.Square) target.CastlingLost[corner.Right] = -1;
 
     // Not in check before: only the line the move opens can expose the king.
-    const bool lineOnly = notInCheck && !castles && !(entry.Flags & EnPassant) &&
+    const bool lineOnly = NotInCheck && !castles && !(entry.Flags & EnPassant) &&
                           (piece & Piece::TypeMask) != Piece::King;
     if (lineOnly
             ? AttackedThrough(target, side == 0 ? target.WhiteKingSquare : target.BlackKingSquare,
@@ -176,6 +180,15 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
     }
     if (mode == PlayMode::Make) target.SideToMove = side ^ Piece::BlackBit;
     return true;
+}
+
+} // namespace
+
+bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target,
+                  PlayMode mode, bool notInCheck)
+{
+    return notInCheck ? PlayInto<true>(from, entry, target, mode)
+                      : PlayInto<false>(from, entry, target, mode);
 }
 
 std::uint8_t MakeMove(int index)

@@ -3,8 +3,6 @@
 #include "rules/MoveCore.h"
 #include "rules/PieceMoves.h"
 
-#include <algorithm>
-
 namespace {
 
 using namespace piece_moves;
@@ -13,10 +11,10 @@ using namespace piece_moves;
 template <bool White>
 int Generate(PositionRecord& record)
 {
-    ListSink out(record.Moves, MaxMoves);
+    ListSink out(record.Moves);
     ForEachSquare(PiecesOf(record, White ? 0 : Piece::BlackBit),
                   [&](int s) { PieceMoves<White>(out, record, s); });
-    record.MoveCount = std::min(out.Count(), MaxMoves);
+    record.MoveCount = out.Count();
     return record.MoveCount;
 }
 

@@ -212,15 +212,19 @@ PieceOffset SliderOffset(const Pieces& p, int bit, int targetBit, const Ray (&ra
 {
     const SquareSet targets = ~p.Own;
     const SquareSet at = SquareSet{1} << targetBit;
+    // Each line once; its two rays are its two sides.
+    SquareSet lines[4] = {};
+    for (const Ray& ray : rays)
+        if (ray.Upper) lines[ray.Line] = LineAttacks(Lines[bit][ray.Line], p.Occupied) & targets;
     PieceOffset result;
     for (const Ray& ray : rays) {
         const LineMasks& line = Lines[bit][ray.Line];
-        const SquareSet half = ray.Upper ? line.Upper : line.Lower;
-        const SquareSet moves = LineAttacks(line, p.Occupied) & targets & half;
+        const SquareSet moves = lines[ray.Line] & (ray.Upper ? line.Upper : line.Lower);
         if (moves & at) {
             // The squares passed on the way are those between the two.
             const LineMasks& back = Lines[targetBit][ray.Line];
-            result.Offset = result.Count + Count(half & (ray.Upper ? back.Lower : back.Upper));
+            result.Offset =
+                result.Count + Count(ray.Upper ? line.Upper & back.Lower : line.Lower & back.Upper);
         }
         result.Count += Count(moves);
     }
@@ -320,31 +324,35 @@ BoardSets SetsOf(const PositionRecord& record)
 void PlayOnSets(BoardSets& sets, const PositionRecord& before, const MoveEntry& entry)
 {
     using namespace MoveFlags;
-    auto clear = [&sets](int square) {
-        const SquareSet keep = ~SquareBit(square);
-        for (int t = 0; t <= 6; ++t) {
-            sets.White[t] &= keep;
-            sets.Black[t] &= keep;
-        }
+    // What a cell held leaves its sets; what it receives enters them.
+    auto remove = [&sets](int square, std::uint8_t piece) {
+        if (piece == 0 || piece == Piece::OffBoard) return;
+        SquareSet* colour = (piece & Piece::BlackBit) ? sets.Black : sets.White;
+        colour[0] &= ~SquareBit(square);
+        colour[piece & Piece::TypeMask] &= ~SquareBit(square);
     };
     auto put = [&sets](int square, std::uint8_t piece) {
         SquareSet* colour = (piece & Piece::BlackBit) ? sets.Black : sets.White;
         colour[0] |= SquareBit(square);
         colour[piece & Piece::TypeMask] |= SquareBit(square);
     };
-    const std::uint8_t piece = before.Board[entry.From];
+    const std::uint8_t* b = before.Board;
+    const std::uint8_t piece = b[entry.From];
     const std::uint8_t side = before.SideToMove;
-    clear(entry.From);
-    clear(entry.To);
+    remove(entry.From, piece);
+    remove(entry.To, b[entry.To]);
     put(entry.To, (entry.Promotion & Piece::TypeMask) != 0 ? entry.Promotion & 0x87 : piece);
     if (entry.Flags & (CastleKingSide | CastleQueenSide)) {
         const int base = side == 0 ? 0x20 : 0x90;
         const bool kingSide = (entry.Flags & CastleKingSide) != 0;
-        clear(base + (kingSide ? 8 : 1));
-        put(base + (kingSide ? 6 : 4), Piece::Rook | side);
+        const int corner = base + (kingSide ? 8 : 1), next = base + (kingSide ? 6 : 4);
+        remove(corner, b[corner]);
+        remove(next, b[next]);
+        put(next, Piece::Rook | side);
     } else if ((entry.Flags & EnPassant) && (piece & Piece::TypeMask) != Piece::King &&
                (piece & Piece::TypeMask) != Piece::Rook) {
-        clear(side == 0 ? entry.To - 16 : entry.To + 16);
+        const int taken = side == 0 ? entry.To - 16 : entry.To + 16;
+        remove(taken, b[taken]);
     }
 }
 

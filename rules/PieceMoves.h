@@ -55,17 +55,16 @@ private:
     int count_ = 0;
 };
 
-// Writes into an array of at least limit entries and drops what comes after.
+// Writes into a list of MaxMoves entries and drops what comes after.
 class ListSink {
 public:
-    ListSink(MoveEntry* moves, int limit) : moves_(moves), limit_(limit) {}
+    explicit ListSink(MoveEntry* moves) : moves_(moves) {}
 
     void Add(int from, int to, std::uint8_t flags = 0, std::uint8_t promotion = 0)
     {
-        if (count_ < limit_)
-            moves_[count_] = MoveEntry{static_cast<std::uint8_t>(from),
-                                       static_cast<std::uint8_t>(to), flags, promotion};
-        ++count_;
+        if (count_ < MaxMoves)
+            moves_[count_++] = MoveEntry{static_cast<std::uint8_t>(from),
+                                         static_cast<std::uint8_t>(to), flags, promotion};
     }
     // Queen, rook, bishop, knight of the colour given by colourBit.
     void AddPromotions(int from, int to, std::uint8_t colourBit)
@@ -73,12 +72,10 @@ public:
         for (std::uint8_t type : {Piece::Queen, Piece::Rook, Piece::Bishop, Piece::Knight})
             Add(from, to, 0, static_cast<std::uint8_t>(type | colourBit));
     }
-    // Moves offered, the dropped ones included.
     int Count() const { return count_; }
 
 private:
     MoveEntry* moves_;
-    int limit_;
     int count_ = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -166,6 +167,30 @@ TEST(StreamHash, SampleDatabase)
     EXPECT_EQ(h.Nodes.Value, 0xe88661ed85eade07ULL);
     EXPECT_EQ(h.ListCount, 3810u);
     EXPECT_EQ(h.Lists.Value, 0x31a73d11bb15d970ULL);
+}
+
+TEST(LoadedGame, LandsOnARecordWithItsMovesMade)
+{
+    std::ifstream in(std::string(VELMORA_SAMPLES_DIR) + "/velmora-sample.pgn", std::ios::binary);
+    std::ostringstream read;
+    read << in.rdbuf();
+    const std::string text = read.str();
+    const MemoryByteSource source(text);
+    const IndexResult index = IndexPgn(source);
+    InitGameStore();
+    CorrectMoveHandler* previous = SetCorrectMoveHandler(nullptr);
+    for (std::size_t r = 0; r < index.Rows.size(); ++r) {
+        for (int landing : {LoadToLastMove, 3}) {
+            LoadGameFrom(source, static_cast<int>(r) + 1, index.Rows[r], false, landing);
+            PositionRecord& shown = Positions[CurrentPly];
+            const PositionRecord loaded = shown;
+            GenerateMoves();
+            ASSERT_EQ(loaded.MoveCount, shown.MoveCount) << r;
+            EXPECT_EQ(std::memcmp(loaded.Moves, shown.Moves, sizeof(MoveEntry) * shown.MoveCount),
+                      0);
+        }
+    }
+    SetCorrectMoveHandler(previous);
 }
 
 } // namespace

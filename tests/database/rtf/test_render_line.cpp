@@ -72,6 +72,7 @@ TEST(MoveListLine, KeepsNoMarksOfAVariationNestedAtTheBranchingMove)
     // 3. Nbd2 is played from the main line's record of ply 4, where neither
     // knight move is an alternative of the line: its marks must not stay.
     std::string text = "1. Nf3 e5 2. d4 exd4 3. e3 (3. c3 (3. Nbd2) dxc3) d5 *";
+    InitGameStore();
     SetStartPosition();
     CurrentPly = LineLength = MoveNodeCount = 0;
     ParseMoveText(text.data(), text.data() + text.size(), nullptr);
