@@ -32,7 +32,7 @@ Pieces PiecesOfSide(const BoardSets& sets)
     return p;
 }
 
-// Pushes and captures of the pawns of pawns, as WhitePawn / BlackPawn give
+// Pushes and captures of the pawns on pawns, as WhitePawn / BlackPawn give
 // them: a pawn on its first two ranks may step twice, a move onto the last
 // rank counts four promotions, en passant lands behind the pawn that has
 // just double-stepped.
@@ -54,10 +54,10 @@ int PawnMoveCount(const PositionRecord& record, SquareSet pawns, const Pieces& p
         towardsH = (pawns & ~FileH) >> 7;
         towardsA = (pawns & ~FileA) >> 9;
     }
-    const SquareSet captures = (towardsH & enemy);
-    const SquareSet capturesA = (towardsA & enemy);
-    int n = Count(single) + Count(twice) + Count(captures) + Count(capturesA);
-    n += 3 * (Count(single & last) + Count(captures & last) + Count(capturesA & last));
+    const SquareSet capturesH = towardsH & enemy;
+    const SquareSet capturesA = towardsA & enemy;
+    int n = Count(single) + Count(twice) + Count(capturesH) + Count(capturesA);
+    n += 3 * (Count(single & last) + Count(capturesH & last) + Count(capturesA & last));
     const int behind = record.EnPassantSquare + (White ? 16 : -16);
     if (record.EnPassantSquare != 0 && IsRealSquare(behind) && record.Board[behind] == 0) {
         const SquareSet square = SquareSet{1} << BitOfSquare(behind);
