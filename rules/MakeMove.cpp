@@ -196,7 +196,7 @@ std::uint8_t MakeMove(int index)
     PositionRecord& current = Positions[CurrentPly];
     // The last line record has no next record inside the line.
     if (CurrentPly < 0 || CurrentPly >= LineRecords - 1 || !ValidIndex(current, index)) return 0;
-    if (!PlayMoveInto(current, current.Moves[index], Positions[CurrentPly + 1], PlayMode::Make))
+    if (!PlayInto<false>(current, current.Moves[index], Positions[CurrentPly + 1], PlayMode::Make))
         return 0;
     ++CurrentPly;
     return 1;
@@ -206,7 +206,7 @@ std::uint8_t TestMoveLegal(int index)
 {
     PositionRecord& current = Positions[CurrentPly];
     if (!ValidIndex(current, index)) return 0;
-    return PlayMoveInto(current, current.Moves[index], ScratchPosition, PlayMode::Test) ? 1 : 0;
+    return PlayInto<false>(current, current.Moves[index], ScratchPosition, PlayMode::Test) ? 1 : 0;
 }
 
 std::uint8_t MakeGivenMove(MoveEntry entry, bool notInCheck)
