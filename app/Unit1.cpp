@@ -332,15 +332,18 @@ void TForm1::Open1Click()
 
     IndexOptions options;
     options.Pump = [](std::int32_t) { QCoreApplication::processEvents(); };
-    const std::optional<IndexResult> result = IndexOpenDatabase(options);
+    std::optional<IndexResult> result = IndexOpenDatabase(options);
 
+    // The rows' texts move into the list: each cell is made once.
     GameList->SetRowCount(GameCount + 1);
     if (result) {
         TGridCells& store = GameList->CellStore();
         for (std::size_t i = 0; i < result->Rows.size(); ++i) {
+            std::array<std::string, GameListColumns>& cells = result->Rows[i].Cells;
             TGridRow row;
-            row.Texts.assign(result->Rows[i].Cells.begin(), result->Rows[i].Cells.end());
-            store.AssignRow(static_cast<int>(i) + 1, row);
+            row.Texts.assign(std::make_move_iterator(cells.begin()),
+                             std::make_move_iterator(cells.end()));
+            store.AssignRow(static_cast<int>(i) + 1, std::move(row));
         }
     }
     GameList->Invalidate();

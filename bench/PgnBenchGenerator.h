@@ -21,7 +21,9 @@ struct PgnGeneratorOptions {
     int Games = 100;
     std::uint32_t Seed = 1;
     int MaxPlies = 110; // main line length, at most
+    int MinPlies = 20;  // main line length, at least (unless the game ends)
     bool Variations = true;
+    int VariationPercent = 8; // chance of a variation after a main-line move
     bool Comments = true;
     bool ClockComments = false; // "{ [%clk 0:03:00] }" after moves
     bool MixedLineEnds = true;  // CRLF or LF per game; LF games may have no blank lines
@@ -31,6 +33,7 @@ struct GeneratedGame {
     std::uint64_t MoveTextOffset = 0; // of the first character of its move text
     int MainLinePlies = 0;
     bool SetUp = false; // starts from a FEN position
+    std::string Fen;    // its FEN when set up
 };
 
 struct GeneratedDatabase {
@@ -166,7 +169,7 @@ private:
                 text += Comment() + ' ';
                 forceNumber = true;
             }
-            if (options_.Variations && depth < 3 && k + 1 < plies && Chance(depth ? 4 : 8)) {
+            if (options_.Variations && depth < 3 && k + 1 < plies && Chance(depth ? 4 : options_.VariationPercent)) {
                 // An alternative to the move just played, from the position before it.
                 CurrentPly = ply;
                 const std::vector<int> alternatives = LegalMoves();
@@ -270,8 +273,9 @@ private:
         if (Chance(10)) tag("Annotator", "Velmora Team");
         CurrentPly = 0;
         LineLength = 0;
+        const char* fen = nullptr;
         if (fenGame) {
-            const char* fen = fens[Pick(3)];
+            fen = fens[Pick(3)];
             tag("SetUp", "1");
             tag("FEN", fen);
             SetupPositionFromFen(fen, std::char_traits<char>::length(fen));
@@ -281,13 +285,15 @@ private:
         if (blankLines) out += eol;
 
         int played = 0;
-        std::string moves = Line(20 + Pick(options_.MaxPlies - 19), 0, played);
+        std::string moves =
+            Line(options_.MinPlies + Pick(options_.MaxPlies - options_.MinPlies + 1), 0, played);
         moves += result;
         Wrap(moves, eol);
         GeneratedGame game;
         game.MoveTextOffset = out.size();
         game.MainLinePlies = played;
         game.SetUp = fenGame;
+        if (fen) game.Fen = fen;
         db.Games.push_back(game);
         out += moves + eol;
         if (blankLines) out += eol;

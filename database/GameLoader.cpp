@@ -9,6 +9,7 @@
 #include "rules/Board.h"
 #include "rules/FenSetup.h"
 #include "rules/GameStore.h"
+#include "rules/MoveGen.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,12 +23,10 @@ namespace {
 // The "No" cell of the game loaded, to find its row again after a sort.
 std::string CurrentGameNumber;
 
-// First read of a game's text; most games are far shorter.
-constexpr std::size_t FirstGameRead = 4096;
-
 // The text holds the start of the next game: a "[" outside comments (the
 // move-text parser stops there).
-bool ReachesNextGame(const char* text) {
+bool ReachesNextGame(const char* text)
+{
     bool inComment = false;
     for (const char* q = text;; ++q) {
         q = std::strpbrk(q, "{}[");
@@ -41,7 +40,8 @@ bool ReachesNextGame(const char* text) {
     }
 }
 
-void Land(int loadToMove) {
+void Land(int loadToMove)
+{
     if (loadToMove == LoadToSavedLine)
         GoToMovePath(SavedLine.data());
     else if (loadToMove >= 0)
@@ -52,7 +52,8 @@ void Land(int loadToMove) {
 
 } // namespace
 
-std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell) {
+std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell)
+{
     if (cell.empty() || cell.size() > 19) return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : cell) {
@@ -62,9 +63,25 @@ std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell) {
     return value;
 }
 
-std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset) {
+std::size_t ExpectedGameTextSize(const GameRow& cells)
+{
+    std::size_t moves = 0;
+    for (const char c : cells[MoveCountColumn]) {
+        if (c < '0' || c > '9' || moves > 100000) break;
+        moves = moves * 10 + static_cast<std::size_t>(c - '0');
+    }
+    // A main-line move with its number takes 12 to 14 bytes.
+    std::size_t perMove = 14;
+    const std::string& flags = cells[FlagsColumn];
+    if (flags.size() > 1 && flags[1] != ' ') perMove += flags[1] == 'V' ? 14 : 6;
+    if (flags.size() > 2 && flags[2] != ' ') perMove += flags[2] == 'C' ? 14 : 6;
+    return std::clamp<std::size_t>(96 + perMove * moves, 256, PgnChunkSize);
+}
+
+std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset, std::size_t expected)
+{
     std::size_t n = 0;
-    std::size_t want = FirstGameRead;
+    std::size_t want = std::clamp<std::size_t>(expected, 1, PgnChunkSize);
     for (;;) {
         const std::int64_t got = source.ReadAt(offset + n, PgnTextBuffer + n, want - n);
         if (got <= 0) break;
@@ -81,7 +98,8 @@ std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset) {
     return n;
 }
 
-std::string GameTitleText(const GameRow& cells) {
+std::string GameTitleText(const GameRow& cells)
+{
     constexpr std::string_view Dash = " \xE2\x80\x93 "; // en dash
     const std::string white = GameTextToUtf8(cells[WhiteColumn]);
     const std::string black = GameTextToUtf8(cells[BlackColumn]);
@@ -100,7 +118,8 @@ std::string GameTitleText(const GameRow& cells) {
 }
 
 GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells, bool keepPath,
-                            int loadToMove, const GameLoadHooks& hooks) {
+                            int loadToMove, const GameLoadHooks& hooks)
+{
     GameLoadResult result;
     const std::optional<std::uint64_t> offset = ParseMoveTextOffset(cells[MoveTextOffset]);
     // The indexer runs with its own buffer, but the list it fills is not
@@ -108,7 +127,7 @@ GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& ce
     if (ListLoading || row < 1 || !offset) return result;
 
     if (keepPath) SavedLine = CurrentMovePath();
-    const std::size_t n = ReadGameText(source, *offset);
+    const std::size_t n = ReadGameText(source, *offset, ExpectedGameTextSize(cells));
     if (n == 0) {
         result.Status = LoadStatus::NothingRead;
         return result;
@@ -130,27 +149,34 @@ GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& ce
     result.Title = GameTitleText(cells);
     if (hooks.ShowDocument) hooks.ShowDocument();
     Land(loadToMove);
+    // The parser leaves the lists of its positions unmade; the document's
+    // replay (or the saved line's) makes those of the line shown.
+    if (!hooks.ShowDocument && loadToMove != LoadToSavedLine) GenerateMoves();
     if (hooks.ShowPosition) hooks.ShowPosition();
     result.Status = LoadStatus::Loaded;
     return result;
 }
 
 GameLoadResult LoadGame(int row, const GameRow& cells, bool keepPath, int loadToMove,
-                        const GameLoadHooks& hooks) {
+                        const GameLoadHooks& hooks)
+{
     if (DatabaseFileHandle < 0) return {};
     return LoadGameFrom(FileByteSource(DatabaseFileHandle), row, cells, keepPath, loadToMove,
                         hooks);
 }
 
-int NextGameRow(int row, int rowCount) {
+int NextGameRow(int row, int rowCount)
+{
     return row >= 1 && row < rowCount - 1 ? row + 1 : -1;
 }
 
-int PreviousGameRow(int row) {
+int PreviousGameRow(int row)
+{
     return row >= 2 ? row - 1 : -1;
 }
 
-void RepointCurrentGameRow(int rowCount, const std::function<std::string(int row)>& numberCell) {
+void RepointCurrentGameRow(int rowCount, const std::function<std::string(int row)>& numberCell)
+{
     if (CurrentGameRow < 0 || CurrentGameNumber.empty()) return;
     CurrentGameRow = -1;
     for (int r = 1; r < rowCount; ++r) {
@@ -161,7 +187,8 @@ void RepointCurrentGameRow(int rowCount, const std::function<std::string(int row
     }
 }
 
-void ForgetCurrentGame() {
+void ForgetCurrentGame()
+{
     CurrentGameRow = -1;
     CurrentGameNumber.clear();
 }

@@ -57,8 +57,15 @@ GameLoadResult LoadGame(int row, const GameRow& cells, bool keepPath, int loadTo
 
 // The game's move text at offset, read into PgnTextBuffer and ended by a
 // NUL: as far as the next game's tags, at most 1 MiB. NUL bytes of the file
-// are read as blanks. Returns the count read, 0 when nothing could be read.
-std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset);
+// are read as blanks. The first read takes expected bytes, each further one
+// doubles. Returns the count read, 0 when nothing could be read.
+std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset,
+                         std::size_t expected = 4096);
+
+// About the size of the move text of the game of cells (and the start of
+// the next game): bytes per move of its main line, more with variations and
+// comments.
+std::size_t ExpectedGameTextSize(const GameRow& cells);
 
 // The offset cell as a number; nullopt unless it is all decimal digits.
 std::optional<std::uint64_t> ParseMoveTextOffset(std::string_view cell);

@@ -23,7 +23,8 @@ constexpr std::size_t NodeRoom = 128;
 // Comment layout around its text.
 constexpr std::size_t CommentFrameRoom = 96;
 
-bool IsControlWordEnd(std::string_view text) {
+bool IsControlWordEnd(std::string_view text)
+{
     // text ends just before a blank: "\" letters [ "-" ] digits?
     std::size_t at = text.size();
     while (at > 0 && text[at - 1] >= '0' && text[at - 1] <= '9')
@@ -73,9 +74,13 @@ private:
     int SkipNesting = 0;
     // A variation that branches from nowhere (or too deep) is left out whole.
     int DroppedNesting = 0;
+    // Some nodes were not written (a variation left out, a line not
+    // replayable, no room): the records may not hold a whole line.
+    bool Incomplete = false;
 };
 
-RtfPos MoveListRenderer::Run() {
+RtfPos MoveListRenderer::Run()
+{
     const int shownNode = CurrentPly > 0 ? Positions[CurrentPly - 1].PlayedNode : -1;
     VariationJustOpened = 0;
     CurrentPly = 0;
@@ -91,10 +96,16 @@ RtfPos MoveListRenderer::Run() {
             const std::size_t length = index < CommentList.size() ? CommentList[index].size() : 0;
             room = RtfTextMaxBytesPerByte * length + CommentFrameRoom + DiagramRtfMaxBytes;
         }
-        if (!ReserveRtfRoom(Pos, room)) break;
+        if (!ReserveRtfRoom(Pos, room)) {
+            Incomplete = true;
+            break;
+        }
         Node(i);
     }
 
+    // The records now hold the line the stream ends on, when every node
+    // could be written.
+    const int replayed = Incomplete ? 0 : CurrentPly;
     Result();
     // An inline bracket group still open (the stream ended inside it) is
     // closed so that the tail closes the document group.
@@ -103,11 +114,12 @@ RtfPos MoveListRenderer::Run() {
     PutRtfByte(Pos, '\0');
     VariationDepth = 0;
     VariationJustOpened = 0;
-    GoToNode(shownNode);
+    GoToNodeAfterReplay(shownNode, replayed);
     return Pos;
 }
 
-void MoveListRenderer::DropNode(int i) {
+void MoveListRenderer::DropNode(int i)
+{
     if (MoveNodes[i].Kind == NodeKind::nkMove) {
         MoveNodes[i].TextPos = static_cast<std::uint32_t>(RtfTextPos);
         MoveNodes[i].TextLength = 0;
@@ -116,7 +128,8 @@ void MoveListRenderer::DropNode(int i) {
 
 // True when node i belongs to a left-out variation or a line that could not
 // be replayed; keeps the skip state in step with the variation marks.
-bool MoveListRenderer::Skipping(int i) {
+bool MoveListRenderer::Skipping(int i)
+{
     const NodeKind kind = MoveNodes[i].Kind;
     if (DroppedNesting > 0) {
         if (kind == NodeKind::nkVariationStart)
@@ -140,7 +153,8 @@ bool MoveListRenderer::Skipping(int i) {
     return true;
 }
 
-void MoveListRenderer::Node(int i) {
+void MoveListRenderer::Node(int i)
+{
     if (Skipping(i)) return;
     switch (MoveNodes[i].Kind) {
     case NodeKind::nkMove:
@@ -161,13 +175,15 @@ void MoveListRenderer::Node(int i) {
     }
 }
 
-void MoveListRenderer::Move(int i) {
+void MoveListRenderer::Move(int i)
+{
     MoveNode& node = MoveNodes[i];
     const int code = node.Code;
     const PositionRecord& from = Positions[CurrentPly];
     if (CurrentPly + 1 >= LineRecords || code >= from.MoveCount) {
         DropNode(i);
         DeadDepth = VariationDepth;
+        Incomplete = true;
         SkipNesting = 0;
         return;
     }
@@ -203,6 +219,7 @@ void MoveListRenderer::Move(int i) {
         RtfTextPos = static_cast<int>(node.TextPos);
         node.TextLength = 0;
         DeadDepth = VariationDepth;
+        Incomplete = true;
         SkipNesting = 0;
         return;
     }
@@ -216,18 +233,21 @@ void MoveListRenderer::Move(int i) {
 }
 
 // Ends the open paragraph before an expanded variation starts or ends.
-void MoveListRenderer::CloseParagraph() {
+void MoveListRenderer::CloseParagraph()
+{
     if (ParagraphClosed) return;
     Pos = PutRtf(Pos, "\\par \\pard\\sa22\\sb18");
     RtfTextPos += 2;
     ParagraphClosed = true;
 }
 
-void MoveListRenderer::VariationStart(int i) {
+void MoveListRenderer::VariationStart(int i)
+{
     const int d = VariationDepth;
     // A variation needs a move to replace and a free stack entry.
     if (CurrentPly == 0 || d + 1 >= VariationStackCapacity) {
         DroppedNesting = 1;
+        Incomplete = true;
         DropNode(i);
         return;
     }
@@ -249,12 +269,16 @@ void MoveListRenderer::VariationStart(int i) {
     }
     CurrentPly -= 1;
     LineLength = CurrentPly;
+    // A variation nested where its enclosing ones branch off plays from a
+    // record of the main line a move that no group of that line lists.
+    if (d >= 1 && CurrentPly <= VariationStack[0].Ply) Incomplete = true;
     VariationStack[d] = {Positions[CurrentPly].PlayedNode, CurrentPly};
     VariationDepth = d + 1;
     VariationJustOpened = 1;
 }
 
-void MoveListRenderer::VariationEnd() {
+void MoveListRenderer::VariationEnd()
+{
     if (VariationDepth == 0) return; // no variation to close
     const int d = --VariationDepth;
     if (d > ExpandDepth) {
@@ -285,6 +309,7 @@ void MoveListRenderer::VariationEnd() {
     if (!replayable || !MakeMove(MoveNodes[saved].Code)) {
         LineLength = CurrentPly;
         DeadDepth = d;
+        Incomplete = true;
         SkipNesting = 0;
         return;
     }
@@ -292,7 +317,8 @@ void MoveListRenderer::VariationEnd() {
     AnnotateLastMove();
 }
 
-void MoveListRenderer::Nag(int i, int code) {
+void MoveListRenderer::Nag(int i, int code)
+{
     if (code == 0) return;
     const std::string_view glyph = NagGlyphText(code);
     if ((code == 140 || code == 142) && LastMoveNode >= 0) {
@@ -312,7 +338,8 @@ void MoveListRenderer::Nag(int i, int code) {
     Pos = PutRtfText(Pos, " ");
 }
 
-void MoveListRenderer::Comment(int i) {
+void MoveListRenderer::Comment(int i)
+{
     const std::uint32_t index = MoveNodes[i].TextPos;
     if (index >= CommentList.size()) return;
     std::string_view text = CommentList[index];
@@ -334,7 +361,8 @@ void MoveListRenderer::Comment(int i) {
     CommentText(i, text);
 }
 
-void MoveListRenderer::CommentText(int i, std::string_view text) {
+void MoveListRenderer::CommentText(int i, std::string_view text)
+{
     Pos = PutRtf(Pos, "{");
     if (VariationDepth == 0 && !ParagraphClosed) {
         if (i > 0) Pos = PutRtfPar(Pos);
@@ -385,7 +413,8 @@ void MoveListRenderer::CommentText(int i, std::string_view text) {
     Pos = PutRtf(Pos, "}");
 }
 
-void MoveListRenderer::Result() {
+void MoveListRenderer::Result()
+{
     if (GameResult < 0 || GameResult > 2) return;
     if (AnyMove && !ParagraphClosed) Pos = PutRtf(Pos, "\\par ");
     static constexpr std::string_view Results[] = {"0-1", "\xBD-\xBD", "1-0"};
@@ -394,11 +423,13 @@ void MoveListRenderer::Result() {
 
 } // namespace
 
-RtfPos BuildMoveList(RtfPos pos) {
+RtfPos BuildMoveList(RtfPos pos)
+{
     return MoveListRenderer(pos).Run();
 }
 
-RtfPos TrimTrailingBlanks(RtfPos pos) {
+RtfPos TrimTrailingBlanks(RtfPos pos)
+{
     if (pos > RtfBuffer.size()) return pos;
     const char* text = RtfBuffer.data();
     RtfPos q = pos;

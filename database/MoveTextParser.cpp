@@ -5,6 +5,7 @@
 #include "database/VariationStack.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
+#include "rules/LineChecks.h"
 #include "rules/MakeMove.h"
 #include "rules/MoveGen.h"
 
@@ -22,11 +23,13 @@ CorrectMoveHandler* InstalledHandler = nullptr;
 // One line being read: the main line, or an open variation with where it
 // branched off (the PlayedNode it replaces and the ply it starts from).
 struct OpenLine {
-    int StartNode = -1;  // its nkVariationStart, -1 for the main line
+    int StartNode = -1; // its nkVariationStart, -1 for the main line
     int Node = -1;
     int Ply = 0;
-    bool HasMove = false;     // a move of this line has been stored
-    bool Overflowed = false;  // a move of this line fell past the ply limit
+    MoveEntry Replaced{};    // the move of Node, played again at the end
+    BoardSets Sets{};        // the pieces at Ply
+    bool HasMove = false;    // a move of this line has been stored
+    bool Overflowed = false; // a move of this line fell past the ply limit
 };
 
 class MoveTextReader {
@@ -57,6 +60,7 @@ private:
 
     std::size_t CommentChar(std::size_t i);
     bool ClosesComment(std::size_t brace) const;
+    std::size_t NextBrace(std::size_t from) const;
     void StoreComment(std::size_t stop);
     int MarkNag(std::size_t i, std::size_t* after) const;
 
@@ -64,7 +68,12 @@ private:
     void OpenVariation();
     void CloseVariation();
     int MatchToken(std::string_view token);
-    bool PlayMove(int index);
+    bool PlayMove(int index, const MoveEntry* entry);
+    bool KnownNotInCheck() const
+    {
+        return checkFree_ && !inCheck_[static_cast<std::size_t>(CurrentPly)];
+    }
+    void NoteCheck(const MoveEntry& played);
     std::size_t ReadMoveToken(std::size_t start, std::size_t stop);
     void AskAboutToken(std::size_t start, std::size_t stop, std::size_t* resume);
     void RefreshForQuestion();
@@ -74,20 +83,41 @@ private:
     std::size_t length_;
     CorrectMoveHandler* handler_;
     std::vector<OpenLine> lines_;
-    bool stopped_ = false;     // reading ends without reading a pending token
-    int skipDepth_ = 0;        // > 0 while parenthesised text is skipped
+    // The move played from each ply of the line being read, for the
+    // variations that replace it.
+    std::vector<MoveEntry> played_ = std::vector<MoveEntry>(LineRecords);
+    // Whether the side to move is in check at each ply of the line read.
+    // Known without testing every line of the king when neither king was
+    // attacked at the start (checkFree_): a move then gives check only by
+    // the piece it moves or the line it opens.
+    std::vector<std::uint8_t> inCheck_ = std::vector<std::uint8_t>(LineRecords);
+    bool checkFree_ = false;
+    // The pieces of the record shown, kept up to date move by move, and
+    // those before the last move of the line (where a variation starts).
+    BoardSets sets_{};
+    BoardSets setsBefore_{};
+    // The ply above 0 whose record holds its generated list (made when a
+    // token needs the whole list), -1 none. Record 0's is made at the start.
+    int listPly_ = -1;
+    bool stopped_ = false; // reading ends without reading a pending token
+    int skipDepth_ = 0;    // > 0 while parenthesised text is skipped
 
-    bool tokenOpen_ = true;    // the first token of the text is never a move
+    bool tokenOpen_ = true; // the first token of the text is never a move
     std::size_t tokenStart_ = std::string::npos;
     bool tokenHasLetter_ = false;
 
     bool inComment_ = false;
     bool commentBegun_ = false;
-    bool commentDropped_ = false;  // read but not stored (skipped text, past the limit)
+    bool commentDropped_ = false; // read but not stored (skipped text, past the limit)
     std::size_t commentStart_ = 0;
+    mutable std::size_t braceFrom_ = 1; // NextBrace's last question and answer
+    mutable std::size_t braceAt_ = 0;
 };
 
-bool IsAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsAsciiDigit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
 bool IsAsciiAlnum(unsigned char c)
 {
     return IsAsciiDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -97,20 +127,18 @@ bool IsAsciiAlnum(unsigned char c)
 bool MoveTextReader::EndsText(std::size_t i)
 {
     const unsigned char c = At(i);
-    if (c == '*' || c == '[')
-        return true;
-    auto is = [this](std::size_t at, std::string_view s) {
-        return at + s.size() <= length_ && std::string_view(text_ + at, s.size()) == s;
-    };
-    if (c == '1' && is(i, "1-0")) {
+    if (c == '*' || c == '[') return true;
+    // At gives 0 past the end, so no result runs over it.
+    if (c == '1' && At(i + 1) == '-' && At(i + 2) == '0') {
         GameResult = 2;
         return true;
     }
-    if (c == '0' && is(i, "0-1")) {
+    if (c == '0' && At(i + 1) == '-' && At(i + 2) == '1') {
         GameResult = 0;
         return true;
     }
-    if (c == '1' && is(i, "1/2") && is(i + 4, "1/2")) {
+    if (c == '1' && At(i + 1) == '/' && At(i + 2) == '2' && At(i + 4) == '1' && At(i + 5) == '/' &&
+        At(i + 6) == '2') {
         GameResult = 1;
         return true;
     }
@@ -130,6 +158,11 @@ bool MoveTextReader::AddNode(NodeKind kind, std::uint8_t code, std::uint32_t tex
 void MoveTextReader::Run()
 {
     GenerateMoves();
+    const PositionRecord& start = Positions[0];
+    inCheck_[0] = IsInCheck(start, start.SideToMove);
+    checkFree_ = !IsInCheck(start, start.SideToMove ^ Piece::BlackBit);
+    sets_ = SetsOf(start);
+    setsBefore_ = sets_;
     GameResult = -1;
     CommentList.clear();
 
@@ -142,8 +175,7 @@ void MoveTextReader::Run()
             break;
         const std::size_t resume = ReadMoveToken(tokenStart_, i);
         ResetToken();
-        if (stopped_ || resume >= i)
-            break;
+        if (stopped_ || resume >= i) break;
         i = resume;
     }
     End(i);
@@ -154,14 +186,12 @@ std::size_t MoveTextReader::ReadFrom(std::size_t i)
 {
     while (!stopped_ && i < length_) {
         const unsigned char c = At(i);
-        if (c == 0)
-            break;
+        if (c == 0) break;
         if (inComment_) {
             i = CommentChar(i);
             continue;
         }
-        if (EndsText(i))
-            break;
+        if ((c == '*' || c == '[' || c == '1' || c == '0') && EndsText(i)) break;
         if (skipDepth_ > 0) {
             i = SkippedChar(i);
             continue;
@@ -171,21 +201,34 @@ std::size_t MoveTextReader::ReadFrom(std::size_t i)
                 tokenOpen_ = true;
                 tokenStart_ = i;
             }
-            tokenHasLetter_ = tokenHasLetter_ || SanCharClass[c] >= 2;
-            ++i;
+            // The rest of the token; a result may start at any "1" or "0".
+            unsigned char next = c;
+            std::uint8_t cls = SanCharClass[next];
+            do {
+                tokenHasLetter_ = tokenHasLetter_ || cls >= 2;
+                next = At(++i);
+                cls = SanCharClass[next];
+            } while (cls != 0 && next != '1' && next != '0');
             continue;
         }
         if (tokenStart_ != std::string::npos && tokenHasLetter_) {
             const std::size_t resume = ReadMoveToken(tokenStart_, i);
             ResetToken();
-            if (stopped_)
-                break;
+            if (stopped_) break;
             if (resume != i) {
                 i = resume;
                 continue;
             }
         }
         ResetToken();
+        // Blanks and the dots of move numbers only separate tokens.
+        if (c <= 0x20 || c == '.') {
+            do
+                ++i;
+            while (i < length_ && ((text_[i] > 0 && static_cast<unsigned char>(text_[i]) <= 0x20) ||
+                                   text_[i] == '.'));
+            continue;
+        }
         i = Delimiter(i);
     }
     return i;
@@ -220,21 +263,30 @@ std::size_t MoveTextReader::SkippedChar(std::size_t i)
 // before another "}".
 bool MoveTextReader::ClosesComment(std::size_t brace) const
 {
-    for (std::size_t j = brace + 1; j < length_; ++j) {
+    const std::size_t next = NextBrace(brace + 1);
+    return next >= length_ || text_[next] != '}';
+}
+
+// The first "{", "}" or NUL from from on (length_ when none). The last answer
+// is kept: the text before it holds none, and the reader changes only the
+// character it stands on, which lies before every later question.
+std::size_t MoveTextReader::NextBrace(std::size_t from) const
+{
+    if (from >= braceFrom_ && from <= braceAt_) return braceAt_;
+    std::size_t j = from;
+    for (; j < length_; ++j) {
         const char c = text_[j];
-        if (c == '{' || c == 0)
-            return true;
-        if (c == '}')
-            return false;
+        if (c == '{' || c == '}' || c == 0) break;
     }
-    return true;
+    braceFrom_ = from;
+    braceAt_ = j;
+    return j;
 }
 
 void MoveTextReader::StoreComment(std::size_t stop)
 {
     inComment_ = false;
-    if (!commentBegun_ || commentDropped_ || !Room(1))
-        return;
+    if (!commentBegun_ || commentDropped_ || !Room(1)) return;
     CommentList.emplace_back(text_ + commentStart_, stop - commentStart_);
     AddNode(NodeKind::nkComment, 0, static_cast<std::uint32_t>(CommentList.size() - 1));
 }
@@ -259,10 +311,17 @@ int MoveTextReader::MarkNag(std::size_t i, std::size_t* after) const
 std::size_t MoveTextReader::CommentChar(std::size_t i)
 {
     unsigned char c = At(i);
+    // Comment text up to the next brace (or NUL, which ends the text).
+    if (commentBegun_ && c != '{' && c != '}') {
+        for (++i; i < length_; ++i) {
+            c = static_cast<unsigned char>(text_[i]);
+            if (c == '{' || c == '}' || c == 0) break;
+        }
+        return i;
+    }
     if (c == '}') {
         if (ClosesComment(i)) {
-            if (commentBegun_ && !commentDropped_)
-                text_[i] = 0;
+            if (commentBegun_ && !commentDropped_) text_[i] = 0;
             StoreComment(i);
             return i + 1;
         }
@@ -272,16 +331,13 @@ std::size_t MoveTextReader::CommentChar(std::size_t i)
         c = '(';
         text_[i] = '(';
     }
-    if (commentBegun_)
-        return i + 1;
-    if (c <= 0x20 || c == ';' || c == '.' || c == ',')
-        return i + 1;
+    if (commentBegun_) return i + 1;
+    if (c <= 0x20 || c == ';' || c == '.' || c == ',') return i + 1;
 
     std::size_t after = 0;
     if (const int nag = MarkNag(i, &after)) {
         inComment_ = false;
-        if (!commentDropped_)
-            AddNode(NodeKind::nkNag, static_cast<std::uint8_t>(nag));
+        if (!commentDropped_) AddNode(NodeKind::nkNag, static_cast<std::uint8_t>(nag));
         return after;
     }
     // A lone punctuation character is no comment ("#" is a diagram mark).
@@ -310,8 +366,7 @@ std::size_t MoveTextReader::Delimiter(std::size_t i)
             n = std::min(n * 10 + (At(j) - '0'), 1000);
             ++j;
         }
-        if (n >= 1 && n <= 255 && !dropped)
-            AddNode(NodeKind::nkNag, static_cast<std::uint8_t>(n));
+        if (n >= 1 && n <= 255 && !dropped) AddNode(NodeKind::nkNag, static_cast<std::uint8_t>(n));
         return j;
     }
     case '!':
@@ -323,8 +378,7 @@ std::size_t MoveTextReader::Delimiter(std::size_t i)
             nag = c == '!' ? (next == '!' ? 3 : 5) : (next == '!' ? 6 : 4);
             used = 2;
         }
-        if (!dropped)
-            AddNode(NodeKind::nkNag, static_cast<std::uint8_t>(nag));
+        if (!dropped) AddNode(NodeKind::nkNag, static_cast<std::uint8_t>(nag));
         return i + used;
     }
     case '(':
@@ -360,10 +414,13 @@ void MoveTextReader::OpenVariation()
     }
     CurrentPly -= 1;
     LineLength = CurrentPly;
+    sets_ = setsBefore_;
     OpenLine variation;
     variation.StartNode = MoveNodeCount;
     variation.Node = Positions[CurrentPly].PlayedNode;
     variation.Ply = CurrentPly;
+    variation.Replaced = played_[static_cast<std::size_t>(CurrentPly)];
+    variation.Sets = sets_;
     AddNode(NodeKind::nkVariationStart, 0);
     lines_.push_back(variation);
 }
@@ -373,19 +430,24 @@ void MoveTextReader::OpenVariation()
 void MoveTextReader::CloseVariation()
 {
     if (Depth() == 0) {
-        stopped_ = true;  // an unmatched ")" ends the text
+        stopped_ = true; // an unmatched ")" ends the text
         return;
     }
     const OpenLine variation = lines_.back();
     lines_.pop_back();
     CurrentPly = variation.Ply;
     Positions[CurrentPly].PlayedNode = variation.Node;
-    if (!MakeMove(MoveNodes[variation.Node].Code)) {
+    played_[static_cast<std::size_t>(CurrentPly)] = variation.Replaced;
+    listPly_ = -1;
+    if (!MakeGivenMove(variation.Replaced, KnownNotInCheck())) {
         stopped_ = true;
         return;
     }
+    setsBefore_ = variation.Sets;
+    sets_ = variation.Sets;
+    PlayOnSets(sets_, Positions[CurrentPly - 1], variation.Replaced);
+    NoteCheck(variation.Replaced);
     LineLength = CurrentPly;
-    GenerateMoves();
     if (!variation.HasMove)
         MoveNodeCount = variation.StartNode;
     else
@@ -395,32 +457,61 @@ void MoveTextReader::CloseVariation()
 // --- moves --------------------------------------------------------------------
 
 // Reads a token and plays the move it names; returns its index, or a
-// SanToken code (a refused single candidate counts as no match).
+// SanToken code (a refused single candidate counts as no match). A token
+// that names its target is found without the position's list. Record 0's
+// list is used as it is: it stays for the move list's replay, with the
+// refusals marked in it.
 int MoveTextReader::MatchToken(std::string_view token)
 {
+    const SanToken read = ReadSanToken(token);
     bool untested = false;
-    const int index = MatchSanToken(ReadSanToken(token), &untested);
-    if (index < 0)
-        return index;
-    if (!PlayMove(index))
-        return stopped_ || !untested ? index : SanNoMatch;
+    int index = SanNoMatch;
+    bool played = false;
+    if (CurrentPly > 0 && read.ToRank >= 0) {
+        const SanMove move = FindSanMove(read, sets_, &untested, KnownNotInCheck());
+        index = move.Index;
+        played = index >= 0 && PlayMove(index, &move.Entry);
+    } else {
+        if (CurrentPly != 0 && CurrentPly != listPly_) {
+            GenerateMoves();
+            listPly_ = CurrentPly;
+        }
+        index = MatchSanToken(read, &untested);
+        played = index >= 0 && PlayMove(index, nullptr);
+    }
+    if (index >= 0 && !played) return stopped_ || !untested ? index : SanNoMatch;
     return index;
 }
 
-bool MoveTextReader::PlayMove(int index)
+// Plays entry (nullptr: entry index of the record's list).
+bool MoveTextReader::PlayMove(int index, const MoveEntry* entry)
 {
     if (!Room(1)) {
         stopped_ = true;
         return false;
     }
-    if (!MakeMove(index))
-        return false;
+    const MoveEntry move = entry ? *entry : Positions[CurrentPly].Moves[index];
+    if (!(entry ? MakeGivenMove(move, KnownNotInCheck()) : MakeMove(index))) return false;
+    setsBefore_ = sets_;
+    PlayOnSets(sets_, Positions[CurrentPly - 1], move);
+    NoteCheck(move);
+    listPly_ = -1;
+    played_[static_cast<std::size_t>(CurrentPly - 1)] = move;
     LineLength = CurrentPly;
     Positions[CurrentPly - 1].PlayedNode = MoveNodeCount;
     AddNode(NodeKind::nkMove, static_cast<std::uint8_t>(index));
-    GenerateMoves();
     lines_.back().HasMove = true;
     return true;
+}
+
+// Whether the side to move is in check after played, the move that led to
+// the record shown.
+void MoveTextReader::NoteCheck(const MoveEntry& played)
+{
+    const PositionRecord& after = Positions[CurrentPly];
+    inCheck_[static_cast<std::size_t>(CurrentPly)] =
+        checkFree_ ? MoveGivesCheck(after, played, after.SideToMove ^ Piece::BlackBit)
+                   : IsInCheck(after, after.SideToMove);
 }
 
 // Reads text[start, stop) as a move; returns where reading goes on (stop,
@@ -433,10 +524,8 @@ std::size_t MoveTextReader::ReadMoveToken(std::size_t start, std::size_t stop)
         return stop;
     }
     const int index = MatchToken(std::string_view(text_ + start, stop - start));
-    if (index >= 0)
-        return stop;
-    if (index == SanNotAMove)
-        return stop;
+    if (index >= 0) return stop;
+    if (index == SanNotAMove) return stop;
     std::size_t resume = stop;
     AskAboutToken(start, stop, &resume);
     return resume;
@@ -446,8 +535,7 @@ std::size_t MoveTextReader::ReadMoveToken(std::size_t start, std::size_t stop)
 // or the user skips or cancels.
 void MoveTextReader::AskAboutToken(std::size_t start, std::size_t stop, std::size_t* resume)
 {
-    if (!handler_)
-        return;  // nobody to ask: skip the token
+    if (!handler_) return; // nobody to ask: skip the token
     std::string token(text_ + start, stop - start);
     const int maxAdvance = static_cast<int>(std::min<std::size_t>(length_ - start, 0x7FFFFFFF));
     for (;;) {
@@ -464,10 +552,11 @@ void MoveTextReader::AskAboutToken(std::size_t start, std::size_t stop, std::siz
         }
         token = answer.Text;
         const int index = MatchToken(token);
-        if (index == SanNoMatch || index == SanAmbiguous)
-            continue;
+        if (index == SanNoMatch || index == SanAmbiguous) continue;
         // Counted from the token's place in the text, kept inside the text.
         *resume = start + static_cast<std::size_t>(std::clamp(answer.Advance, 0, maxAdvance));
+        braceFrom_ = 1;
+        braceAt_ = 0;
         return;
     }
 }
@@ -495,10 +584,8 @@ void MoveTextReader::RefreshForQuestion()
 // no move, which can only be the innermost, is removed as at ")").
 void MoveTextReader::End(std::size_t stop)
 {
-    if (inComment_)
-        StoreComment(std::min(stop, length_));
-    if (Depth() > 0 && !lines_.back().HasMove)
-        CloseVariation();
+    if (inComment_) StoreComment(std::min(stop, length_));
+    if (Depth() > 0 && !lines_.back().HasMove) CloseVariation();
     while (Depth() > 0) {
         lines_.pop_back();
         MoveNodes[MoveNodeCount++] = MoveNode{0, 0, NodeKind::nkVariationEnd, 0};

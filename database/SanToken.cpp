@@ -2,6 +2,7 @@
 
 #include "rules/Board.h"
 #include "rules/MakeMove.h"
+#include "rules/MoveLookup.h"
 
 const std::array<std::uint8_t, 256> SanCharClass = [] {
     std::array<std::uint8_t, 256> t{};
@@ -26,9 +27,13 @@ int PieceOfLetter(char c, std::string_view letters)
     return at == std::string_view::npos ? 0 : static_cast<int>(at) + Piece::Knight;
 }
 
-bool StartsWith(std::string_view text, std::string_view a, std::string_view b)
+// Castling: "O-O" or "0-0", and "-O" or "-0" once more for the queen side.
+bool IsCastling(std::string_view text, bool queenSide)
 {
-    return text.substr(0, a.size()) == a || text.substr(0, b.size()) == b;
+    const std::size_t size = queenSide ? 4 : 3;
+    if (text.size() < size || (text[0] != 'O' && text[0] != '0')) return false;
+    const char o = text[0];
+    return text[1] == '-' && text[2] == o && (!queenSide || text[3] == '-');
 }
 
 } // namespace
@@ -41,12 +46,12 @@ SanToken ReadSanToken(std::string_view text)
 SanToken ReadSanToken(std::string_view text, std::string_view letters)
 {
     SanToken t;
-    if (StartsWith(text, "O-O-", "0-0-")) {
+    if (IsCastling(text, true)) {
         t.Piece = Piece::King;
         t.ToFile = 2;
         return t;
     }
-    if (StartsWith(text, "O-O", "0-0")) {
+    if (IsCastling(text, false)) {
         t.Piece = Piece::King;
         t.ToFile = 6;
         return t;
@@ -81,10 +86,8 @@ SanToken ReadSanToken(std::string_view text, std::string_view letters)
 
 int MatchSanToken(const SanToken& token, bool* untested)
 {
-    if (untested)
-        *untested = false;
-    if (token.ToFile < 0)
-        return SanNotAMove;
+    if (untested) *untested = false;
+    if (token.ToFile < 0) return SanNotAMove;
     PositionRecord& position = Positions[CurrentPly];
     // The entries that fit the token, in list order.
     int candidates[MaxMoves];
@@ -93,22 +96,18 @@ int MatchSanToken(const SanToken& token, bool* untested)
     const int target = token.ToRank >= 0 ? SquareOf(token.ToFile, token.ToRank) : -1;
     for (int j = 0; j < position.MoveCount; ++j) {
         const MoveEntry& e = position.Moves[j];
-        if (target >= 0 ? e.To != target : FileOf(e.To) != token.ToFile)
-            continue;
-        if (e.Flags & MoveFlags::Illegal)
-            continue;
+        if (target >= 0 ? e.To != target : FileOf(e.To) != token.ToFile) continue;
+        if (e.Flags & MoveFlags::Illegal) continue;
         const bool sameRank = target >= 0 || RankOf(e.To) == token.ToRank || token.ToRank < 0;
         const bool sameFromFile = token.FromFile < 0 || FileOf(e.From) == token.FromFile;
         const bool sameFromRank = token.FromRank < 0 || RankOf(e.From) == token.FromRank;
-        if (!sameRank || !sameFromFile || !sameFromRank)
-            continue;
+        if (!sameRank || !sameFromFile || !sameFromRank) continue;
         // Another piece than the token's counts only in long algebraic
         // notation, where all three coordinates are given ("g1f3").
         if ((position.Board[e.From] & Piece::TypeMask) != token.Piece &&
             (token.ToRank < 0 || token.FromFile < 0 || token.FromRank < 0))
             continue;
-        if (e.Promotion != 0 && (e.Promotion & Piece::TypeMask) != token.Promotion)
-            continue;
+        if (e.Promotion != 0 && (e.Promotion & Piece::TypeMask) != token.Promotion) continue;
         candidates[count++] = j;
     }
     // A single candidate is tested by playing it, when the caller allows.
@@ -118,11 +117,50 @@ int MatchSanToken(const SanToken& token, bool* untested)
     }
     int found = SanNoMatch;
     for (int k = 0; k < count; ++k) {
-        if (!TestMoveLegal(candidates[k]))
-            continue;
-        if (found >= 0)
-            return SanAmbiguous;
+        if (!TestMoveLegal(candidates[k])) continue;
+        if (found >= 0) return SanAmbiguous;
         found = candidates[k];
     }
     return found;
+}
+
+SanMove FindSanMove(const SanToken& token, const BoardSets& sets, bool* untested, bool notInCheck)
+{
+    if (untested) *untested = false;
+    SanMove result;
+    if (token.ToFile < 0 || token.ToRank < 0) {
+        result.Index = SanNotAMove;
+        return result;
+    }
+    const PositionRecord& position = Positions[CurrentPly];
+    const int target = SquareOf(token.ToFile, token.ToRank);
+    // All three coordinates given: whatever piece stands on the origin.
+    const bool wholeOrigin = token.FromFile >= 0 && token.FromRank >= 0;
+    SquareSet origins = ~SquareSet{0};
+    if (wholeOrigin)
+        origins = SquareBit(SquareOf(token.FromFile, token.FromRank));
+    else if (token.FromFile >= 0)
+        origins = FileSquares(token.FromFile);
+    else if (token.FromRank >= 0)
+        origins = RankSquares(token.FromRank);
+    FoundMove found[64];
+    const int count =
+        FindMovesTo(position, sets, target, wholeOrigin ? 0 : token.Piece, origins, found, 64);
+    FoundMove candidates[64];
+    int fitting = 0;
+    for (int k = 0; k < count; ++k) {
+        const MoveEntry& e = found[k].Entry;
+        if (e.Promotion == 0 || (e.Promotion & Piece::TypeMask) == token.Promotion)
+            candidates[fitting++] = found[k];
+    }
+    if (fitting == 1 && untested) {
+        *untested = true;
+        return {candidates[0].Index, candidates[0].Entry};
+    }
+    for (int k = 0; k < fitting; ++k) {
+        if (!TestGivenMove(candidates[k].Entry, notInCheck)) continue;
+        if (result.Index >= 0) return {SanAmbiguous, {}};
+        result = {candidates[k].Index, candidates[k].Entry};
+    }
+    return result;
 }

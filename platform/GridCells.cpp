@@ -8,10 +8,11 @@ namespace {
 const std::string kEmptyText;
 const TGridRow kEmptyRow;
 
+// A row's texts (objects) are either none, or one per column.
 void ResizeRow(TGridRow& r, int cols)
 {
-    r.Texts.resize(static_cast<std::size_t>(cols));
-    r.Objects.resize(static_cast<std::size_t>(cols), nullptr);
+    if (!r.Texts.empty()) r.Texts.resize(static_cast<std::size_t>(cols));
+    if (!r.Objects.empty()) r.Objects.resize(static_cast<std::size_t>(cols), nullptr);
 }
 
 template <typename V>
@@ -34,34 +35,48 @@ TGridCells::TGridCells(int colCount, int rowCount)
 
 void TGridCells::SetSize(int colCount, int rowCount)
 {
+    // New rows get their cells when written; rows that keep their width are
+    // left alone, so that growing a grid stays linear in its final size.
+    const bool widthChanged = std::max(0, colCount) != colCount_;
     colCount_ = std::max(0, colCount);
-    // Rows that keep their width are left alone, so that growing a grid a
-    // few rows at a time stays linear in its final size.
-    std::size_t sized = rows_.size();
-    if (!rows_.empty() && static_cast<int>(rows_.front().Texts.size()) != colCount_) sized = 0;
     rows_.resize(static_cast<std::size_t>(std::max(0, rowCount)));
-    for (std::size_t r = std::min(sized, rows_.size()); r < rows_.size(); ++r)
-        ResizeRow(rows_[r], colCount_);
+    if (widthChanged)
+        for (TGridRow& r : rows_)
+            ResizeRow(r, colCount_);
 }
 
 const std::string& TGridCells::Cell(int col, int row) const
 {
-    return Contains(col, row) ? rows_[row].Texts[col] : kEmptyText;
+    if (!Contains(col, row) || rows_[row].Texts.empty()) return kEmptyText;
+    return rows_[row].Texts[col];
 }
 
 void TGridCells::SetCell(int col, int row, std::string text)
 {
-    if (Contains(col, row)) rows_[row].Texts[col] = std::move(text);
+    if (!Contains(col, row)) return;
+    std::vector<std::string>& texts = rows_[row].Texts;
+    if (texts.empty()) {
+        if (text.empty()) return;
+        texts.resize(static_cast<std::size_t>(colCount_));
+    }
+    texts[col] = std::move(text);
 }
 
 void* TGridCells::Object(int col, int row) const
 {
-    return Contains(col, row) ? rows_[row].Objects[col] : nullptr;
+    if (!Contains(col, row) || rows_[row].Objects.empty()) return nullptr;
+    return rows_[row].Objects[col];
 }
 
 void TGridCells::SetObject(int col, int row, void* object)
 {
-    if (Contains(col, row)) rows_[row].Objects[col] = object;
+    if (!Contains(col, row)) return;
+    std::vector<void*>& objects = rows_[row].Objects;
+    if (objects.empty()) {
+        if (!object) return;
+        objects.resize(static_cast<std::size_t>(colCount_), nullptr);
+    }
+    objects[col] = object;
 }
 
 const TGridRow& TGridCells::Row(int row) const
@@ -72,9 +87,14 @@ const TGridRow& TGridCells::Row(int row) const
 void TGridCells::AssignRow(int row, const TGridRow& source)
 {
     if (row < 0 || row >= RowCount()) return;
-    TGridRow r = source;
-    ResizeRow(r, colCount_);
-    rows_[row] = std::move(r);
+    AssignRow(row, TGridRow(source));
+}
+
+void TGridCells::AssignRow(int row, TGridRow&& source)
+{
+    if (row < 0 || row >= RowCount()) return;
+    ResizeRow(source, colCount_);
+    rows_[row] = std::move(source);
 }
 
 void TGridCells::ClearRow(int row)
@@ -89,8 +109,8 @@ void TGridCells::ClearColumn(int col)
 {
     if (col < 0 || col >= colCount_) return;
     for (TGridRow& r : rows_) {
-        r.Texts[col].clear();
-        r.Objects[col] = nullptr;
+        if (!r.Texts.empty()) r.Texts[col].clear();
+        if (!r.Objects.empty()) r.Objects[col] = nullptr;
     }
 }
 
@@ -104,8 +124,8 @@ void TGridCells::MoveColumn(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_) return;
     for (TGridRow& r : rows_) {
-        MoveElement(r.Texts, from, to);
-        MoveElement(r.Objects, from, to);
+        if (!r.Texts.empty()) MoveElement(r.Texts, from, to);
+        if (!r.Objects.empty()) MoveElement(r.Objects, from, to);
     }
 }
 
@@ -119,8 +139,8 @@ void TGridCells::DeleteColumn(int col)
 {
     if (col < 0 || col >= colCount_) return;
     for (TGridRow& r : rows_) {
-        r.Texts.erase(r.Texts.begin() + col);
-        r.Objects.erase(r.Objects.begin() + col);
+        if (!r.Texts.empty()) r.Texts.erase(r.Texts.begin() + col);
+        if (!r.Objects.empty()) r.Objects.erase(r.Objects.begin() + col);
     }
     --colCount_;
 }

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
-// One row: a text and an object per column (the framework's Rows[r] string list).
+// One row: a text and an object per column (the framework's Rows[r] string
+// list). An empty vector stands for a row of empty texts (null objects): rows
+// are given their cells when a cell is first written, so that a grid sized
+// for many rows costs nothing until they are filled.
 struct TGridRow {
     std::vector<std::string> Texts;
     std::vector<void*> Objects;
@@ -36,6 +39,8 @@ public:
     // Copies texts and objects of `source` into row `row` (the framework's
     // Rows[row]->Assign); missing cells become empty, extra ones are dropped.
     void AssignRow(int row, const TGridRow& source);
+    // The same, taking source's cells instead of copying them.
+    void AssignRow(int row, TGridRow&& source);
     void ClearRow(int row);
     void ClearColumn(int col);
 

@@ -1,6 +1,7 @@
 #include "rules/MakeMove.h"
 
 #include "rules/GameStore.h"
+#include "rules/LineChecks.h"
 #include "rules/MoveCore.h"
 #include "rules/MoveGen.h"
 
@@ -48,8 +49,7 @@ std::uint8_t IsSquareAttacked(const PositionRecord& record, int square, std::uin
 {
     // A square off the board (a corrupted king square) is attacked by
     // nothing; walking from it could leave the array.
-    if (!IsRealSquare(square))
-        return 0;
+    if (!IsRealSquare(square)) return 0;
     const std::uint8_t enemy = side == 0 ? Piece::BlackBit : 0;
     const std::uint8_t queen = Piece::Queen | enemy;
     const std::uint8_t king = Piece::King | enemy;
@@ -75,8 +75,7 @@ std::uint8_t IsSquareAttacked(const PositionRecord& record, int square, std::uin
     }
     const std::uint8_t knight = Piece::Knight | enemy;
     for (int step : KnightSteps)
-        if (b[square + step] == knight)
-            return 1;
+        if (b[square + step] == knight) return 1;
     if (side == 0)
         return b[square + 17] == (Piece::Pawn | Piece::BlackBit) ||
                b[square + 15] == (Piece::Pawn | Piece::BlackBit);
@@ -89,11 +88,14 @@ std::uint8_t IsInCheck(const PositionRecord& record, std::uint8_t side)
                             side);
 }
 
-bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target,
-                  PlayMode mode)
+namespace {
+
+// PlayMoveInto with the king test chosen at compile time: the full test pays
+// nothing for the other.
+template <bool NotInCheck>
+bool PlayInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target, PlayMode mode)
 {
-    if (entry.Flags & Illegal)
-        return false;
+    if (entry.Flags & Illegal) return false;
     const std::uint8_t side = from.SideToMove;
     const bool castles = (entry.Flags & CastleFlags) != 0;
     if (castles && IsInCheck(from, side)) {
@@ -102,8 +104,7 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
     }
 
     CopyPosition(from, target);
-    if (mode == PlayMode::Make)
-        target.EnPassantSquare = 0;
+    if (mode == PlayMode::Make) target.EnPassantSquare = 0;
 
     const int fromSquare = entry.From;
     const int to = entry.To;
@@ -114,11 +115,11 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
 
     // The squares the king passes are tested in the position before the move.
     if (castles) {
-        const int base = side == 0 ? 0x20 : 0x90;  // one cell left of a1 / a8
+        const int base = side == 0 ? 0x20 : 0x90; // one cell left of a1 / a8
         const std::uint8_t rook = Piece::Rook | side;
         const bool kingSide = (entry.Flags & CastleKingSide) != 0;
-        const int first = base + (kingSide ? 6 : 4);   // f1 / d1
-        const int second = base + (kingSide ? 7 : 3);  // g1 / c1
+        const int first = base + (kingSide ? 6 : 4);  // f1 / d1
+        const int second = base + (kingSide ? 7 : 3); // g1 / c1
         if (IsSquareAttacked(from, first, side) || IsSquareAttacked(from, second, side)) {
             entry.Flags |= Illegal;
             return false;
@@ -129,8 +130,7 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
 
     if (side == 0) {
         if (piece == Piece::King) {
-            if (mode == PlayMode::Make)
-                target.CastlingLost[0] = target.CastlingLost[1] = -1;
+            if (mode == PlayMode::Make) target.CastlingLost[0] = target.CastlingLost[1] = -1;
             target.WhiteKingSquare = static_cast<std::uint8_t>(to);
         } else if (piece == Piece::Rook) {
             if (mode == PlayMode::Make) {
@@ -142,13 +142,11 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
         } else if (entry.Flags & EnPassant) {
             b[to - 16] = 0;
         } else if (piece == Piece::Pawn && fromSquare < 0x40 && to > 0x50) {
-            if (mode == PlayMode::Make)
-                target.EnPassantSquare = to;
+            if (mode == PlayMode::Make) target.EnPassantSquare = to;
         }
     } else {
         if (piece == (Piece::King | Piece::BlackBit)) {
-            if (mode == PlayMode::Make)
-                target.CastlingLost[2] = target.CastlingLost[3] = -1;
+            if (mode == PlayMode::Make) target.CastlingLost[2] = target.CastlingLost[3] = -1;
             target.BlackKingSquare = static_cast<std::uint8_t>(to);
         } else if (piece == (Piece::Rook | Piece::BlackBit)) {
             if (mode == PlayMode::Make) {
@@ -160,8 +158,7 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
         } else if (entry.Flags & EnPassant) {
             b[to + 16] = 0;
         } else if (piece == (Piece::Pawn | Piece::BlackBit) && fromSquare > 0x80 && to < 0x70) {
-            if (mode == PlayMode::Make)
-                target.EnPassantSquare = to;
+            if (mode == PlayMode::Make) target.EnPassantSquare = to;
         }
     }
 
@@ -169,25 +166,37 @@ bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& 
     // must not let another rook arriving later castle.
     if (mode == PlayMode::Make)
         for (const auto& corner : Corners)
-            if (to == corner.Square)
-                target.CastlingLost[corner.Right] = -1;
+            if (to == corner.Square) target.CastlingLost[corner.Right] = -1;
 
-    if (IsInCheck(target, side)) {
+    // Not in check before: only the line the move opens can expose the king.
+    const bool lineOnly = NotInCheck && !castles && !(entry.Flags & EnPassant) &&
+                          (piece & Piece::TypeMask) != Piece::King;
+    if (lineOnly
+            ? AttackedThrough(target, side == 0 ? target.WhiteKingSquare : target.BlackKingSquare,
+                              fromSquare, side)
+            : IsInCheck(target, side)) {
         entry.Flags |= Illegal;
         return false;
     }
-    if (mode == PlayMode::Make)
-        target.SideToMove = side ^ Piece::BlackBit;
+    if (mode == PlayMode::Make) target.SideToMove = side ^ Piece::BlackBit;
     return true;
+}
+
+} // namespace
+
+bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target,
+                  PlayMode mode, bool notInCheck)
+{
+    return notInCheck ? PlayInto<true>(from, entry, target, mode)
+                      : PlayInto<false>(from, entry, target, mode);
 }
 
 std::uint8_t MakeMove(int index)
 {
     PositionRecord& current = Positions[CurrentPly];
     // The last line record has no next record inside the line.
-    if (CurrentPly < 0 || CurrentPly >= LineRecords - 1 || !ValidIndex(current, index))
-        return 0;
-    if (!PlayMoveInto(current, current.Moves[index], Positions[CurrentPly + 1], PlayMode::Make))
+    if (CurrentPly < 0 || CurrentPly >= LineRecords - 1 || !ValidIndex(current, index)) return 0;
+    if (!PlayInto<false>(current, current.Moves[index], Positions[CurrentPly + 1], PlayMode::Make))
         return 0;
     ++CurrentPly;
     return 1;
@@ -196,23 +205,36 @@ std::uint8_t MakeMove(int index)
 std::uint8_t TestMoveLegal(int index)
 {
     PositionRecord& current = Positions[CurrentPly];
-    if (!ValidIndex(current, index))
+    if (!ValidIndex(current, index)) return 0;
+    return PlayInto<false>(current, current.Moves[index], ScratchPosition, PlayMode::Test) ? 1 : 0;
+}
+
+std::uint8_t MakeGivenMove(MoveEntry entry, bool notInCheck)
+{
+    if (CurrentPly < 0 || CurrentPly >= LineRecords - 1) return 0;
+    if (!PlayMoveInto(Positions[CurrentPly], entry, Positions[CurrentPly + 1], PlayMode::Make,
+                      notInCheck))
         return 0;
-    return PlayMoveInto(current, current.Moves[index], ScratchPosition, PlayMode::Test) ? 1 : 0;
+    ++CurrentPly;
+    return 1;
+}
+
+std::uint8_t TestGivenMove(MoveEntry entry, bool notInCheck)
+{
+    return PlayMoveInto(Positions[CurrentPly], entry, ScratchPosition, PlayMode::Test, notInCheck)
+               ? 1
+               : 0;
 }
 
 void AnnotateLastMove()
 {
-    if (CurrentPly < 1)
-        return;
+    if (CurrentPly < 1) return;
     PositionRecord& before = Positions[CurrentPly - 1];
     PositionRecord& after = Positions[CurrentPly];
     const int node = before.PlayedNode;
-    if (node < 0 || node >= MoveNodeCapacity)
-        return;
+    if (node < 0 || node >= MoveNodeCapacity) return;
     const int k = MoveNodes[node].Code;
-    if (!ValidIndex(before, k))
-        return;
+    if (!ValidIndex(before, k)) return;
     MoveEntry& played = before.Moves[k];
     const std::uint8_t piece = before.Board[played.From];
 
@@ -233,12 +255,10 @@ void AnnotateLastMove()
         }
     }
 
-    if (IsInCheck(after, after.SideToMove))
-        played.Flags |= GivesCheck;
+    if (IsInCheck(after, after.SideToMove)) played.Flags |= GivesCheck;
 
     GenerateMoves();
     for (int i = 0; i < after.MoveCount; ++i)
-        if (TestMoveLegal(i))
-            return;
+        if (TestMoveLegal(i)) return;
     played.Flags |= NoLegalReply;
 }

@@ -14,6 +14,14 @@ std::uint8_t MakeMove(int index);
 // The verdict of MakeMove without playing (on ScratchPosition).
 std::uint8_t TestMoveLegal(int index);
 
+// MakeMove and TestMoveLegal for an entry given by value, as generation
+// writes it for Positions[CurrentPly] (found without the list, see
+// MoveLookup.h): the record's Moves are neither read nor marked. With
+// notInCheck the caller knows the side to move is not in check, and the
+// king test looks only along the line the move opens (LineChecks.h).
+std::uint8_t MakeGivenMove(MoveEntry entry, bool notInCheck = false);
+std::uint8_t TestGivenMove(MoveEntry entry, bool notInCheck = false);
+
 // 1 when a piece of the colour other than side attacks square in record.
 std::uint8_t IsSquareAttacked(const PositionRecord& record, int square, std::uint8_t side);
 

@@ -9,11 +9,14 @@
 int GenerateMovesOf(PositionRecord& record);
 
 enum class PlayMode : std::uint8_t {
-    Make,  // full update of target: rights, en passant, side to move
-    Test,  // only what the king test needs (scratch board)
+    Make, // full update of target: rights, en passant, side to move
+    Test, // only what the king test needs (scratch board)
 };
 
 // Plays entry from record from into target. On refusal entry gets Illegal
-// and false is returned; target is then partly written.
+// and false is returned; target is then partly written. notInCheck: the side
+// to move is known not to be in check in from, so the king test after a
+// move other than a king move, castling or en passant looks only along the
+// line through the square the move leaves.
 bool PlayMoveInto(const PositionRecord& from, MoveEntry& entry, PositionRecord& target,
-                  PlayMode mode);
+                  PlayMode mode, bool notInCheck = false);

@@ -156,7 +156,10 @@ int KeptPlies(const std::array<std::int32_t, MaxPly>& path, int count)
     return d;
 }
 
-void BuildLine(int node, bool keepPrefix)
+// replayed: plies 0 .. replayed - 1 of the line are already played and
+// annotated in the records (with their alternatives), as a replay of the
+// whole stream leaves them: only the line's bookkeeping is done for them.
+void BuildLine(int node, bool keepPrefix, int replayed = 0)
 {
     node = std::clamp(node, -1, MoveNodeCount - 1);
     int anchor = -1;
@@ -171,6 +174,9 @@ void BuildLine(int node, bool keepPrefix)
     const int count = CollectLine(anchor, path, anchorPly);
 
     const int kept = keepPrefix ? KeptPlies(path, count) : 0;
+    if (replayed != count) replayed = 0;
+    for (int k = 0; k < replayed; ++k)
+        if (Positions[k].PlayedNode != path[k]) replayed = 0;
     if (keepPrefix && kept == count && count == LineLength && count > 0) {
         CurrentPly = anchorPly >= 0 ? anchorPly + 1 : 0;
         return;
@@ -190,23 +196,27 @@ void BuildLine(int node, bool keepPrefix)
         const int group = static_cast<int>(LineAlternatives.size());
         GroupStart.push_back(group);
         Append(main);
-        if (main != move) PlayAlternative(p, main);
+        const bool held = k < replayed;
+        if (main != move && !held) PlayAlternative(p, main);
         ForEachVariationOf(main, [&](int first) {
             if (record.AlternativesIndex == -1) record.AlternativesIndex = group;
             Append(first);
             if (first == move)
                 ++entered;
-            else
+            else if (!held)
                 PlayAlternative(p, first);
             return false;
         });
         record.PlayedNode = move;
-        if (!MakeMove(MoveNodes[move].Code)) {
+        if (held) {
+            ++CurrentPly;
+        } else if (!MakeMove(MoveNodes[move].Code)) {
             Append(-1); // the group stays closed; the line ends here
             GroupStart.pop_back();
             break;
+        } else {
+            AnnotateLastMove();
         }
-        AnnotateLastMove();
         record.BranchCount = static_cast<std::uint8_t>(entered);
         Append(-1);
         ++played;
@@ -227,6 +237,11 @@ void GoToNode(int node)
 void StepToNode(int node)
 {
     BuildLine(node, true);
+}
+
+void GoToNodeAfterReplay(int node, int plies)
+{
+    BuildLine(node, false, plies);
 }
 
 void GoToMovePath(const std::uint8_t* path)

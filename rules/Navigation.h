@@ -60,6 +60,13 @@ std::optional<int> PreviousLineTarget();
 // A caret in the move list: the move whose text holds or precedes it.
 std::optional<int> CaretTarget(int caret);
 
+// GoToNode after a replay of the whole stream (the move-list renderer) that
+// left records 0 .. plies holding a line, each move played and annotated
+// with its alternatives: when that is the line through node to its end,
+// only the line's groups and counts are rebuilt, without playing a move
+// again; otherwise GoToNode.
+void GoToNodeAfterReplay(int node, int plies);
+
 // As GoToNode, but replays only from the first ply where the line through
 // node leaves the line shown. The line shown must be one that GoToNode or
 // StepToNode built on the present stream (no edit since).

@@ -41,7 +41,7 @@ TEST(Types, ColoursAreBlueGreenRed)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ToQColor(c.colour), c.qt);
         EXPECT_EQ(FromQColor(c.qt), c.colour);
-        EXPECT_EQ(ColorOfPixel(c.qt.rgb()), c.colour);  // alpha byte dropped
+        EXPECT_EQ(ColorOfPixel(c.qt.rgb()), c.colour); // alpha byte dropped
     }
     EXPECT_EQ(ColorToRGB(clWindow), FromQColor(QGuiApplication::palette().color(QPalette::Base)));
 }
@@ -82,11 +82,11 @@ TEST(Canvas, RectangleAndLinesStayInsideTheirEnds)
         c.End();
     }
     EXPECT_EQ(ColorOfPixel(img.pixel(2, 2)), clBlack);
-    EXPECT_EQ(ColorOfPixel(img.pixel(7, 5)), clBlack);   // last pixel inside
-    EXPECT_EQ(ColorOfPixel(img.pixel(8, 5)), clWhite);   // right edge exclusive
-    EXPECT_EQ(ColorOfPixel(img.pixel(4, 3)), clYellow);  // brush inside
+    EXPECT_EQ(ColorOfPixel(img.pixel(7, 5)), clBlack);  // last pixel inside
+    EXPECT_EQ(ColorOfPixel(img.pixel(8, 5)), clWhite);  // right edge exclusive
+    EXPECT_EQ(ColorOfPixel(img.pixel(4, 3)), clYellow); // brush inside
     EXPECT_EQ(ColorOfPixel(img.pixel(14, 10)), clRed);
-    EXPECT_EQ(ColorOfPixel(img.pixel(15, 10)), clWhite);  // end point left out
+    EXPECT_EQ(ColorOfPixel(img.pixel(15, 10)), clWhite); // end point left out
 }
 
 TEST(Canvas, FloodFillIsFourConnected)
@@ -146,6 +146,32 @@ TEST(GridCells, RowsAndColumnsMoveWhole)
     EXPECT_TRUE(cells.PermuteRows(0, {2, 0, 1}));
 }
 
+TEST(GridCells, RowsNeverWrittenReadEmptyThroughEveryOperation)
+{
+    TGridCells cells(3, 2);
+    cells.SetSize(3, 6); // rows 2..5 have no cells yet
+    int obj = 0;
+    cells.SetCell(1, 3, "b");
+    cells.SetObject(2, 4, &obj);
+    TGridRow taken;
+    taken.Texts = {"x", "y"};
+    cells.AssignRow(5, std::move(taken));
+    cells.MoveColumn(0, 2);
+    cells.SetSize(4, 6);
+    cells.ClearColumn(3);
+    const std::vector<std::vector<std::string>> texts = {{"", "", "", ""}, {"", "", "", ""},
+                                                         {"", "", "", ""}, {"b", "", "", ""},
+                                                         {"", "", "", ""}, {"y", "", "x", ""}};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(cells.Cell(c, r), texts[r][c]) << c << "," << r;
+    EXPECT_EQ(cells.Object(1, 4), &obj);
+    EXPECT_EQ(cells.Object(1, 2), nullptr);
+    cells.DeleteColumn(0);
+    EXPECT_EQ(cells.Cell(1, 5), "x");
+    EXPECT_EQ(cells.Cell(0, 3), "");
+}
+
 std::unique_ptr<TStringGrid> ShownGrid()
 {
     auto g = std::make_unique<TStringGrid>();
@@ -166,7 +192,7 @@ TEST(StringGrid, CountsKeepTheFixedBandValid)
     EXPECT_EQ(g->RowCount(), 1);
     EXPECT_EQ(g->FixedRows(), 0);
     g->SetRowCount(3);
-    g->SetFixedRows(3);  // not below the count: ignored
+    g->SetFixedRows(3); // not below the count: ignored
     EXPECT_EQ(g->FixedRows(), 0);
     g->SetRow(7);
     EXPECT_LT(g->Row(), 3);
@@ -199,7 +225,8 @@ TEST(StringGrid, SelectCellCanRefuseAndClickFollowsMoves)
     g->SetRow(3);
     EXPECT_EQ(g->Row(), 2);
     EXPECT_EQ(clicks, 1);
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, ToQRect(g->CellRect(2, 4)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      ToQRect(g->CellRect(2, 4)).center());
     EXPECT_EQ(g->Row(), 4);
     EXPECT_EQ(g->Col(), 2);
     EXPECT_EQ(clicks, 2);
@@ -210,7 +237,8 @@ TEST(StringGrid, ClickFocusesAGridThatIsNoTabStop)
     auto g = ShownGrid();
     g->SetTabStop(false);
     g->activateWindow();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, ToQRect(g->CellRect(1, 1)).center());
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      ToQRect(g->CellRect(1, 1)).center());
     EXPECT_TRUE(g->Focused());
 }
 
