@@ -22,14 +22,16 @@ constexpr TColor FrameColor = 0x606060;
 constexpr TColor MarkColor = 0x000080;
 
 // The coordinates' font: small enough for the fixed offsets in a 15 px frame.
-QFont CoordinateFont() {
+QFont CoordinateFont()
+{
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(10);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
-void DrawCoordinates(TCanvas& canvas, int width, int margin, bool flipped) {
+void DrawCoordinates(TCanvas& canvas, int width, int margin, bool flipped)
+{
     const int d = width - 2 * margin;
     for (int i = 0; i < 8; ++i) {
         const int t = (2 * i + 1) * d / 16;
@@ -44,11 +46,13 @@ void DrawCoordinates(TCanvas& canvas, int width, int margin, bool flipped) {
 
 } // namespace
 
-int BoardMarginFor(int squareSize) {
+int BoardMarginFor(int squareSize)
+{
     return ShowCoords ? 15 : squareSize / 10 + 3;
 }
 
-BoardFit FitBoardToPane(int width, int height) {
+BoardFit FitBoardToPane(int width, int height)
+{
     const int v = height >= width ? width - 8 : height - 24;
     BoardFit fit{};
     fit.HeadFontSize = std::max(1, v / 128 + 7);
@@ -58,7 +62,8 @@ BoardFit FitBoardToPane(int width, int height) {
     return fit;
 }
 
-void BuildPieceBitmaps(int squareSize, int boardWidth) {
+void BuildPieceBitmaps(int squareSize, int boardWidth)
+{
     if (squareSize < MinSquareSize) return;
     const GlyphPlacement placement = GlyphPlacementFor(squareSize, PieceSizePercent);
     const QFont font = CreatePieceFont(std::max(1, placement.CellHeight));
@@ -75,7 +80,8 @@ void BuildPieceBitmaps(int squareSize, int boardWidth) {
         PieceBitmaps[i] = BuildPieceImage(i, squareSize, font, placement);
 }
 
-void PaintBoardBitmap() {
+void PaintBoardBitmap()
+{
     const int s = SquareSize;
     if (s < MinSquareSize || BoardBitmap.isNull()) return;
     const int w = BoardBitmap.width();
@@ -112,31 +118,37 @@ void PaintBoardBitmap() {
     canvas.End();
 }
 
-int SquareAtCell(ScreenCell cell, bool flipped) {
+int SquareAtCell(ScreenCell cell, bool flipped)
+{
     return flipped ? SquareOf(7 - cell.Column, 7 - cell.Row) : SquareOf(cell.Column, cell.Row);
 }
 
-ScreenCell CellOfSquare(int square, bool flipped) {
+ScreenCell CellOfSquare(int square, bool flipped)
+{
     const int file = FileOf(square);
     const int rank = RankOf(square);
     return flipped ? ScreenCell{7 - file, 7 - rank} : ScreenCell{file, rank};
 }
 
-bool IsDarkCell(ScreenCell cell) {
+bool IsDarkCell(ScreenCell cell)
+{
     return (cell.Column + cell.Row) % 2 == 0;
 }
 
-TRect CellRect(ScreenCell cell, int squareSize, int margin) {
+TRect CellRect(ScreenCell cell, int squareSize, int margin)
+{
     const int left = cell.Column * squareSize + margin;
     const int top = (7 - cell.Row) * squareSize + margin;
     return {left, top, left + squareSize, top + squareSize};
 }
 
-TRect SquareRect(int square, int squareSize, int margin, bool flipped) {
+TRect SquareRect(int square, int squareSize, int margin, bool flipped)
+{
     return CellRect(CellOfSquare(square, flipped), squareSize, margin);
 }
 
-int SquareAtPoint(int x, int y, int squareSize, int margin, bool flipped) {
+int SquareAtPoint(int x, int y, int squareSize, int margin, bool flipped)
+{
     if (squareSize <= 0) return -1;
     const int bx = x - margin;
     const int by = y - margin;

@@ -4,17 +4,20 @@
 
 namespace {
 
-int ByteOf(std::uint32_t color, int index) {
+int ByteOf(std::uint32_t color, int index)
+{
     return static_cast<int>((color >> (8 * index)) & 0xFF);
 }
 
 } // namespace
 
-std::uint32_t ColorToPixel(std::uint32_t color) {
+std::uint32_t ColorToPixel(std::uint32_t color)
+{
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-int ColorLuminance(std::uint32_t color) {
+int ColorLuminance(std::uint32_t color)
+{
     // Extended precision with the double weights, as the board colours were tuned.
     const long double l = ByteOf(color, 0) * static_cast<long double>(0.3) +
                           ByteOf(color, 1) * static_cast<long double>(0.59) +
@@ -22,14 +25,16 @@ int ColorLuminance(std::uint32_t color) {
     return static_cast<int>(l);
 }
 
-std::uint32_t AdjustColor(std::uint32_t color, int delta) {
+std::uint32_t AdjustColor(std::uint32_t color, int delta)
+{
     std::uint32_t out = color & 0xFF000000u;
     for (int i = 0; i < 3; ++i)
         out |= static_cast<std::uint32_t>(std::clamp(ByteOf(color, i) + delta, 0, 255)) << (8 * i);
     return out;
 }
 
-std::uint32_t ContrastColor(std::uint32_t color) {
+std::uint32_t ContrastColor(std::uint32_t color)
+{
     const int r = ByteOf(color, 0);
     const int g = ByteOf(color, 1);
     const int b = ByteOf(color, 2);

@@ -10,7 +10,8 @@ constexpr std::array<char, 13> FirstRunGlyphChars{' ', 'p', 'n', 'b', 'r', 'q', 
 
 // Appends the decimal text of value (0..255, no leading zeros).
 constexpr std::size_t AppendNumber(std::array<char, RtfColorTableSize>& out, std::size_t at,
-                                   unsigned value) {
+                                   unsigned value)
+{
     if (value >= 100) out[at++] = static_cast<char>('0' + value / 100);
     if (value >= 10) out[at++] = static_cast<char>('0' + value / 10 % 10);
     out[at++] = static_cast<char>('0' + value % 10);
@@ -18,7 +19,8 @@ constexpr std::size_t AppendNumber(std::array<char, RtfColorTableSize>& out, std
 }
 
 constexpr std::size_t AppendText(std::array<char, RtfColorTableSize>& out, std::size_t at,
-                                 const char* text) {
+                                 const char* text)
+{
     while (*text)
         out[at++] = *text++;
     return at;
@@ -27,7 +29,8 @@ constexpr std::size_t AppendText(std::array<char, RtfColorTableSize>& out, std::
 // Five piece entries (knight, bishop, rook, queen, king: colour numbers 1..5
 // are piece type - 1) and the comment colour. The longest possible text is
 // 5 * 26 + 21 bytes, well inside the buffer.
-constexpr std::array<char, RtfColorTableSize> ColorTableText(const PiecePalette& palette) {
+constexpr std::array<char, RtfColorTableSize> ColorTableText(const PiecePalette& palette)
+{
     std::array<char, RtfColorTableSize> out{};
     std::size_t at = 0;
     for (int type = 2; type <= 6; ++type) {
@@ -90,11 +93,13 @@ std::array<char, 13> GlyphChars = FirstRunGlyphChars;
 
 std::array<char, RtfColorTableSize> RtfColorTable = ColorTableText(VelmoraDefaultColors);
 
-void BuildRtfColorTable() {
+void BuildRtfColorTable()
+{
     RtfColorTable = ColorTableText(PieceLabels);
 }
 
-void RestoreFirstRunOptions() {
+void RestoreFirstRunOptions()
+{
     BoardLightSquare = 0xC0C0C0;
     BoardDarkSquare = 0xA4A4A4;
     BoardLightPiece = 0x064053;

@@ -40,7 +40,8 @@ constexpr int PalettePieces = 6; // 0 King, 1 Queen, 2 Rook, 3 Bishop, 4 Knight,
 using PiecePalette = std::array<std::array<PieceColorPair, PalettePieces>, PaletteSides>;
 
 // Index of a piece type (1 pawn .. 6 king) in a palette row.
-constexpr int PaletteIndexOfType(int type) {
+constexpr int PaletteIndexOfType(int type)
+{
     return 6 - type;
 }
 

@@ -2,7 +2,8 @@
 
 #include "platform/Fonts.h"
 
-QFont CreatePieceFont(int cellHeight) {
+QFont CreatePieceFont(int cellHeight)
+{
     LogFont lf;
     lf.lfHeight = cellHeight;
     lf.lfWeight = FW_NORMAL;

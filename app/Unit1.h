@@ -71,7 +71,7 @@ public:
     TStringGrid* MoveGrid = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QTimer* Timer1 = nullptr; // autoplay
-    int Timer1Tag = 0;         // 1 while its own tick steps forward
+    int Timer1Tag = 0;        // 1 while its own tick steps forward
     QTimer* Timer2 = nullptr;
     TFileDialog OpenFile{TFileDialog::Kind::Open};
     TFileDialog SaveRtf{TFileDialog::Kind::Save};

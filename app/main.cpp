@@ -1,10 +1,10 @@
 // Program entry: the application object, the forms created once in their
 // order, and the message loop.
 #include "app/Unit1.h"
-#include "app/Unit2.h"
 #include "app/Unit10.h"
 #include "app/Unit11.h"
 #include "app/Unit12.h"
+#include "app/Unit2.h"
 #include "app/Unit3.h"
 #include "app/Unit5.h"
 #include "app/Unit6.h"
@@ -13,8 +13,8 @@
 #include "database/MoveTextParser.h"
 #include "database/Unit4.h"
 #include "database/Unit7.h"
-#include "platform/Dialogs.h"
 #include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/Help.h"
 
 #include <QFileInfo>

@@ -45,10 +45,12 @@ namespace pgngen {
 
 class Writer {
 public:
-    explicit Writer(const PgnGeneratorOptions& options)
-        : options_(options), random_(options.Seed) {}
+    explicit Writer(const PgnGeneratorOptions& options) : options_(options), random_(options.Seed)
+    {
+    }
 
-    GeneratedDatabase Run() {
+    GeneratedDatabase Run()
+    {
         InitGameStore();
         GeneratedDatabase db;
         for (int g = 0; g < options_.Games; ++g)
@@ -61,7 +63,8 @@ private:
     bool Chance(int percent) { return Pick(100) < percent; }
 
     // Indices of the legal moves of the record shown (moves generated first).
-    std::vector<int> LegalMoves() {
+    std::vector<int> LegalMoves()
+    {
         GenerateMoves();
         std::vector<int> legal;
         for (int i = 0; i < Positions[CurrentPly].MoveCount; ++i)
@@ -69,13 +72,15 @@ private:
         return legal;
     }
 
-    static std::string SquareText(int square) {
+    static std::string SquareText(int square)
+    {
         return {static_cast<char>('a' + FileOf(square)), static_cast<char>('1' + RankOf(square))};
     }
 
     // SAN of entry index of the record shown, before it is played (check
     // signs are added after).
-    std::string San(int index, const std::vector<int>& legal) {
+    std::string San(int index, const std::vector<int>& legal)
+    {
         const PositionRecord& p = Positions[CurrentPly];
         const MoveEntry& m = p.Moves[index];
         if (m.Flags & MoveFlags::CastleKingSide) return "O-O";
@@ -105,20 +110,23 @@ private:
         return s;
     }
 
-    std::string Number(int ply, bool force) {
+    std::string Number(int ply, bool force)
+    {
         const int number = MoveNumberOfPly(ply);
         const bool white = Positions[ply].SideToMove == 0;
         if (white) return std::to_string(number) + ". ";
         return force ? std::to_string(number) + "... " : std::string();
     }
 
-    std::string Nag() {
+    std::string Nag()
+    {
         static const char* const marks[] = {"!",  "?",   "!?",   "?!",   "!!",
                                             "??", " $1", " $14", " $18", " $140"};
         return marks[Pick(10)];
     }
 
-    std::string Comment() {
+    std::string Comment()
+    {
         static const char* const texts[] = {
             "A solid choice.",
             "Better was to keep the bishop.",
@@ -137,7 +145,8 @@ private:
 
     // Plays and writes a line of moves from the record shown; returns its
     // text and leaves CurrentPly at its end. depth > 0 for variations.
-    std::string Line(int plies, int depth, int& played, bool numberFirst = true) {
+    std::string Line(int plies, int depth, int& played, bool numberFirst = true)
+    {
         std::string text;
         bool forceNumber = numberFirst;
         played = 0;
@@ -169,7 +178,8 @@ private:
                 text += Comment() + ' ';
                 forceNumber = true;
             }
-            if (options_.Variations && depth < 3 && k + 1 < plies && Chance(depth ? 4 : options_.VariationPercent)) {
+            if (options_.Variations && depth < 3 && k + 1 < plies &&
+                Chance(depth ? 4 : options_.VariationPercent)) {
                 // An alternative to the move just played, from the position before it.
                 CurrentPly = ply;
                 const std::vector<int> alternatives = LegalMoves();
@@ -198,7 +208,8 @@ private:
         return text;
     }
 
-    void Wrap(std::string& moves, const std::string& eol) {
+    void Wrap(std::string& moves, const std::string& eol)
+    {
         std::string out;
         std::size_t column = 0;
         std::size_t start = 0;
@@ -224,7 +235,8 @@ private:
         moves = out;
     }
 
-    void WriteGame(GeneratedDatabase& db, int g) {
+    void WriteGame(GeneratedDatabase& db, int g)
+    {
         static const char* const names[] = {
             "Aldren, Mira", "Bosk, Tomas", "Cray, Ivo",     "Dunmore, Lea", "Eskel, Petr",
             "Farrow, Jon",  "Galt, Rina",  "Holm, Severin", "Ivers, Kaja",  "Jolin, Marc",
@@ -306,6 +318,7 @@ private:
 
 } // namespace pgngen
 
-inline GeneratedDatabase GeneratePgnDatabase(const PgnGeneratorOptions& options) {
+inline GeneratedDatabase GeneratePgnDatabase(const PgnGeneratorOptions& options)
+{
     return pgngen::Writer(options).Run();
 }

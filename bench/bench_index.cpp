@@ -21,7 +21,8 @@ namespace {
 
 constexpr int BenchGames = 15000;
 
-PgnGeneratorOptions BenchOptions() {
+PgnGeneratorOptions BenchOptions()
+{
     PgnGeneratorOptions options;
     options.Games = BenchGames;
     options.Seed = 2026;
@@ -29,13 +30,15 @@ PgnGeneratorOptions BenchOptions() {
     return options;
 }
 
-std::string BenchDatabasePath() {
+std::string BenchDatabasePath()
+{
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
     return (exe.parent_path() / "bench_index_15000.pgn").string();
 }
 
 // The bench database, generated when missing; its descriptor stays open.
-int BenchDatabase() {
+int BenchDatabase()
+{
     static const int fd = [] {
         const std::string path = BenchDatabasePath();
         if (!std::filesystem::exists(path)) {
@@ -47,11 +50,13 @@ int BenchDatabase() {
     return fd;
 }
 
-std::uint64_t FileSize(int fd) {
+std::uint64_t FileSize(int fd)
+{
     return static_cast<std::uint64_t>(::lseek(fd, 0, SEEK_END));
 }
 
-void BM_IndexDatabase(benchmark::State& state) {
+void BM_IndexDatabase(benchmark::State& state)
+{
     const int fd = BenchDatabase();
     const FileByteSource source(fd);
     std::size_t rows = 0;
@@ -70,7 +75,8 @@ void BM_IndexDatabase(benchmark::State& state) {
 }
 BENCHMARK(BM_IndexDatabase)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-void BM_LoadAndParseAllGames(benchmark::State& state) {
+void BM_LoadAndParseAllGames(benchmark::State& state)
+{
     const int fd = BenchDatabase();
     const FileByteSource source(fd);
     const IndexResult index = IndexPgn(source);

@@ -26,14 +26,11 @@ std::string RandomGame(std::mt19937& rng, int plies, bool annotate, int* moves)
     for (int ply = 0; ply < plies; ++ply) {
         std::vector<int> legal;
         for (int j = 0; j < Positions[CurrentPly].MoveCount; ++j) {
-            if (TestMoveLegal(j))
-                legal.push_back(j);
+            if (TestMoveLegal(j)) legal.push_back(j);
         }
-        if (legal.empty())
-            break;
+        if (legal.empty()) break;
         const int pick = legal[rng() % legal.size()];
-        if (ply % 2 == 0)
-            text.append(std::to_string(ply / 2 + 1)).append(". ");
+        if (ply % 2 == 0) text.append(std::to_string(ply / 2 + 1)).append(". ");
         text.append(SanOf(pick)).append(" ");
         ++*moves;
         if (annotate && ply % 5 == 3 && legal.size() > 1) {
@@ -45,10 +42,8 @@ std::string RandomGame(std::mt19937& rng, int plies, bool annotate, int* moves)
         }
         MakeMove(pick);
         GenerateMoves();
-        if (annotate && ply % 7 == 0)
-            text += "{a comment on the move} ";
-        if (annotate && ply % 11 == 0)
-            text += "$14 ";
+        if (annotate && ply % 7 == 0) text += "{a comment on the move} ";
+        if (annotate && ply % 11 == 0) text += "$14 ";
     }
     return text + "1/2-1/2";
 }
@@ -75,7 +70,8 @@ const Corpus& Batch()
         Corpus c;
         std::mt19937 rng(11);
         for (int i = 0; i < 1000; ++i)
-            c.games.push_back(RandomGame(rng, 60 + static_cast<int>(rng() % 100), i % 2 == 0, &c.moves));
+            c.games.push_back(
+                RandomGame(rng, 60 + static_cast<int>(rng() % 100), i % 2 == 0, &c.moves));
         return c;
     }();
     return corpus;
@@ -96,20 +92,26 @@ void ParseCorpus(benchmark::State& state, const Corpus& corpus)
     int parsed = 0;
     for (auto _ : state) {
         for (std::size_t i = 0; i < work.size(); ++i) {
-            work[i] = corpus.games[i];  // the parser writes into its text
+            work[i] = corpus.games[i]; // the parser writes into its text
             ResetGame();
             ParseMoveText(work[i].data(), work[i].data() + work[i].size(), nullptr);
             parsed += MoveNodeCount;
         }
         benchmark::DoNotOptimize(parsed);
     }
-    state.counters["moves/s"] = benchmark::Counter(
-        static_cast<double>(corpus.moves) * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate);
+    state.counters["moves/s"] = benchmark::Counter(static_cast<double>(corpus.moves) *
+                                                       static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
 }
 
-void BM_ParseLongGame(benchmark::State& state) { ParseCorpus(state, LongGame()); }
-void BM_ParseThousandGames(benchmark::State& state) { ParseCorpus(state, Batch()); }
+void BM_ParseLongGame(benchmark::State& state)
+{
+    ParseCorpus(state, LongGame());
+}
+void BM_ParseThousandGames(benchmark::State& state)
+{
+    ParseCorpus(state, Batch());
+}
 
 } // namespace
 

@@ -14,8 +14,7 @@ namespace {
 void SetUp(const char* fen)
 {
     InitGameStore();
-    if (fen)
-        SetupPositionFromFen(fen, std::strlen(fen));
+    if (fen) SetupPositionFromFen(fen, std::strlen(fen));
     CurrentPly = 0;
     LineLength = 0;
     GenerateMoves();
@@ -30,11 +29,14 @@ void RunPerft(benchmark::State& state, const char* fen, int depth)
         benchmark::DoNotOptimize(count);
         nodes += count;
     }
-    state.counters["nodes"] = benchmark::Counter(static_cast<double>(nodes),
-                                                 benchmark::Counter::kIsRate);
+    state.counters["nodes"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
 }
 
-void BM_PerftStart5(benchmark::State& state) { RunPerft(state, nullptr, 5); }
+void BM_PerftStart5(benchmark::State& state)
+{
+    RunPerft(state, nullptr, 5);
+}
 
 void BM_PerftCastlingAndPins4(benchmark::State& state)
 {

@@ -27,7 +27,8 @@
 
 namespace {
 
-QApplication& App() {
+QApplication& App()
+{
     static int argc = 1;
     static char name[] = "bench_qt_richedit";
     static char* argv[] = {name, nullptr};
@@ -35,7 +36,8 @@ QApplication& App() {
     return app;
 }
 
-void LoadFonts() {
+void LoadFonts()
+{
     static bool loaded = false;
     if (loaded) return;
     loaded = true;
@@ -46,7 +48,8 @@ void LoadFonts() {
 
 enum class Annotation { Words, OneWord, Symbols };
 
-std::string CommentText(Annotation kind, std::size_t length) {
+std::string CommentText(Annotation kind, std::size_t length)
+{
     std::string text;
     text.reserve(length);
     for (std::size_t i = 0; i < length; ++i)
@@ -58,7 +61,8 @@ std::string CommentText(Annotation kind, std::size_t length) {
 // 1.e4 e5 2.Nf3 and a comment or a run of evaluation symbols (which the
 // writer sets without blanks between them), then 2...Nc6; written as the
 // program writes a game.
-std::string WriteGame(Annotation kind, std::size_t length) {
+std::string WriteGame(Annotation kind, std::size_t length)
+{
     RestoreFirstRunOptions();
     InitGameStore();
     SetStartPosition();
@@ -102,7 +106,8 @@ std::string WriteGame(Annotation kind, std::size_t length) {
     return std::string(RtfBuffer.data(), end);
 }
 
-void ShowGame(benchmark::State& state, Annotation kind) {
+void ShowGame(benchmark::State& state, Annotation kind)
+{
     App();
     LoadFonts();
     const auto length = static_cast<std::size_t>(state.range(0));
@@ -121,13 +126,16 @@ void ShowGame(benchmark::State& state, Annotation kind) {
                               QFontMetricsF(edit.font()).lineSpacing();
 }
 
-void BM_ShowCommentWithBlanks(benchmark::State& state) {
+void BM_ShowCommentWithBlanks(benchmark::State& state)
+{
     ShowGame(state, Annotation::Words);
 }
-void BM_ShowOneWordComment(benchmark::State& state) {
+void BM_ShowOneWordComment(benchmark::State& state)
+{
     ShowGame(state, Annotation::OneWord);
 }
-void BM_ShowSymbolRun(benchmark::State& state) {
+void BM_ShowSymbolRun(benchmark::State& state)
+{
     ShowGame(state, Annotation::Symbols);
 }
 
@@ -147,7 +155,8 @@ BENCHMARK(BM_ShowSymbolRun)
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     // The fonts go before the application does.

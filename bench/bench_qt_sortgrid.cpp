@@ -27,8 +27,9 @@ QApplication& App()
 TGridCells MakeCells()
 {
     std::mt19937 rng(12345);
-    static const char* const kNames[] = {"Kovacs", "adams", "Berg", "Zoltan", "Novak", "Ivanov", "Smith",
-                                         "Larsen", "Petrov", "Horvat", "Muller", "Garcia"};
+    static const char* const kNames[] = {"Kovacs", "adams",  "Berg",   "Zoltan",
+                                         "Novak",  "Ivanov", "Smith",  "Larsen",
+                                         "Petrov", "Horvat", "Muller", "Garcia"};
     TGridCells cells(kCols, kRows + 1);
     for (int c = 0; c < kCols; ++c)
         cells.SetCell(c, 0, std::string("Col").append(std::to_string(c)));
@@ -83,8 +84,14 @@ void BM_FillShownGrid(benchmark::State& state)
     }
 }
 
-void BM_SortTextColumn(benchmark::State& state) { SortBy(state, 1); }
-void BM_SortNumericColumn(benchmark::State& state) { SortBy(state, 2); }
+void BM_SortTextColumn(benchmark::State& state)
+{
+    SortBy(state, 1);
+}
+void BM_SortNumericColumn(benchmark::State& state)
+{
+    SortBy(state, 2);
+}
 
 BENCHMARK(BM_FillShownGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortTextColumn)->Unit(benchmark::kMillisecond);

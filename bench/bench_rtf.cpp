@@ -19,12 +19,14 @@
 
 namespace {
 
-void Append(NodeKind kind, std::uint32_t textPos, std::uint8_t code) {
+void Append(NodeKind kind, std::uint32_t textPos, std::uint8_t code)
+{
     MoveNodes[MoveNodeCount++] = MoveNode{textPos, 0, kind, code};
 }
 
 // Plays a random legal move and records it; false when there is none.
-bool RandomMove(std::mt19937& rng) {
+bool RandomMove(std::mt19937& rng)
+{
     std::vector<int> legal;
     for (int i = 0; i < Positions[CurrentPly].MoveCount; ++i)
         if (TestMoveLegal(i)) legal.push_back(i);
@@ -38,7 +40,8 @@ bool RandomMove(std::mt19937& rng) {
 }
 
 // A variation of a few moves replacing the move just played (node main).
-void Variation(std::mt19937& rng, int main, int length, int nest) {
+void Variation(std::mt19937& rng, int main, int length, int nest)
+{
     const int ply = CurrentPly - 1;
     Append(NodeKind::nkVariationStart, 0, 0);
     CurrentPly = ply;
@@ -54,7 +57,8 @@ void Variation(std::mt19937& rng, int main, int length, int nest) {
 }
 
 // Builds the game; returns the number of variations.
-int BuildBigGame(unsigned seed) {
+int BuildBigGame(unsigned seed)
+{
     std::mt19937 rng(seed);
     InitGameStore();
     SetStartPosition();
@@ -81,7 +85,8 @@ int BuildBigGame(unsigned seed) {
     return variations;
 }
 
-void BM_RenderBigGame(benchmark::State& state) {
+void BM_RenderBigGame(benchmark::State& state)
+{
     RestoreFirstRunOptions();
     unsigned seed = 1;
     int variations = BuildBigGame(seed);

@@ -9,8 +9,7 @@ TSortGrid::TSortGrid(QWidget* parent) : TStringGrid(parent)
     footerFont_ = Font();
     printOptions_.HeaderSize = Font().Size() + 2;
     printOptions_.FooterSize = std::max(0, footerFont_.Size() - 1);
-    if (RowCount() > FixedRows())
-        selectedRows_.push_back(FixedRows());
+    if (RowCount() > FixedRows()) selectedRows_.push_back(FixedRows());
     anchorRow_ = lastDragRow_ = FixedRows();
     rememberedTopRow_ = TopRow();
     savedFont_ = Canvas.Font;
@@ -48,8 +47,7 @@ void TSortGrid::SetProportionalScrollBars(bool value)
 
 void TSortGrid::SetSortSymbol(TSortSymbol value)
 {
-    if (value == sortSymbol_)
-        return;
+    if (value == sortSymbol_) return;
     sortSymbol_ = value;
     SetGSortSymbol();
     InvalidateHeaderRow();
@@ -57,24 +55,21 @@ void TSortGrid::SetSortSymbol(TSortSymbol value)
 
 void TSortGrid::SetSortSpacingHor(int value)
 {
-    if (value == sortSpacingHor_)
-        return;
+    if (value == sortSpacingHor_) return;
     sortSpacingHor_ = value;
     InvalidateHeaderRow();
 }
 
 void TSortGrid::SetSortSpacingVert(int value)
 {
-    if (value == sortSpacingVert_)
-        return;
+    if (value == sortSpacingVert_) return;
     sortSpacingVert_ = value;
     InvalidateHeaderRow();
 }
 
 void TSortGrid::SetSortDirection(TSortDirection value)
 {
-    if (value == sortDirection_)
-        return;
+    if (value == sortDirection_) return;
     sortDirection_ = value;
     SetGSortSymbol();
     InvalidateHeaderRow();
@@ -82,8 +77,7 @@ void TSortGrid::SetSortDirection(TSortDirection value)
 
 void TSortGrid::SetSortBitMapA(const QImage& value)
 {
-    if (&value == &sortBitMapA_)
-        return;
+    if (&value == &sortBitMapA_) return;
     sortBitMapA_ = value;
     SetGSortSymbol();
     InvalidateHeaderRow();
@@ -91,8 +85,7 @@ void TSortGrid::SetSortBitMapA(const QImage& value)
 
 void TSortGrid::SetSortBitMapD(const QImage& value)
 {
-    if (&value == &sortBitMapD_)
-        return;
+    if (&value == &sortBitMapD_) return;
     sortBitMapD_ = value;
     SetGSortSymbol();
     InvalidateHeaderRow();
@@ -100,16 +93,14 @@ void TSortGrid::SetSortBitMapD(const QImage& value)
 
 void TSortGrid::SetSortColumn(int value)
 {
-    if (value == sortColumn_ || value < 0 || value >= ColCount())
-        return;
+    if (value == sortColumn_ || value < 0 || value >= ColCount()) return;
     sortColumn_ = value;
     InvalidateHeaderRow();
 }
 
 void TSortGrid::SetSortOnClick(bool value)
 {
-    if (value == sortOnClick_)
-        return;
+    if (value == sortOnClick_) return;
     sortOnClick_ = value;
     InvalidateHeaderRow();
 }
@@ -122,42 +113,36 @@ void TSortGrid::SetSortFooter(bool value)
 
 void TSortGrid::SetFooterRows(int value)
 {
-    if (value < 0 || value > RowCount() - FixedRows() || value == footerRows_)
-        return;
+    if (value < 0 || value > RowCount() - FixedRows() || value == footerRows_) return;
     InvalidateFooter(std::max(value, footerRows_));
     footerRows_ = value;
-    if (!sortFooter_)
-        keptOut_ = footerRows_;
+    if (!sortFooter_) keptOut_ = footerRows_;
 }
 
 void TSortGrid::SetFooterColor(TColor value)
 {
-    if (value == footerColor_)
-        return;
+    if (value == footerColor_) return;
     footerColor_ = value;
     InvalidateFooter(footerRows_);
 }
 
 void TSortGrid::SetFooterFont(const TFont& value)
 {
-    if (&value == &footerFont_)
-        return;
+    if (&value == &footerFont_) return;
     footerFont_.Assign(value);
     InvalidateFooter(footerRows_);
 }
 
 void TSortGrid::SetFooterBevelStyle(TCellBevelStyle value)
 {
-    if (value == footerBevelStyle_)
-        return;
+    if (value == footerBevelStyle_) return;
     footerBevelStyle_ = value;
     InvalidateFooter(footerRows_);
 }
 
 void TSortGrid::SetWordWrap(bool value)
 {
-    if (value == wordWrap_)
-        return;
+    if (value == wordWrap_) return;
     wordWrap_ = value;
     InvalidateGrid();
 }
@@ -201,18 +186,18 @@ void TSortGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     // Sorting comes first, while a column sizing that ends with this release
     // still shows in the grid state.
-    if (Focused() && sortOnClick_ && GridState() == TGridState::gsNormal && FixedRows() >= 1 && Shift.Empty()) {
+    if (Focused() && sortOnClick_ && GridState() == TGridState::gsNormal && FixedRows() >= 1 &&
+        Shift.Empty()) {
         int col = -1;
         int row = -1;
         MouseToCell(X, Y, col, row);
         if (row >= 0 && row < FixedRows() && col >= 0) {
             TSortOptions options;
             options.SortStyle = TSortStyle::ssAutomatic;
-            options.SortDirection =
-                Button == TMouseButton::mbRight ? TSortDirection::sdDescending : TSortDirection::sdAscending;
+            options.SortDirection = Button == TMouseButton::mbRight ? TSortDirection::sdDescending
+                                                                    : TSortDirection::sdAscending;
             options.SortCaseSensitive = CaseSensitive;
-            if (OnClickSort)
-                OnClickSort(this, col, row, options);
+            if (OnClickSort) OnClickSort(this, col, row, options);
             WaitCursor wait;
             // Nothing may leave a mouse handler by an exception; a failed sort
             // leaves the rows as the sort left them.
@@ -230,10 +215,8 @@ void TSortGrid::SortByColumn(int ACol, TSortOptions SortOptions)
 {
     // A column outside the grid sorts nothing; nor does a handler that
     // starts another sort while one runs.
-    if (ACol < 0 || ACol >= ColCount() || sorting_)
-        return;
-    if (EditorMode() || RowCount() <= FixedRows() + 1)
-        return;
+    if (ACol < 0 || ACol >= ColCount() || sorting_) return;
+    if (EditorMode() || RowCount() <= FixedRows() + 1) return;
     struct Running {
         bool& flag;
         explicit Running(bool& f) : flag(f) { flag = true; }
@@ -241,11 +224,9 @@ void TSortGrid::SortByColumn(int ACol, TSortOptions SortOptions)
     } running(sorting_);
     if (SortOptions.SortStyle == TSortStyle::ssAutomatic)
         SortOptions.SortStyle = DetermineSortStyle(ACol);
-    if (OnBeginSort)
-        OnBeginSort(this, ACol, SortOptions);
+    if (OnBeginSort) OnBeginSort(this, ACol, SortOptions);
     ListQuickSort(ACol, SortOptions);
-    if (OnEndSort)
-        OnEndSort(this, ACol);
+    if (OnEndSort) OnEndSort(this, ACol);
 }
 
 TSortStyle TSortGrid::DetermineSortStyle(int ACol)
@@ -255,13 +236,13 @@ TSortStyle TSortGrid::DetermineSortStyle(int ACol)
 
 void TSortGrid::ListQuickSort(int ACol, TSortOptions& SortOptions)
 {
-    if (ACol < 0 || ACol >= ColCount())
-        return;
+    if (ACol < 0 || ACol >= ColCount()) return;
     sortedList_.Reset();
     SetSortDirection(SortOptions.SortDirection);
     sortColumn_ = ACol;
     const int currentRow = Row();
-    if (!SortRowsByColumn(CellStore(), ACol, SortedRows(), SortOptions, FormatSettings, Codec(), sortedList_))
+    if (!SortRowsByColumn(CellStore(), ACol, SortedRows(), SortOptions, FormatSettings, Codec(),
+                          sortedList_))
         return;
     // The cell under validation follows its row, so that a sort is never
     // taken for an edit; so does the current cell (on a footer row it stays).
@@ -269,13 +250,10 @@ void TSortGrid::ListQuickSort(int ACol, TSortOptions& SortOptions)
     const int validRow = validRow_;
     for (int i = 0; i < sortedList_.Count(); ++i) {
         const int from = sortedList_.GetItem(i)->RowNum;
-        if (from == validRow)
-            validRow_ = FixedRows() + i;
-        if (from == currentRow)
-            target = FixedRows() + i;
+        if (from == validRow) validRow_ = FixedRows() + i;
+        if (from == currentRow) target = FixedRows() + i;
     }
-    if (target >= 0)
-        MoveTo(Col(), target);
+    if (target >= 0) MoveTo(Col(), target);
     sortState_ = TSortState::ssSorted;
     Invalidate();
 }
@@ -287,7 +265,8 @@ bool TSortGrid::CanUndoSort()
     // the list matches the rows it moved.
     const TSortRows rows = SortedRows();
     const int expected = std::max(0, rows.Last - rows.First + 1);
-    if (sortState_ == TSortState::ssSorted && sortedList_.Count() > 0 && sortedList_.Count() == expected)
+    if (sortState_ == TSortState::ssSorted && sortedList_.Count() > 0 &&
+        sortedList_.Count() == expected)
         return true;
     sortedList_.Reset();
     return false;
@@ -320,12 +299,10 @@ bool TSortGrid::SelectCell(int ACol, int ARow)
 
 void TSortGrid::MouseEnter()
 {
-    if (OnMouseEnter)
-        OnMouseEnter(this);
+    if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TSortGrid::MouseLeave()
 {
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    if (OnMouseLeave) OnMouseLeave(this);
 }

@@ -75,7 +75,8 @@ struct TPrintOptions {
 
 class TSortGrid;
 
-using TFormatDrawCellEvent = std::function<void(QObject*, int, int, TGridDrawState, TFormatOptions&)>;
+using TFormatDrawCellEvent =
+    std::function<void(QObject*, int, int, TGridDrawState, TFormatOptions&)>;
 using TClickSortEvent = std::function<void(QObject*, int, int, TSortOptions&)>;
 using TUpdateGridEvent = std::function<void(QObject*, int)>;
 using TSizeChangedEvent = std::function<void(QObject*, int, int)>;

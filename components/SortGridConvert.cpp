@@ -7,8 +7,14 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view s)
 {
@@ -34,10 +40,10 @@ bool ReadNumber(std::string_view& s, int maxDigits, int& value, int& digits)
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 {
-    if (prefix.empty() || s.size() < prefix.size())
-        return false;
+    if (prefix.empty() || s.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(s[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
+        if (std::toupper(static_cast<unsigned char>(s[i])) !=
+            std::toupper(static_cast<unsigned char>(prefix[i])))
             return false;
     return true;
 }
@@ -50,7 +56,7 @@ std::int64_t DaysFromCivil(int y, int m, int d)
     const int yoe = static_cast<int>(y - era * 400);
     const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
     const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468 + 25569;  // 25569: 1899-12-30 to 1970-01-01
+    return era * 146097 + doe - 719468 + 25569; // 25569: 1899-12-30 to 1970-01-01
 }
 
 int DaysInMonth(int y, int m)
@@ -64,22 +70,18 @@ int DaysInMonth(int y, int m)
 std::optional<double> ScanTime(std::string_view& s, const TFormatSettings& fs)
 {
     int h = 0, n = 0, sec = 0, ms = 0, digits = 0;
-    if (!ReadNumber(s, 2, h, digits))
-        return std::nullopt;
+    if (!ReadNumber(s, 2, h, digits)) return std::nullopt;
     bool hasMinutes = false;
     if (!s.empty() && s.front() == fs.TimeSeparator) {
         s.remove_prefix(1);
-        if (!ReadNumber(s, 2, n, digits))
-            return std::nullopt;
+        if (!ReadNumber(s, 2, n, digits)) return std::nullopt;
         hasMinutes = true;
         if (!s.empty() && s.front() == fs.TimeSeparator) {
             s.remove_prefix(1);
-            if (!ReadNumber(s, 2, sec, digits))
-                return std::nullopt;
+            if (!ReadNumber(s, 2, sec, digits)) return std::nullopt;
             if (!s.empty() && s.front() == '.') {
                 s.remove_prefix(1);
-                if (!ReadNumber(s, 3, ms, digits))
-                    return std::nullopt;
+                if (!ReadNumber(s, 3, ms, digits)) return std::nullopt;
             }
         }
     }
@@ -95,15 +97,13 @@ std::optional<double> ScanTime(std::string_view& s, const TFormatSettings& fs)
         rest.remove_prefix(fs.TimePMString.size());
     }
     if (pm >= 0) {
-        if (h < 1 || h > 12)
-            return std::nullopt;
+        if (h < 1 || h > 12) return std::nullopt;
         h = h % 12 + (pm == 1 ? 12 : 0);
         s = rest;
     } else if (!hasMinutes) {
         return std::nullopt;
     }
-    if (h > 23 || n > 59 || sec > 59)
-        return std::nullopt;
+    if (h > 23 || n > 59 || sec > 59) return std::nullopt;
     return (h * 3600000.0 + n * 60000.0 + sec * 1000.0 + ms) / 86400000.0;
 }
 
@@ -114,23 +114,34 @@ std::optional<double> ScanDate(std::string_view& s, const TFormatSettings& fs)
     int len[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
         if (i > 0) {
-            if (s.empty() || s.front() != fs.DateSeparator)
-                return std::nullopt;
+            if (s.empty() || s.front() != fs.DateSeparator) return std::nullopt;
             s.remove_prefix(1);
         }
-        if (!ReadNumber(s, 4, v[i], len[i]))
-            return std::nullopt;
+        if (!ReadNumber(s, 4, v[i], len[i])) return std::nullopt;
     }
     int y = 0, m = 0, d = 0, ylen = 0;
     switch (fs.DateOrder) {
-    case TDateOrder::doMDY: m = v[0]; d = v[1]; y = v[2]; ylen = len[2]; break;
-    case TDateOrder::doDMY: d = v[0]; m = v[1]; y = v[2]; ylen = len[2]; break;
-    case TDateOrder::doYMD: y = v[0]; m = v[1]; d = v[2]; ylen = len[0]; break;
+    case TDateOrder::doMDY:
+        m = v[0];
+        d = v[1];
+        y = v[2];
+        ylen = len[2];
+        break;
+    case TDateOrder::doDMY:
+        d = v[0];
+        m = v[1];
+        y = v[2];
+        ylen = len[2];
+        break;
+    case TDateOrder::doYMD:
+        y = v[0];
+        m = v[1];
+        d = v[2];
+        ylen = len[0];
+        break;
     }
-    if (ylen <= 2)
-        y += y < 50 ? 2000 : 1900;
-    if (y < 1 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m))
-        return std::nullopt;
+    if (ylen <= 2) y += y < 50 ? 2000 : 1900;
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return std::nullopt;
     return static_cast<double>(DaysFromCivil(y, m, d));
 }
 
@@ -167,10 +178,8 @@ TFormatSettings TFormatSettings::System()
             fs.TimeSeparator = static_cast<char>(c.unicode());
             break;
         }
-    if (!loc.amText().isEmpty())
-        fs.TimeAMString = loc.amText().toStdString();
-    if (!loc.pmText().isEmpty())
-        fs.TimePMString = loc.pmText().toStdString();
+    if (!loc.amText().isEmpty()) fs.TimeAMString = loc.amText().toStdString();
+    if (!loc.pmText().isEmpty()) fs.TimePMString = loc.pmText().toStdString();
     return fs;
 }
 
@@ -181,8 +190,7 @@ std::optional<double> StrToFloat(std::string_view text, const TFormatSettings& f
     buf.reserve(s.size());
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        if (s[i] == '-')
-            buf.push_back('-');
+        if (s[i] == '-') buf.push_back('-');
         ++i;
     }
     int mantissaDigits = 0;
@@ -198,25 +206,20 @@ std::optional<double> StrToFloat(std::string_view text, const TFormatSettings& f
             ++mantissaDigits;
         }
     }
-    if (mantissaDigits == 0)
-        return std::nullopt;
+    if (mantissaDigits == 0) return std::nullopt;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         buf.push_back('e');
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            buf.push_back(s[i++]);
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) buf.push_back(s[i++]);
         int expDigits = 0;
         while (i < s.size() && IsDigit(s[i])) {
             buf.push_back(s[i++]);
             ++expDigits;
         }
-        if (expDigits == 0)
-            return std::nullopt;
+        if (expDigits == 0) return std::nullopt;
     }
-    if (i != s.size())
-        return std::nullopt;
-    if (buf.back() == '.')
-        buf.push_back('0');
+    if (i != s.size()) return std::nullopt;
+    if (buf.back() == '.') buf.push_back('0');
     double value = 0;
     const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), value);
     if (res.ec != std::errc() || res.ptr != buf.data() + buf.size() || !std::isfinite(value))
@@ -228,26 +231,21 @@ std::optional<double> StrToTime(std::string_view text, const TFormatSettings& fs
 {
     std::string_view s = Trim(text);
     const auto t = ScanTime(s, fs);
-    if (!t || !Trim(s).empty())
-        return std::nullopt;
+    if (!t || !Trim(s).empty()) return std::nullopt;
     return t;
 }
 
 std::optional<double> StrToDateTime(std::string_view text, const TFormatSettings& fs)
 {
     std::string_view s = Trim(text);
-    if (s.empty())
-        return std::nullopt;
+    if (s.empty()) return std::nullopt;
     std::string_view probe = s;
     if (const auto d = ScanDate(probe, fs)) {
-        if (probe.empty())
-            return d;
-        if (!IsBlank(probe.front()))
-            return std::nullopt;
+        if (probe.empty()) return d;
+        if (!IsBlank(probe.front())) return std::nullopt;
         probe = Trim(probe);
         const auto t = ScanTime(probe, fs);
-        if (!t || !probe.empty())
-            return std::nullopt;
+        if (!t || !probe.empty()) return std::nullopt;
         return *d + *t;
     }
     return StrToTime(s, fs);

@@ -15,7 +15,8 @@ constexpr std::string_view kGlyphNames = "SORTUPSORTDNSORTAZSORTZA";
 QImage LoadGlyph(int index)
 {
     const std::string_view name = kGlyphNames.substr(static_cast<std::size_t>(index) * 6, 6);
-    return QImage(QStringLiteral(":/glyphs/") + QString::fromLatin1(name.data(), 6) + QStringLiteral(".xpm"));
+    return QImage(QStringLiteral(":/glyphs/") + QString::fromLatin1(name.data(), 6) +
+                  QStringLiteral(".xpm"));
 }
 
 } // namespace
@@ -74,8 +75,7 @@ void TSortGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
             fo.Font.Color = clWindowText;
         }
     }
-    if (OnGetCellFormat)
-        OnGetCellFormat(this, ACol, ARow, AState, fo);
+    if (OnGetCellFormat) OnGetCellFormat(this, ACol, ARow, AState, fo);
 
     if (!DefaultDrawing) {
         TStringGrid::DrawCell(ACol, ARow, ARect, drawn);
@@ -128,20 +128,18 @@ void TSortGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
         }
     }
 
-    if (OnDrawCell)
-        OnDrawCell(this, ACol, ARow, ARect, drawn);
+    if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, drawn);
 }
 
 // ---- sort glyph ---------------------------------------------------------------------------
 
 void TSortGrid::DrawSortSymbol(int X, int Y)
 {
-    if (glyph_.isNull())
-        return;
+    if (glyph_.isNull()) return;
     const TColor transparent =
         sortSymbol_ == TSortSymbol::sgCustom ? ColorOfPixel(glyph_.pixel(0, 0)) : clAqua;
-    Canvas.BrushCopy(Bounds(X, Y, glyphWidth_, glyphHeight_), glyph_, Bounds(0, 0, glyphWidth_, glyphHeight_),
-                     transparent);
+    Canvas.BrushCopy(Bounds(X, Y, glyphWidth_, glyphHeight_), glyph_,
+                     Bounds(0, 0, glyphWidth_, glyphHeight_), transparent);
 }
 
 void TSortGrid::SetGSortSymbol()
@@ -151,9 +149,14 @@ void TSortGrid::SetGSortSymbol()
     glyphHeight_ = 0;
     const bool descending = sortDirection_ == TSortDirection::sdDescending;
     switch (sortSymbol_) {
-    case TSortSymbol::sgNone: return;
-    case TSortSymbol::sgArrow: glyph_ = LoadGlyph(descending ? 1 : 0); break;
-    case TSortSymbol::sgGlyph: glyph_ = LoadGlyph(descending ? 3 : 2); break;
+    case TSortSymbol::sgNone:
+        return;
+    case TSortSymbol::sgArrow:
+        glyph_ = LoadGlyph(descending ? 1 : 0);
+        break;
+    case TSortSymbol::sgGlyph:
+        glyph_ = LoadGlyph(descending ? 3 : 2);
+        break;
     case TSortSymbol::sgCustom:
         // An empty custom bitmap gives no glyph.
         glyph_ = descending ? sortBitMapD_ : sortBitMapA_;
@@ -169,8 +172,7 @@ void TSortGrid::SetGSortSymbol()
 
 int TSortGrid::ProportionalPage(int visiblePlusFixed, int count, const TScrollInfo& info)
 {
-    if (count <= 0)
-        return 1;
+    if (count <= 0) return 1;
     // Rounded half away from zero.
     const double page = static_cast<double>(visiblePlusFixed) / count * (info.nMax - info.nMin + 1);
     return std::max(1, static_cast<int>(std::lround(page)));
@@ -182,12 +184,16 @@ void TSortGrid::UpdateScrollPage()
     if (bars == TScrollStyle::ssVertical || bars == TScrollStyle::ssBoth) {
         const TScrollInfo info = GetScrollInfo(TScrollBarKind::sbVertical);
         SetScrollPage(TScrollBarKind::sbVertical,
-                      proportionalScrollBars_ ? ProportionalPage(VisibleRowCount() + FixedRows(), RowCount(), info) : 0);
+                      proportionalScrollBars_
+                          ? ProportionalPage(VisibleRowCount() + FixedRows(), RowCount(), info)
+                          : 0);
     }
     if (bars == TScrollStyle::ssHorizontal || bars == TScrollStyle::ssBoth) {
         const TScrollInfo info = GetScrollInfo(TScrollBarKind::sbHorizontal);
         SetScrollPage(TScrollBarKind::sbHorizontal,
-                      proportionalScrollBars_ ? ProportionalPage(VisibleColCount() + FixedCols(), ColCount(), info) : 0);
+                      proportionalScrollBars_
+                          ? ProportionalPage(VisibleColCount() + FixedCols(), ColCount(), info)
+                          : 0);
     }
 }
 
@@ -200,16 +206,14 @@ void TSortGrid::WMSize()
 void TSortGrid::ColWidthsChanged()
 {
     TStringGrid::ColWidthsChanged();
-    if (OnColumnWidthsChanged)
-        OnColumnWidthsChanged(this);
+    if (OnColumnWidthsChanged) OnColumnWidthsChanged(this);
     UpdateScrollPage();
 }
 
 void TSortGrid::RowHeightsChanged()
 {
     TStringGrid::RowHeightsChanged();
-    if (OnRowHeightsChanged)
-        OnRowHeightsChanged(this);
+    if (OnRowHeightsChanged) OnRowHeightsChanged(this);
     UpdateScrollPage();
 }
 
@@ -218,8 +222,7 @@ void TSortGrid::SizeChanged(int OldColCount, int OldRowCount)
     // Rows that are gone leave the selection.
     std::erase_if(selectedRows_, [this](int r) { return r >= RowCount(); });
     TStringGrid::SizeChanged(OldColCount, OldRowCount);
-    if (OnSizeChanged)
-        OnSizeChanged(this, OldColCount, OldRowCount);
+    if (OnSizeChanged) OnSizeChanged(this, OldColCount, OldRowCount);
     UpdateScrollPage();
 }
 
@@ -229,10 +232,8 @@ TGridDrawState TSortGrid::GetCellDrawState(int ACol, int ARow) const
 {
     TGridDrawState s;
     // Fixed when the row or the column is, as the drawing hands it.
-    if (ARow < FixedRows() || ACol < FixedCols())
-        s.Include(TGridDrawStateFlag::gdFixed);
-    if (Focused() && ACol == Col() && ARow == Row())
-        s.Include(TGridDrawStateFlag::gdFocused);
+    if (ARow < FixedRows() || ACol < FixedCols()) s.Include(TGridDrawStateFlag::gdFixed);
+    if (Focused() && ACol == Col() && ARow == Row()) s.Include(TGridDrawStateFlag::gdFocused);
     const TGridRect sel = Selection();
     if (ACol >= sel.Left && ACol <= sel.Right && ARow >= sel.Top && ARow <= sel.Bottom)
         s.Include(TGridDrawStateFlag::gdSelected);
@@ -241,16 +242,14 @@ TGridDrawState TSortGrid::GetCellDrawState(int ACol, int ARow) const
 
 void TSortGrid::AutoSizeCol(int ACol)
 {
-    if (ACol < 0 || ACol >= ColCount())
-        return;
+    if (ACol < 0 || ACol >= ColCount()) return;
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r) {
         // Each row starts from the grid font, so one row's format does not leak into the next.
         Canvas.Font = Font();
         TFormatOptions fo;
         InitializeFormatOptions(ACol, r, fo);
-        if (OnGetCellFormat)
-            OnGetCellFormat(this, ACol, r, GetCellDrawState(ACol, r), fo);
+        if (OnGetCellFormat) OnGetCellFormat(this, ACol, r, GetCellDrawState(ACol, r), fo);
         Canvas.Font = fo.Font;
         widest = std::max(widest, Canvas.TextWidth(DisplayText(Cells(ACol, r))));
     }
@@ -262,8 +261,7 @@ void TSortGrid::AutoSizeColumns(bool DoFixedCols, int ExtraWidth)
 {
     auto one = [&](int c) {
         AutoSizeCol(c);
-        if (ExtraWidth != 0)
-            SetColWidths(c, std::max(0, ColWidths(c) + ExtraWidth));
+        if (ExtraWidth != 0) SetColWidths(c, std::max(0, ColWidths(c) + ExtraWidth));
     };
     if (DoFixedCols)
         for (int c = 0; c < FixedCols(); ++c)
@@ -279,9 +277,9 @@ void TSortGrid::AutoSizeRow(int ARow)
     int height = DefaultRowHeight();
     for (int c = 0; c < ColCount(); ++c) {
         const int w = ColWidths(c);
-        if (w <= 0)
-            continue;  // a zero-width column would break every word onto its own line
-        const QRect need = fm.boundingRect(QRect(0, 0, w, 1 << 20), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+        if (w <= 0) continue; // a zero-width column would break every word onto its own line
+        const QRect need = fm.boundingRect(QRect(0, 0, w, 1 << 20),
+                                           Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
                                            DisplayText(Cells(c, ARow)));
         height = std::max(height, need.height() + 1);
     }

@@ -9,9 +9,12 @@
 
 namespace {
 
-constexpr double kUnparsedNumber = -0.2;  // rank of an empty or unreadable number
+constexpr double kUnparsedNumber = -0.2; // rank of an empty or unreadable number
 
-int Sign(double a, double b) { return a < b ? -1 : (b < a ? 1 : 0); }
+int Sign(double a, double b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
 
 bool RowsValid(const TGridCells& cells, TSortRows rows)
 {
@@ -59,41 +62,32 @@ TSortStyle DetectSortStyle(const TGridCells& cells, int col, TSortRows rows, boo
     bool dateTime = useDateTime;
     bool time = useDateTime;
     for (int r = std::max(0, rows.First); r <= rows.Last && r < cells.RowCount(); ++r) {
-        if (!numeric && !dateTime && !time)
-            break;
+        if (!numeric && !dateTime && !time) break;
         const std::string& text = cells.Cell(col, r);
         // An empty text counts as a number but never as a time or date.
-        if (numeric && !text.empty())
-            numeric = StrToFloat(text, fs).has_value();
+        if (numeric && !text.empty()) numeric = StrToFloat(text, fs).has_value();
         if (useDateTime) {
-            if (time)
-                time = !text.empty() && StrToTime(text, fs).has_value();
-            if (dateTime)
-                dateTime = !text.empty() && StrToDateTime(text, fs).has_value();
+            if (time) time = !text.empty() && StrToTime(text, fs).has_value();
+            if (dateTime) dateTime = !text.empty() && StrToDateTime(text, fs).has_value();
         }
     }
-    if (numeric)
-        return TSortStyle::ssNumeric;
-    if (dateTime)
-        return TSortStyle::ssDateTime;
-    if (time)
-        return TSortStyle::ssTime;
+    if (numeric) return TSortStyle::ssNumeric;
+    if (dateTime) return TSortStyle::ssDateTime;
+    if (time) return TSortStyle::ssTime;
     return TSortStyle::ssAlphabetic;
 }
 
 bool SortRowsByColumn(TGridCells& cells, int col, TSortRows rows, const TSortOptions& options,
                       const TFormatSettings& fs, const TTextCodec& codec, TSortedList& list)
 {
-    if (col < 0 || col >= cells.ColCount() || !RowsValid(cells, rows))
-        return false;
+    if (col < 0 || col >= cells.ColCount() || !RowsValid(cells, rows)) return false;
     list.Reset();
     const int n = std::max(0, rows.Last - rows.First + 1);
     std::vector<TSortedListEntry>& entries = list.Items();
     entries.reserve(static_cast<std::size_t>(n));
     for (int r = rows.First; r <= rows.Last; ++r)
         entries.push_back({cells.Cell(col, r), r});
-    if (n == 0)
-        return true;
+    if (n == 0) return true;
 
     // Keys are made once per row, not once per comparison.
     if (!options.SortCaseSensitive)
@@ -102,7 +96,8 @@ bool SortRowsByColumn(TGridCells& cells, int col, TSortRows rows, const TSortOpt
 
     TSortStyle style = options.SortStyle;
     if (style == TSortStyle::ssAutomatic || (style == TSortStyle::ssCustom && !options.SortCompare))
-        style = TSortStyle::ssAlphabetic;  // a custom sort without a compare function sorts by letters
+        style =
+            TSortStyle::ssAlphabetic; // a custom sort without a compare function sorts by letters
 
     std::vector<double> numbers;
     std::vector<std::optional<double>> stamps;
@@ -111,13 +106,15 @@ bool SortRowsByColumn(TGridCells& cells, int col, TSortRows rows, const TSortOpt
     case TSortStyle::ssNumeric:
         numbers.reserve(static_cast<std::size_t>(n));
         for (const TSortedListEntry& e : entries)
-            numbers.push_back(e.Str.empty() ? kUnparsedNumber : StrToFloat(e.Str, fs).value_or(kUnparsedNumber));
+            numbers.push_back(e.Str.empty() ? kUnparsedNumber
+                                            : StrToFloat(e.Str, fs).value_or(kUnparsedNumber));
         break;
     case TSortStyle::ssDateTime:
     case TSortStyle::ssTime:
         stamps.reserve(static_cast<std::size_t>(n));
         for (const TSortedListEntry& e : entries)
-            stamps.push_back(style == TSortStyle::ssTime ? StrToTime(e.Str, fs) : StrToDateTime(e.Str, fs));
+            stamps.push_back(style == TSortStyle::ssTime ? StrToTime(e.Str, fs)
+                                                         : StrToDateTime(e.Str, fs));
         break;
     case TSortStyle::ssAlphabetic: {
         QCollator collator(fs.CollationLocale);
@@ -135,21 +132,23 @@ bool SortRowsByColumn(TGridCells& cells, int col, TSortRows rows, const TSortOpt
     auto compare = [&](int a, int b) {
         int result = 0;
         switch (style) {
-        case TSortStyle::ssNumeric: result = Sign(numbers[a], numbers[b]); break;
+        case TSortStyle::ssNumeric:
+            result = Sign(numbers[a], numbers[b]);
+            break;
         case TSortStyle::ssDateTime:
         case TSortStyle::ssTime:
-            if (stamps[a] && stamps[b])
-                result = Sign(*stamps[a], *stamps[b]);
+            if (stamps[a] && stamps[b]) result = Sign(*stamps[a], *stamps[b]);
             break;
-        case TSortStyle::ssCustom: result = options.SortCompare(entries[a].Str, entries[b].Str); break;
+        case TSortStyle::ssCustom:
+            result = options.SortCompare(entries[a].Str, entries[b].Str);
+            break;
         default: {
             const int c = keys[a].compare(keys[b]);
             result = c < 0 ? -1 : (c > 0 ? 1 : 0);
             break;
         }
         }
-        if (result != 0)
-            return descending ? -result : result;
+        if (result != 0) return descending ? -result : result;
         // Ties keep the order the rows had, in both directions.
         return Sign(entries[a].RowNum, entries[b].RowNum);
     };
@@ -180,8 +179,7 @@ bool UnsortRows(TGridCells& cells, TSortRows rows, const TSortedList& list)
     std::vector<int> back(static_cast<std::size_t>(list.Count()), -1);
     for (int i = 0; i < list.Count(); ++i) {
         const int home = list.GetItem(i)->RowNum - rows.First;
-        if (home < 0 || home >= list.Count() || back[home] != -1)
-            return false;
+        if (home < 0 || home >= list.Count() || back[home] != -1) return false;
         back[home] = rows.First + i;
     }
     return cells.PermuteRows(rows.First, back);

@@ -24,7 +24,7 @@ struct TSortOptions {
     TSortStyle SortStyle = TSortStyle::ssAutomatic;
     TSortDirection SortDirection = TSortDirection::sdAscending;
     bool SortCaseSensitive = false;
-    TSortCompare SortCompare;  // used only with ssCustom
+    TSortCompare SortCompare; // used only with ssCustom
 };
 
 // One sorted row: the text of the sort column (upper-cased for a

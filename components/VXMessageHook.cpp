@@ -28,19 +28,15 @@ std::unique_ptr<HookFilter> Filter;
 
 void InstallHooks()
 {
-    if (Filter)
-        return;
+    if (Filter) return;
     Filter = std::make_unique<HookFilter>();
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->installEventFilter(Filter.get());
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(Filter.get());
 }
 
 void RemoveHooks()
 {
-    if (!Filter)
-        return;
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->removeEventFilter(Filter.get());
+    if (!Filter) return;
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(Filter.get());
     Filter.reset();
 }
 
@@ -49,8 +45,7 @@ void RemoveHooks()
 template <typename Proc>
 void CallHooks(Proc proc)
 {
-    if (CallWndBusy)
-        return;
+    if (CallWndBusy) return;
     CallWndBusy = true;
     auto& list = HooksList();
     for (std::size_t i = 0; i < list.size(); ++i)
@@ -60,11 +55,9 @@ void CallHooks(Proc proc)
 
 bool HookFilter::eventFilter(QObject* watched, QEvent* e)
 {
-    if (CallWndBusy || HooksList().empty())
-        return false;
+    if (CallWndBusy || HooksList().empty()) return false;
     std::optional<TMessage> m = MessageOfEvent(watched, e);
-    if (!m)
-        return false;
+    if (!m) return false;
     if (e->type() == TMessageEvent::EventType()) {
         CallHooks([&](TVXMessageHook* h) { h->DoGetMsgProc(watched, *m); });
         static_cast<TMessageEvent*>(e)->Message = *m;
@@ -83,22 +76,19 @@ struct EventMessage {
     unsigned Msg;
 };
 constexpr std::array EventMessages{
-    EventMessage{QEvent::Resize, WM_SIZE},         EventMessage{QEvent::Move, WM_MOVE},
-    EventMessage{QEvent::Show, WM_SHOWWINDOW},     EventMessage{QEvent::Hide, WM_SHOWWINDOW},
-    EventMessage{QEvent::Paint, WM_PAINT},         EventMessage{QEvent::Close, WM_CLOSE},
-    EventMessage{QEvent::FocusIn, WM_SETFOCUS},    EventMessage{QEvent::FocusOut, WM_KILLFOCUS},
+    EventMessage{QEvent::Resize, WM_SIZE},          EventMessage{QEvent::Move, WM_MOVE},
+    EventMessage{QEvent::Show, WM_SHOWWINDOW},      EventMessage{QEvent::Hide, WM_SHOWWINDOW},
+    EventMessage{QEvent::Paint, WM_PAINT},          EventMessage{QEvent::Close, WM_CLOSE},
+    EventMessage{QEvent::FocusIn, WM_SETFOCUS},     EventMessage{QEvent::FocusOut, WM_KILLFOCUS},
     EventMessage{QEvent::EnabledChange, WM_ENABLE},
 };
 
 WPARAM SizeKind(const QObject* target)
 {
     const auto* w = qobject_cast<const QWidget*>(target);
-    if (!w || !w->isWindow())
-        return SIZE_RESTORED;
-    if (w->windowState() & Qt::WindowMinimized)
-        return SIZE_MINIMIZED;
-    if (w->windowState() & Qt::WindowMaximized)
-        return SIZE_MAXIMIZED;
+    if (!w || !w->isWindow()) return SIZE_RESTORED;
+    if (w->windowState() & Qt::WindowMinimized) return SIZE_MINIMIZED;
+    if (w->windowState() & Qt::WindowMaximized) return SIZE_MAXIMIZED;
     return SIZE_RESTORED;
 }
 
@@ -114,13 +104,12 @@ QEvent::Type TMessageEvent::EventType()
 
 void PostMessage(QObject* target, unsigned msg, WPARAM wParam, LPARAM lParam)
 {
-    if (!target)
-        return;
+    if (!target) return;
     TMessage m;
     m.Msg = msg;
     m.WParam = wParam;
     m.LParam = lParam;
-    QCoreApplication::postEvent(target, new TMessageEvent(m));  // the queue owns it
+    QCoreApplication::postEvent(target, new TMessageEvent(m)); // the queue owns it
 }
 
 std::optional<TMessage> MessageOfEvent(const QObject* target, const QEvent* e)
@@ -129,8 +118,7 @@ std::optional<TMessage> MessageOfEvent(const QObject* target, const QEvent* e)
         return static_cast<const TMessageEvent*>(e)->Message;
     const auto it = std::find_if(EventMessages.begin(), EventMessages.end(),
                                  [e](const EventMessage& em) { return em.Event == e->type(); });
-    if (it == EventMessages.end())
-        return std::nullopt;
+    if (it == EventMessages.end()) return std::nullopt;
     TMessage m;
     m.Msg = it->Msg;
     switch (e->type()) {
@@ -145,13 +133,16 @@ std::optional<TMessage> MessageOfEvent(const QObject* target, const QEvent* e)
         m.LParam = MakeLParam(p.x(), p.y());
         break;
     }
-    case QEvent::Show: m.WParam = 1; break;
+    case QEvent::Show:
+        m.WParam = 1;
+        break;
     case QEvent::EnabledChange: {
         const auto* w = qobject_cast<const QWidget*>(target);
         m.WParam = w && w->isEnabled() ? 1 : 0;
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return m;
 }
@@ -159,8 +150,7 @@ std::optional<TMessage> MessageOfEvent(const QObject* target, const QEvent* e)
 TVXMessageHook::TVXMessageHook(QObject* Owner) : QObject(Owner)
 {
     auto& list = HooksList();
-    if (list.empty())
-        InstallHooks();
+    if (list.empty()) InstallHooks();
     list.push_back(this);
 }
 
@@ -168,14 +158,12 @@ TVXMessageHook::~TVXMessageHook()
 {
     auto& list = HooksList();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    if (list.empty())
-        RemoveHooks();
+    if (list.empty()) RemoveHooks();
 }
 
 void TVXMessageHook::SetHookedTo(QWidget* control)
 {
-    if (hookedTo_.data() == control)
-        return;
+    if (hookedTo_.data() == control) return;
     hookedTo_ = control;
 }
 
@@ -191,13 +179,10 @@ bool TVXMessageHook::HooksInstalled()
 
 void TVXMessageHook::DoCallWndProc(QObject* target, TMessage& message)
 {
-    if (!OnSendMessage && !OnThreadSendMessage)
-        return;
+    if (!OnSendMessage && !OnThreadSendMessage) return;
     TMessage m = message;
-    if (OnThreadSendMessage)
-        OnThreadSendMessage(this, target, m);
-    if (hookedTo_ && hookedTo_.data() == target && OnSendMessage)
-        OnSendMessage(this, m);
+    if (OnThreadSendMessage) OnThreadSendMessage(this, target, m);
+    if (hookedTo_ && hookedTo_.data() == target && OnSendMessage) OnSendMessage(this, m);
     message.Msg = m.Msg;
     message.WParam = m.WParam;
     message.LParam = m.LParam;
@@ -205,13 +190,10 @@ void TVXMessageHook::DoCallWndProc(QObject* target, TMessage& message)
 
 void TVXMessageHook::DoGetMsgProc(QObject* target, TMessage& message)
 {
-    if (!OnGetPostedMessage && !OnThreadGetPostedMessage)
-        return;
+    if (!OnGetPostedMessage && !OnThreadGetPostedMessage) return;
     TMessage m = message;
-    if (OnThreadGetPostedMessage)
-        OnThreadGetPostedMessage(this, target, m);
-    if (hookedTo_ && hookedTo_.data() == target && OnGetPostedMessage)
-        OnGetPostedMessage(this, m);
+    if (OnThreadGetPostedMessage) OnThreadGetPostedMessage(this, target, m);
+    if (hookedTo_ && hookedTo_.data() == target && OnGetPostedMessage) OnGetPostedMessage(this, m);
     message.Msg = m.Msg;
     message.WParam = m.WParam;
     message.LParam = m.LParam;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
-std::int64_t FileByteSource::ReadAt(std::uint64_t offset, char* destination,
-                                    std::size_t size) const {
+std::int64_t FileByteSource::ReadAt(std::uint64_t offset, char* destination, std::size_t size) const
+{
     if (descriptor_ < 0) return -1;
     std::size_t done = 0;
     while (done < size) {
@@ -23,7 +23,8 @@ std::int64_t FileByteSource::ReadAt(std::uint64_t offset, char* destination,
 }
 
 std::int64_t MemoryByteSource::ReadAt(std::uint64_t offset, char* destination,
-                                      std::size_t size) const {
+                                      std::size_t size) const
+{
     if (offset >= bytes_.size()) return 0;
     const std::size_t n = std::min<std::size_t>(size, bytes_.size() - offset);
     std::memcpy(destination, bytes_.data() + offset, n);

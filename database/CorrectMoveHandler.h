@@ -5,15 +5,15 @@
 #include <string>
 
 enum class CorrectMoveChoice {
-    Correct,  // read Text as the token, resume Advance characters after the token's start
-    Skip,     // store nothing, go on after the token
-    Cancel,   // stop reading; keep what was read
+    Correct, // read Text as the token, resume Advance characters after the token's start
+    Skip,    // store nothing, go on after the token
+    Cancel,  // stop reading; keep what was read
 };
 
 struct CorrectMoveAnswer {
     CorrectMoveChoice Choice = CorrectMoveChoice::Cancel;
-    std::string Text;  // the corrected token, bytes as in the game text
-    int Advance = 0;   // characters of the game text that the correction replaces
+    std::string Text; // the corrected token, bytes as in the game text
+    int Advance = 0;  // characters of the game text that the correction replaces
 };
 
 class CorrectMoveHandler {

@@ -12,7 +12,8 @@ std::string DatabaseFileName;
 
 namespace {
 
-void CloseHandle() {
+void CloseHandle()
+{
     if (DatabaseFileHandle >= 0) ::close(DatabaseFileHandle);
     DatabaseFileHandle = -1;
 }
@@ -20,7 +21,8 @@ void CloseHandle() {
 // Opens path for reading when it is a regular file; -1 otherwise. A
 // directory or a device (/dev/zero, read forever) is no database, and a pipe
 // must not block the open.
-int OpenRegularFile(const std::string& path) {
+int OpenRegularFile(const std::string& path)
+{
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return -1;
     struct stat info {};
@@ -34,7 +36,8 @@ int OpenRegularFile(const std::string& path) {
 
 } // namespace
 
-OpenStatus OpenDatabaseFile(const std::string& path) {
+OpenStatus OpenDatabaseFile(const std::string& path)
+{
     if (ListLoading) return OpenStatus::Busy;
     // The database open so far stays open (and its list usable) unless the
     // new file opens.
@@ -47,7 +50,8 @@ OpenStatus OpenDatabaseFile(const std::string& path) {
     return OpenStatus::Opened;
 }
 
-bool CloseDatabaseFile() {
+bool CloseDatabaseFile()
+{
     if (ListLoading) return false;
     CloseHandle();
     DatabaseFileName.clear();
@@ -55,24 +59,28 @@ bool CloseDatabaseFile() {
     return true;
 }
 
-std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options) {
+std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options)
+{
     if (DatabaseFileHandle < 0) return std::nullopt;
     ListLoadingGuard guard;
     if (!guard.Acquired()) return std::nullopt;
     return IndexPgn(FileByteSource(DatabaseFileHandle), options);
 }
 
-void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name) {
+void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name)
+{
     if (name.empty() || std::find(recent.begin(), recent.end(), name) != recent.end()) return;
     std::move_backward(recent.begin(), recent.end() - 1, recent.end());
     recent[0] = name;
 }
 
-std::string DatabaseCaption(const std::string& path) {
+std::string DatabaseCaption(const std::string& path)
+{
     const std::size_t slash = path.find_last_of('/');
     return "Velmora Chess - " + (slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-std::string DatabaseCaption(const std::string& path, std::int32_t gameCount) {
+std::string DatabaseCaption(const std::string& path, std::int32_t gameCount)
+{
     return DatabaseCaption(path) + " [" + std::to_string(gameCount) + "]";
 }

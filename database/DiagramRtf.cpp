@@ -10,7 +10,8 @@ namespace {
 // rows, bottom row.
 constexpr int FrameShown = 56;
 
-RtfPos WriteSquare(RtfPos pos, std::uint8_t code, bool dark) {
+RtfPos WriteSquare(RtfPos pos, std::uint8_t code, bool dark)
+{
     if (code == Piece::Empty || (code & Piece::TypeMask) == 0 ||
         (code & Piece::TypeMask) > Piece::King) {
         ++RtfTextPos;
@@ -35,7 +36,8 @@ RtfPos WriteSquare(RtfPos pos, std::uint8_t code, bool dark) {
 
 } // namespace
 
-RtfPos WriteDiagramRtf(RtfPos pos, bool blackView, bool leadingBreak) {
+RtfPos WriteDiagramRtf(RtfPos pos, bool blackView, bool leadingBreak)
+{
     const std::uint8_t* board = Positions[CurrentPly].Board;
     pos = PutRtf(pos, "{");
     if (leadingBreak) {

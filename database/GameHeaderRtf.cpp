@@ -12,7 +12,8 @@ struct HeaderLine {
     int Shown = 0;
 
     void Markup(std::string_view text) { Bytes += text; }
-    void Text(std::string_view text) {
+    void Text(std::string_view text)
+    {
         Bytes += text;
         Shown += static_cast<int>(text.size());
     }
@@ -24,7 +25,8 @@ constexpr std::string_view Trailer = "\\f0\\fs18\\i0\\cf1  \\f1\\cf2  \\f2\\cf3 
                                      "\\f4\\cf5  \\cf6  \\f0\\cf0  \\par}\\sb60\\sa80 ";
 constexpr int TrailerShown = 9; // seven blanks and a paragraph break
 
-HeaderLine PlayersLine(const GameHeaderCells& c) {
+HeaderLine PlayersLine(const GameHeaderCells& c)
+{
     HeaderLine s;
     if (!c.White.empty() || !c.Black.empty()) {
         s.Cell(c.White.empty() ? std::string_view("NN") : std::string_view(c.White));
@@ -55,7 +57,8 @@ HeaderLine PlayersLine(const GameHeaderCells& c) {
     return s;
 }
 
-HeaderLine EventLine(const GameHeaderCells& c) {
+HeaderLine EventLine(const GameHeaderCells& c)
+{
     HeaderLine e;
     e.Cell(c.Event);
     if (!c.Event.empty() && !c.Site.empty()) e.Text(" ");
@@ -78,7 +81,8 @@ HeaderLine EventLine(const GameHeaderCells& c) {
 
 } // namespace
 
-GameHeaderCells HeaderCellsOf(const std::function<std::string(int column)>& cell) {
+GameHeaderCells HeaderCellsOf(const std::function<std::string(int column)>& cell)
+{
     using C = GameHeaderCells;
     return {cell(C::WhiteColumn),    cell(C::WhiteEloColumn), cell(C::BlackColumn),
             cell(C::BlackEloColumn), cell(C::EcoColumn),      cell(C::EventColumn),
@@ -86,7 +90,8 @@ GameHeaderCells HeaderCellsOf(const std::function<std::string(int column)>& cell
             cell(C::AnnotatorColumn)};
 }
 
-RtfPos WriteGameHeaderRtf(RtfPos pos, const GameHeaderCells& cells) {
+RtfPos WriteGameHeaderRtf(RtfPos pos, const GameHeaderCells& cells)
+{
     RtfTextPos = 0;
     const RtfSizes& size = RtfSizesFor(MoveFontSize);
     pos = PutRtf(pos, "{\\fs");
@@ -118,7 +123,8 @@ RtfPos WriteGameHeaderRtf(RtfPos pos, const GameHeaderCells& cells) {
     return pos;
 }
 
-RtfPos WriteGameHeaderRtf(RtfPos pos, int row, const std::function<std::string(int column)>& cell) {
+RtfPos WriteGameHeaderRtf(RtfPos pos, int row, const std::function<std::string(int column)>& cell)
+{
     RtfTextPos = 0;
     if (row < 0) return pos;
     return WriteGameHeaderRtf(pos, HeaderCellsOf(cell));

@@ -11,11 +11,13 @@
 std::int32_t GameCount = 0;
 bool ListLoading = false;
 
-ListLoadingGuard::ListLoadingGuard() : acquired_(!ListLoading) {
+ListLoadingGuard::ListLoadingGuard() : acquired_(!ListLoading)
+{
     ListLoading = true;
 }
 
-ListLoadingGuard::~ListLoadingGuard() {
+ListLoadingGuard::~ListLoadingGuard()
+{
     if (acquired_) ListLoading = false;
 }
 
@@ -28,10 +30,12 @@ constexpr std::size_t ChunkSlack = 16;
 constexpr std::size_t MinFileBytes = 10;
 constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
-bool IsBlank(char c) {
+bool IsBlank(char c)
+{
     return static_cast<unsigned char>(c) <= 0x20;
 }
-bool IsLineEnd(char c) {
+bool IsLineEnd(char c)
+{
     return c == '\n' || c == '\r';
 }
 
@@ -61,7 +65,9 @@ public:
     Indexer(const ByteSource& source, const IndexOptions& options)
         : source_(source), options_(options),
           chunkSize_(std::max<std::size_t>(options.ChunkSize, 1)),
-          maxWindow_(std::max(chunkSize_, options.MaxWindow)), buffer_(chunkSize_ + ChunkSlack) {}
+          maxWindow_(std::max(chunkSize_, options.MaxWindow)), buffer_(chunkSize_ + ChunkSlack)
+    {
+    }
 
     IndexResult Run();
 
@@ -95,7 +101,8 @@ private:
 
 // Reads size bytes to buffer_[at], followed by a NUL; a NUL byte in the file
 // is read as a blank, so that it cannot end the text early.
-std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd) {
+std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd)
+{
     if (buffer_.size() < at + size + ChunkSlack) buffer_.resize(at + size + ChunkSlack);
     const std::int64_t got = source_.ReadAt(chunkOffset_ + at, buffer_.data() + at, size);
     const std::size_t n = got > 0 ? static_cast<std::size_t>(got) : 0;
@@ -110,7 +117,8 @@ std::size_t Indexer::ReadInto(std::size_t at, std::size_t size, bool& atEnd) {
 
 // The "[" at i, after loopStart, starts a game: the last non-blank before it
 // is not a "]" (then it continues a tag section).
-bool Indexer::StartsGame(std::size_t i, std::size_t loopStart) const {
+bool Indexer::StartsGame(std::size_t i, std::size_t loopStart) const
+{
     std::size_t k = i;
     while (k > loopStart && IsBlank(buffer_[k - 1]))
         --k;
@@ -122,7 +130,8 @@ bool Indexer::StartsGame(std::size_t i, std::size_t loopStart) const {
 // followed by a "{" before any other "}", or by none), or to the NUL. False
 // when that cannot be told yet: a "}" with no brace after it in a window that
 // does not end the data (q is left at that "}").
-bool Indexer::SkipPastComment(const char*& q, bool& inComment, bool windowEndsData) const {
+bool Indexer::SkipPastComment(const char*& q, bool& inComment, bool windowEndsData) const
+{
     for (;;) {
         const char* brace = std::strpbrk(q, "{}");
         if (!brace) {
@@ -148,7 +157,8 @@ bool Indexer::SkipPastComment(const char*& q, bool& inComment, bool windowEndsDa
 // Scans the window (NUL-terminated) from where the chunk's game loop begins,
 // as the game loop will read it. The scan stops where what follows depends
 // on text beyond the window.
-WindowScan Indexer::ScanWindow(bool windowEndsData) {
+WindowScan Indexer::ScanWindow(bool windowEndsData)
+{
     WindowScan scan;
     memo_.Reset();
     const char* base = buffer_.data();
@@ -220,7 +230,8 @@ WindowScan Indexer::ScanWindow(bool windowEndsData) {
 
 // The game loop, seeking a game's move text from i on, finds its start
 // before the end of the window.
-bool Indexer::FindsMoveText(std::size_t i) const {
+bool Indexer::FindsMoveText(std::size_t i) const
+{
     for (const char* q = buffer_.data() + i; *q != '\0' && *q != '[';) {
         if (MoveTextStartAt(q) != MoveTextStart::None) return true;
         q = NextMoveTextCandidate(q);
@@ -230,7 +241,8 @@ bool Indexer::FindsMoveText(std::size_t i) const {
 
 // A full window without a game start after its first: the cut that loses
 // nothing, NotFound when it is used whole. Sets how the next chunk begins.
-std::size_t Indexer::FullWindowCut(const WindowScan& scan, std::size_t n) {
+std::size_t Indexer::FullWindowCut(const WindowScan& scan, std::size_t n)
+{
     if (scan.Unsettled != NotFound) {
         // The next chunk looks at that "}" again, with the text after it.
         start_ = ChunkStart::MoveText;
@@ -267,7 +279,8 @@ std::size_t Indexer::FullWindowCut(const WindowScan& scan, std::size_t n) {
 // begins; false at the end of the data. A chunk is cut before the last game
 // that starts in it; one without a game start grows up to the largest window
 // (FullWindowCut). A chunk where no game loop begins is passed over.
-bool Indexer::ReadChunk() {
+bool Indexer::ReadChunk()
+{
     for (;;) {
         chunkOffset_ = nextOffset_;
         bool atEnd = false;
@@ -311,7 +324,8 @@ bool Indexer::ReadChunk() {
 
 // Reads tags into row until the game's move text starts at p_; None at the
 // end of the data. Tags cut off by a chunk's end go on filling the same row.
-MoveTextStart Indexer::FindMoveText(GameRow& row, char flags[3]) {
+MoveTextStart Indexer::FindMoveText(GameRow& row, char flags[3])
+{
     for (;;) {
         const char c = *p_;
         if (c == '\0') {
@@ -328,14 +342,16 @@ MoveTextStart Indexer::FindMoveText(GameRow& row, char flags[3]) {
     }
 }
 
-void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result) {
+void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result)
+{
     row[FlagsColumn].assign(flags, 3);
     row[NumberColumn] = std::to_string(GameCount + 1);
     result.Rows.push_back(std::move(row));
     ++GameCount;
 }
 
-IndexResult Indexer::Run() {
+IndexResult Indexer::Run()
+{
     IndexResult result;
     // Untouched capacity costs no memory; growing a large list would copy it.
     if (options_.ReserveRows) result.Rows.reserve(MaxIndexedGames);
@@ -377,6 +393,7 @@ IndexResult Indexer::Run() {
 
 } // namespace
 
-IndexResult IndexPgn(const ByteSource& source, const IndexOptions& options) {
+IndexResult IndexPgn(const ByteSource& source, const IndexOptions& options)
+{
     return Indexer(source, options).Run();
 }

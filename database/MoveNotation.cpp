@@ -12,10 +12,12 @@ char MoveTextBuffer[MoveTextBufferSize];
 
 namespace {
 
-char FileLetter(int square) {
+char FileLetter(int square)
+{
     return static_cast<char>('a' + ((square - 0x21) & 7));
 }
-char RankDigit(int square) {
+char RankDigit(int square)
+{
     return static_cast<char>('1' + ((square - 0x21) >> 4));
 }
 
@@ -33,7 +35,8 @@ struct MoveFacts {
     std::uint8_t Flags;
 };
 
-MoveFacts FactsOf(int ply, int index) {
+MoveFacts FactsOf(int ply, int index)
+{
     const PositionRecord& record = Positions[ply];
     const MoveEntry& move = record.Moves[index];
     MoveFacts f{};
@@ -52,7 +55,8 @@ MoveFacts FactsOf(int ply, int index) {
 
 // The squares of the notation (from-square or disambiguation, capture
 // sign, to-square), the same in RTF and in plain text.
-void AppendSquares(std::string& out, const MoveFacts& f) {
+void AppendSquares(std::string& out, const MoveFacts& f)
+{
     if (LongNotation) {
         out += FileLetter(f.From);
         out += RankDigit(f.From);
@@ -70,7 +74,8 @@ void AppendSquares(std::string& out, const MoveFacts& f) {
     out += RankDigit(f.To);
 }
 
-std::string_view MarkOf(std::uint8_t flags, bool tilde) {
+std::string_view MarkOf(std::uint8_t flags, bool tilde)
+{
     switch (flags & (MoveFlags::GivesCheck | MoveFlags::NoLegalReply)) {
     case MoveFlags::GivesCheck:
         return tilde ? "~" : "+";
@@ -83,11 +88,13 @@ std::string_view MarkOf(std::uint8_t flags, bool tilde) {
     }
 }
 
-bool ValidType(int type) {
+bool ValidType(int type)
+{
     return type >= Piece::Pawn && type <= Piece::King;
 }
 
-RtfPos WritePieceSign(RtfPos pos, int type) {
+RtfPos WritePieceSign(RtfPos pos, int type)
+{
     if (!ValidType(type)) type = Piece::Pawn;
     const bool colored =
         ColoredPieces && (VariationDepth == 0 || (VariationDepth == 1 && VariationJustOpened));
@@ -104,14 +111,16 @@ RtfPos WritePieceSign(RtfPos pos, int type) {
     return pos;
 }
 
-char PlainPieceSign(int type) {
+char PlainPieceSign(int type)
+{
     if (!ValidType(type)) type = Piece::Pawn;
     return FigurineNotation ? FigurineChars[type] : PieceLetterChars[type];
 }
 
 } // namespace
 
-RtfPos WriteMoveRtf(int ply, int index, RtfPos pos) {
+RtfPos WriteMoveRtf(int ply, int index, RtfPos pos)
+{
     const MoveFacts f = FactsOf(ply, index);
     if (f.Castle) {
         pos = PutRtf(pos, f.QueenSide ? "0\\_0\\_0" : "0\\_0");
@@ -126,7 +135,8 @@ RtfPos WriteMoveRtf(int ply, int index, RtfPos pos) {
     return PutRtfText(pos, MarkOf(f.Flags, MoveFontType == 0 || MoveFontType == 1));
 }
 
-const char* FormatMoveText(int ply, int index) {
+const char* FormatMoveText(int ply, int index)
+{
     const MoveFacts f = FactsOf(ply, index);
     std::string text;
     if (f.Castle) {

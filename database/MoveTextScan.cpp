@@ -11,34 +11,40 @@ std::int32_t ScanCommentWeight = 0;
 
 namespace {
 
-bool IsDigit(char c) {
+bool IsDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
 // The three characters at q are a win result. Reading stops at the first
 // mismatch, so it never goes past a NUL.
-bool IsWinAt(const char* q) {
+bool IsWinAt(const char* q)
+{
     return (q[0] == '1' && q[1] == '-' && q[2] == '0') ||
            (q[0] == '0' && q[1] == '-' && q[2] == '1');
 }
 
-bool IsHalfAt(const char* q) {
+bool IsHalfAt(const char* q)
+{
     return q[0] == '1' && q[1] == '/' && q[2] == '2';
 }
 
 // "1/2" at q and again four characters later (not across a "[").
-bool IsDrawAt(const char* q) {
+bool IsDrawAt(const char* q)
+{
     return IsHalfAt(q) && q[3] != '\0' && q[3] != '[' && IsHalfAt(q + 4);
 }
 
 } // namespace
 
-bool IsOutsideComment(const char* p) {
+bool IsOutsideComment(const char* p)
+{
     const char* brace = std::strpbrk(p + 1, "{}");
     return !brace || *brace == '{';
 }
 
-MoveTextStart MoveTextStartAt(const char* p) {
+MoveTextStart MoveTextStartAt(const char* p)
+{
     if (*p == '{') return MoveTextStart::Comment;
     if (*p == '*' || IsWinAt(p) || IsDrawAt(p)) return MoveTextStart::Result;
     if (!IsDigit(*p)) return MoveTextStart::None;
@@ -51,7 +57,8 @@ MoveTextStart MoveTextStartAt(const char* p) {
     return MoveTextStart::None;
 }
 
-const char* NextMoveTextCandidate(const char* p) {
+const char* NextMoveTextCandidate(const char* p)
+{
     if (!IsDigit(*p) || !IsDigit(p[1])) return p + 1;
     const char* q = p + 1;
     while (IsDigit(q[1]))
@@ -78,7 +85,8 @@ enum class ScanClass : std::uint8_t {
     Star
 };
 
-constexpr std::array<ScanClass, 256> MakeScanClasses() {
+constexpr std::array<ScanClass, 256> MakeScanClasses()
+{
     std::array<ScanClass, 256> classes{};
     for (int c = '0'; c <= '9'; ++c)
         classes[c] = ScanClass::Digit;
@@ -98,25 +106,29 @@ constexpr std::array<ScanClass, 256> MakeScanClasses() {
 }
 constexpr std::array<ScanClass, 256> ScanClasses = MakeScanClasses();
 
-ScanClass ClassOf(char c) {
+ScanClass ClassOf(char c)
+{
     return ScanClasses[static_cast<unsigned char>(c)];
 }
 
 // Inside a comment only braces count: the next one, or the NUL.
-const char* NextBrace(const char* q) {
+const char* NextBrace(const char* q)
+{
     const char* brace = std::strpbrk(q, "{}");
     return brace ? brace : q + std::strlen(q);
 }
 
 // Inside a variation: the next brace, parenthesis, "[" or "$", or the NUL.
-const char* NextVariationMark(const char* q) {
+const char* NextVariationMark(const char* q)
+{
     const char* mark = std::strpbrk(q, "{}()[$");
     return mark ? mark : q + std::strlen(q);
 }
 
 } // namespace
 
-const char* ScanGameMoveText(const char* start, MoveTextStart kind) {
+const char* ScanGameMoveText(const char* start, MoveTextStart kind)
+{
     ScanMaxMoveNumber = 0;
     ScanVariationCount = 0;
     ScanCommentWeight = 0;

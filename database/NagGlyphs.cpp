@@ -9,7 +9,8 @@ struct NagRow {
     std::string_view Glyph;
 };
 
-constexpr std::array<NagGlyph, NagGlyphCount> BuildNagGlyphs() {
+constexpr std::array<NagGlyph, NagGlyphCount> BuildNagGlyphs()
+{
     const NagRow rows[] = {
         {{1, 7}, "!"},
         {{2}, "?"},
@@ -76,7 +77,8 @@ constexpr std::array<NagGlyph, NagGlyphCount> BuildNagGlyphs() {
 
 const std::array<NagGlyph, NagGlyphCount> NagGlyphs = BuildNagGlyphs();
 
-std::string_view NagGlyphText(int nag) {
+std::string_view NagGlyphText(int nag)
+{
     if (nag < 1 || nag > NagGlyphCount) return {};
     return std::string_view(NagGlyphs[nag - 1].data());
 }

@@ -12,12 +12,14 @@ RtfPos RtfPrologEnd = 0;
 int RtfTextPos = 0;
 std::size_t RtfBufferMaxSize = std::size_t{256} << 20;
 
-void ResetRtfBuffer(std::size_t size) {
+void ResetRtfBuffer(std::size_t size)
+{
     std::vector<char>(std::max(size, RtfBufferSlack + 1), '\0').swap(RtfBuffer);
     RtfPrologEnd = 0;
 }
 
-bool ReserveRtfRoom(RtfPos pos, std::size_t bytes) {
+bool ReserveRtfRoom(RtfPos pos, std::size_t bytes)
+{
     if (pos + bytes <= RtfBufferLimit()) return true;
     const std::size_t needed = pos + bytes + RtfBufferSlack;
     if (needed > RtfBufferMaxSize) return false;
@@ -35,7 +37,8 @@ bool ReserveRtfRoom(RtfPos pos, std::size_t bytes) {
     return true;
 }
 
-RtfPos PutRtf(RtfPos pos, std::string_view text) {
+RtfPos PutRtf(RtfPos pos, std::string_view text)
+{
     if (pos + text.size() > RtfBuffer.size()) ReserveRtfRoom(pos, text.size());
     const std::size_t room = pos < RtfBuffer.size() ? RtfBuffer.size() - pos : 0;
     const std::size_t count = std::min(room, text.size());
@@ -43,17 +46,20 @@ RtfPos PutRtf(RtfPos pos, std::string_view text) {
     return pos + count;
 }
 
-RtfPos PutRtfByte(RtfPos pos, char byte) {
+RtfPos PutRtfByte(RtfPos pos, char byte)
+{
     return PutRtf(pos, std::string_view(&byte, 1));
 }
 
-RtfPos PutRtfText(RtfPos pos, std::string_view text) {
+RtfPos PutRtfText(RtfPos pos, std::string_view text)
+{
     const RtfPos end = PutRtf(pos, text);
     RtfTextPos += static_cast<int>(end - pos);
     return end;
 }
 
-RtfPos PutRtfNumber(RtfPos pos, int number, bool counted) {
+RtfPos PutRtfNumber(RtfPos pos, int number, bool counted)
+{
     if (number < 0) number = 0;
     std::string_view digits;
     char wide[12];
@@ -69,13 +75,15 @@ RtfPos PutRtfNumber(RtfPos pos, int number, bool counted) {
     return counted ? PutRtfText(pos, digits) : PutRtf(pos, digits);
 }
 
-RtfPos PutRtfPar(RtfPos pos) {
+RtfPos PutRtfPar(RtfPos pos)
+{
     const RtfPos end = PutRtf(pos, "\\par");
     if (end == pos + 4) RtfTextPos += 2;
     return end;
 }
 
-std::string_view RtfTextFrom(RtfPos begin) {
+std::string_view RtfTextFrom(RtfPos begin)
+{
     if (begin >= RtfBuffer.size()) return {};
     const char* start = RtfBuffer.data() + begin;
     const char* stop = RtfBuffer.data() + RtfBuffer.size();

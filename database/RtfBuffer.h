@@ -29,10 +29,12 @@ extern int RtfTextPos;
 // more stops cleanly.
 extern std::size_t RtfBufferMaxSize;
 
-inline std::size_t RtfBufferSize() {
+inline std::size_t RtfBufferSize()
+{
     return RtfBuffer.size();
 }
-inline RtfPos RtfBufferLimit() {
+inline RtfPos RtfBufferLimit()
+{
     return RtfBuffer.size() - RtfBufferSlack;
 }
 

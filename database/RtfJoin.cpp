@@ -15,35 +15,30 @@ BodyExtent MeasureBody(std::string_view text)
     int depth = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\0')
-            return {i, depth};
+        if (c == '\0') return {i, depth};
         if (c == '\\') {
-            ++i;  // an escaped brace or backslash is text
+            ++i; // an escaped brace or backslash is text
             continue;
         }
         if (c == '{') {
             ++depth;
         } else if (c == '}') {
-            if (--depth == 0)
-                return {i, 0};
+            if (--depth == 0) return {i, 0};
         }
     }
     return {text.size(), depth};
 }
 
-}  // namespace
+} // namespace
 
 std::optional<RtfDocumentParts> SplitRtfDocument(std::string_view doc)
 {
     const std::size_t nul = doc.find('\0');
-    if (nul != std::string_view::npos)
-        doc = doc.substr(0, nul);
+    if (nul != std::string_view::npos) doc = doc.substr(0, nul);
     const std::size_t word = doc.find("viewkind");
-    if (word == std::string_view::npos)
-        return std::nullopt;
+    if (word == std::string_view::npos) return std::nullopt;
     const std::size_t blank = doc.find(' ', word);
-    if (blank == std::string_view::npos)
-        return std::nullopt;
+    if (blank == std::string_view::npos) return std::nullopt;
     RtfDocumentParts parts;
     parts.Head.assign(doc.substr(0, blank + 1));
     const std::string_view rest = doc.substr(blank + 1);
@@ -76,12 +71,11 @@ std::string JoinRtfDocuments(const std::vector<std::string_view>& docs)
     std::string out;
     for (const std::string_view doc : docs) {
         const std::optional<RtfDocumentParts> parts = SplitRtfDocument(doc);
-        if (!parts)
-            continue;
+        if (!parts) continue;
         if (out.empty()) {
             out = RtfJoinFirst(*parts);
         } else {
-            out.pop_back();  // the closing brace
+            out.pop_back(); // the closing brace
             out += RtfJoinNext(*parts);
         }
     }

@@ -18,8 +18,8 @@
 constexpr std::string_view RtfJoinSeparator = "\\sb0\\sa0 ";
 
 struct RtfDocumentParts {
-    std::string Head;  // up to and including the blank after "viewkind..."
-    std::string Body;       // the rest of the document group, braces balanced
+    std::string Head; // up to and including the blank after "viewkind..."
+    std::string Body; // the rest of the document group, braces balanced
 };
 
 // Splits a document into head and body. The body ends where the document

@@ -23,11 +23,13 @@ constexpr std::string_view FontTable = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\defla
 
 } // namespace
 
-const RtfSizes& RtfSizesFor(int moveFontSize) {
+const RtfSizes& RtfSizesFor(int moveFontSize)
+{
     return SizeTable[moveFontSize >= 0 && moveFontSize <= 2 ? moveFontSize : 1];
 }
 
-RtfPos WriteRtfProlog(RtfPos pos) {
+RtfPos WriteRtfProlog(RtfPos pos)
+{
     const int font = MoveFontType >= 0 && MoveFontType <= 4 ? MoveFontType : 0;
     pos = PutRtf(pos, FontTable);
     pos = PutRtf(pos, std::string_view(RtfColorTable.data()));

@@ -5,7 +5,8 @@
 namespace {
 
 // "\uN?" for one UTF-16 unit; N is signed 16-bit as RTF wants it.
-void AppendUnicodeEscape(std::string& out, char16_t unit) {
+void AppendUnicodeEscape(std::string& out, char16_t unit)
+{
     const int value = unit < 0x8000 ? int(unit) : int(unit) - 0x10000;
     out += "\\u";
     out += std::to_string(value);
@@ -14,7 +15,8 @@ void AppendUnicodeEscape(std::string& out, char16_t unit) {
 
 } // namespace
 
-int AppendRtfTextChar(std::string& out, char32_t c) {
+int AppendRtfTextChar(std::string& out, char32_t c)
+{
     if (c < 0x20 || c == 0x7F) return 0;
     if (c > 0xFFFF) {
         const char32_t v = c - 0x10000;
@@ -32,7 +34,8 @@ int AppendRtfTextChar(std::string& out, char32_t c) {
     return 1;
 }
 
-int AppendRtfGameText(std::string& out, std::string_view bytes) {
+int AppendRtfGameText(std::string& out, std::string_view bytes)
+{
     int shown = 0;
     for (char32_t c : GameTextChars(bytes))
         shown += AppendRtfTextChar(out, c);

@@ -10,17 +10,20 @@ std::array<bool, TagColumnCount> TagSeen{};
 
 namespace {
 
-bool IsLineEnd(char c) {
+bool IsLineEnd(char c)
+{
     return c == '\0' || c == '\n' || c == '\r';
 }
 
-bool IsAsciiAlnum(char c) {
+bool IsAsciiAlnum(char c)
+{
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
 // One step of the search for a tag's end: moves q past the character at q
 // (and past an escaped one inside quotes). True at a "]" outside quotes.
-bool ClosesAt(const char*& q, bool& quoted) {
+bool ClosesAt(const char*& q, bool& quoted)
+{
     const char c = *q++;
     if (quoted) {
         if (c == '\\' && !IsLineEnd(*q))
@@ -33,13 +36,15 @@ bool ClosesAt(const char*& q, bool& quoted) {
     return c == ']';
 }
 
-std::uint8_t MarkBit(bool quoted) {
+std::uint8_t MarkBit(bool quoted)
+{
     return quoted ? 2 : 1;
 }
 
 // The value after the first double quote of [text, end); false when the tag
 // has no double quote.
-bool TagValue(const char* text, const char* end, std::string& value) {
+bool TagValue(const char* text, const char* end, std::string& value)
+{
     const char* quote = static_cast<const char*>(std::memchr(text, '"', end - text));
     if (!quote) return false;
     value.clear();
@@ -65,7 +70,8 @@ bool TagValue(const char* text, const char* end, std::string& value) {
     return true;
 }
 
-void ApplyColumnRule(int column, std::string& value, char flags[3]) {
+void ApplyColumnRule(int column, std::string& value, char flags[3])
+{
     if (column == ResultColumn && value == "1/2-1/2") {
         value = "1/2";
     } else if (column == DateColumn) {
@@ -78,16 +84,19 @@ void ApplyColumnRule(int column, std::string& value, char flags[3]) {
 
 } // namespace
 
-void TagLineMemo::Reset() {
+void TagLineMemo::Reset()
+{
     base_ = lineEnd_ = nullptr;
     marks_.clear();
 }
 
-bool TagLineMemo::KnownOpen(const char* q, bool quoted) const {
+bool TagLineMemo::KnownOpen(const char* q, bool quoted) const
+{
     return lineEnd_ && q >= base_ && q < lineEnd_ && (marks_[q - base_] & MarkBit(quoted));
 }
 
-void TagLineMemo::MarkOpen(const char* text, const char* stop, const char* lineEnd) {
+void TagLineMemo::MarkOpen(const char* text, const char* stop, const char* lineEnd)
+{
     if (lineEnd != lineEnd_ || text < base_) {
         base_ = text;
         lineEnd_ = lineEnd;
@@ -100,7 +109,8 @@ void TagLineMemo::MarkOpen(const char* text, const char* stop, const char* lineE
     }
 }
 
-TagTextExtent FindTagTextEnd(const char* text, TagLineMemo& memo) {
+TagTextExtent FindTagTextEnd(const char* text, TagLineMemo& memo)
+{
     bool quoted = false;
     const char* q = text;
     const char* lineEnd = nullptr;
@@ -125,7 +135,8 @@ TagTextExtent FindTagTextEnd(const char* text, TagLineMemo& memo) {
     return {lineEnd, lineEnd, true, lineEnd};
 }
 
-const char* ReadTag(const char* p, GameRow& row, char flags[3], TagLineMemo& memo) {
+const char* ReadTag(const char* p, GameRow& row, char flags[3], TagLineMemo& memo)
+{
     const char* text = p + 1;
     const TagTextExtent extent = FindTagTextEnd(text, memo);
     const char* end = extent.End;

@@ -54,15 +54,13 @@ void TCorrectMove::Edit1Change()
 
 void CorrectMoveDialogHandler::RefreshBeforeAsking()
 {
-    if (OnRefresh)
-        OnRefresh();
+    if (OnRefresh) OnRefresh();
 }
 
 CorrectMoveAnswer CorrectMoveDialogHandler::AskCorrection(const std::string& token, int maxAdvance)
 {
     CorrectMoveAnswer answer;
-    if (!CorrectMove)
-        return answer;  // no dialog: stop as Cancel does
+    if (!CorrectMove) return answer; // no dialog: stop as Cancel does
     CorrectMove->Achar->setMaximum(std::max(maxAdvance, 0));
     // Set the text even when it is unchanged, so that Achar follows it.
     const QString text = DecodeCp1252(token);

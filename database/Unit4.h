@@ -12,20 +12,20 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-constexpr int CorrectMoveCorrect = 1;  // "Correct"
-constexpr int CorrectMoveSkip = 5;     // "Skip"
-constexpr int CorrectMoveCancel = 2;   // "Cancel", or the dialog closed
+constexpr int CorrectMoveCorrect = 1; // "Correct"
+constexpr int CorrectMoveSkip = 5;    // "Skip"
+constexpr int CorrectMoveCancel = 2;  // "Cancel", or the dialog closed
 
 class TCorrectMove : public TModalForm {
 public:
     explicit TCorrectMove(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;       // the token
-    QSpinBox* Achar;        // characters of the game text the correction replaces
-    QLabel* Label1;         // "Advance chars:"
-    QPushButton* Button1;   // "Correct"
-    QPushButton* Button2;   // "Skip"
-    QPushButton* Button3;   // "Cancel"
+    QLineEdit* Edit1;     // the token
+    QSpinBox* Achar;      // characters of the game text the correction replaces
+    QLabel* Label1;       // "Advance chars:"
+    QPushButton* Button1; // "Correct"
+    QPushButton* Button2; // "Skip"
+    QPushButton* Button3; // "Cancel"
 
     // Keeps Achar at the length of Edit1's text.
     void Edit1Change();

@@ -24,7 +24,8 @@ constexpr int StateStop = 255;
 
 std::optional<RtfDocumentParts> PartsOf(const QByteArray& doc)
 {
-    return SplitRtfDocument(std::string_view(doc.constData(), static_cast<std::size_t>(doc.size())));
+    return SplitRtfDocument(
+        std::string_view(doc.constData(), static_cast<std::size_t>(doc.size())));
 }
 
 bool WriteAll(QIODevice& device, const std::string& bytes)
@@ -33,7 +34,7 @@ bool WriteAll(QIODevice& device, const std::string& bytes)
            static_cast<qint64>(bytes.size());
 }
 
-}  // namespace
+} // namespace
 
 TProgressForm::TProgressForm(QWidget* parent) : QDialog(parent)
 {
@@ -68,7 +69,10 @@ int TProgressForm::Export(const QString& fileName)
     return gamesWritten_;
 }
 
-void TProgressForm::Button1Click() { Tag = StateStop; }
+void TProgressForm::Button1Click()
+{
+    Tag = StateStop;
+}
 
 void TProgressForm::reject()
 {
@@ -82,16 +86,13 @@ void TProgressForm::reject()
 void TProgressForm::Timer1Timer()
 {
     Timer1->stop();
-    if (Tag != StateAsked)
-        return;
+    if (Tag != StateAsked) return;
     gamesWritten_ = 0;
     const bool hooked = Hooks.GameRowCount && Hooks.LoadGame && Hooks.Document;
     if (hooked && Hooks.GameRowCount() >= 2) {
-        if (Hooks.ShowViews)
-            Hooks.ShowViews(false);
+        if (Hooks.ShowViews) Hooks.ShowViews(false);
         RunExport();
-        if (Hooks.ShowViews)
-            Hooks.ShowViews(true);
+        if (Hooks.ShowViews) Hooks.ShowViews(true);
     }
     done(QDialog::Accepted);
     Tag = StateIdle;
@@ -106,8 +107,7 @@ bool TProgressForm::RunExport()
 
     Hooks.LoadGame(1);
     const std::optional<RtfDocumentParts> first = PartsOf(Hooks.Document());
-    if (!first)
-        return false;
+    if (!first) return false;
     const std::string head = RtfJoinFirst(*first);
     {
         QSaveFile save(FileName);
@@ -117,11 +117,10 @@ bool TProgressForm::RunExport()
     gamesWritten_ = 1;
     qint64 closingBrace = static_cast<qint64>(head.size()) - 1;
     QCoreApplication::processEvents();
-    if (Tag == StateStop)
-        return true;
+    if (Tag == StateStop) return true;
 
     QFile file(FileName);
-    if (!file.open(QIODevice::ReadWrite))  // no truncation: the first game stays
+    if (!file.open(QIODevice::ReadWrite)) // no truncation: the first game stays
         return true;
     for (int row = 2; row < Hooks.GameRowCount(); ++row) {
         Hooks.LoadGame(row);
@@ -131,8 +130,7 @@ bool TProgressForm::RunExport()
             if (!file.seek(closingBrace) || !WriteAll(file, more) || !file.flush()) {
                 // Put the document's end back after the last whole game.
                 file.resize(closingBrace + 1);
-                if (file.seek(closingBrace))
-                    file.putChar('}');
+                if (file.seek(closingBrace)) file.putChar('}');
                 break;
             }
             closingBrace += static_cast<qint64>(more.size()) - 1;
@@ -140,8 +138,7 @@ bool TProgressForm::RunExport()
         }
         Progress->setValue(row);
         QCoreApplication::processEvents();
-        if (Tag == StateStop)
-            break;
+        if (Tag == StateStop) break;
     }
     return true;
 }

@@ -32,8 +32,8 @@ QActionGroup* Group(QWidget* container, int group)
 } // namespace
 
 QAction* AddRowItem(QWidget* container, const QString& menuPath, const QString& name,
-                    const QString& caption, const QString& shortCut, const QString& hint,
-                    int group, bool checked)
+                    const QString& caption, const QString& shortCut, const QString& hint, int group,
+                    bool checked)
 {
     QWidget* parent = container;
     if (!menuPath.isEmpty())

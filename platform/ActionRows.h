@@ -41,8 +41,8 @@ struct ActionRow {
 // Adds one item to container (a QMenuBar, QMenu or QToolBar), creating the
 // menus of the path on the way; a separator for the name "-".
 QAction* AddRowItem(QWidget* container, const QString& menuPath, const QString& name,
-                    const QString& caption, const QString& shortCut, const QString& hint,
-                    int group, bool checked);
+                    const QString& caption, const QString& shortCut, const QString& hint, int group,
+                    bool checked);
 
 template <typename Form>
 void BuildActionRows(Form& form, QWidget* container, std::span<const ActionRow<Form>> rows)

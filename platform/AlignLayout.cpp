@@ -18,8 +18,7 @@ void AlignGroup(TAlign kind, TRect& client, const std::vector<AlignItem>& items,
                 std::vector<TRect>& out)
 {
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].Align != kind)
-            continue;
+        if (items[i].Align != kind) continue;
         const int w = std::max(0, items[i].Bounds.Width());
         const int h = std::max(0, items[i].Bounds.Height());
         const int cw = std::max(0, client.Width());
@@ -66,26 +65,22 @@ public:
 
     void Align()
     {
-        if (aligning_)
-            return;
+        if (aligning_) return;
         aligning_ = true;
         std::vector<QWidget*> children;
         std::vector<AlignItem> items;
         for (QObject* o : parent_->children()) {
             auto* w = qobject_cast<QWidget*>(o);
-            if (!w || w->isWindow() || w->isHidden())
-                continue;
+            if (!w || w->isWindow() || w->isHidden()) continue;
             const TAlign a = GetAlign(w);
-            if (a == TAlign::alNone)
-                continue;
+            if (a == TAlign::alNone) continue;
             children.push_back(w);
             items.push_back({a, FromQRect(w->geometry())});
         }
         const std::vector<TRect> placed = ArrangeAligned(FromQRect(parent_->contentsRect()), items);
         for (std::size_t i = 0; i < children.size(); ++i) {
             const QRect r = ToQRect(placed[i]);
-            if (children[i]->geometry() != r)
-                children[i]->setGeometry(r);
+            if (children[i]->geometry() != r) children[i]->setGeometry(r);
         }
         aligning_ = false;
     }
@@ -115,11 +110,9 @@ private:
 
 AlignManager* ManagerOf(QWidget* parent, bool create)
 {
-    if (!parent)
-        return nullptr;
+    if (!parent) return nullptr;
     auto* m = parent->findChild<AlignManager*>(ManagerName, Qt::FindDirectChildrenOnly);
-    if (!m && create)
-        m = new AlignManager(parent);  // owned by the parent
+    if (!m && create) m = new AlignManager(parent); // owned by the parent
     return m;
 }
 
@@ -136,8 +129,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (watched != child_)
-            return false;
+        if (watched != child_) return false;
         switch (e->type()) {
         case QEvent::Resize:
         case QEvent::Show:
@@ -158,8 +150,7 @@ private:
     void Realign()
     {
         AlignManager* m = ManagerOf(child_->parentWidget(), false);
-        if (m && !m->Aligning())
-            m->Align();
+        if (m && !m->Aligning()) m->Align();
     }
 
     QWidget* child_;
@@ -183,30 +174,24 @@ std::vector<TRect> ArrangeAligned(const TRect& client, const std::vector<AlignIt
 
 void SetAlign(QWidget* control, TAlign align)
 {
-    if (!control)
-        return;
+    if (!control) return;
     control->setProperty(AlignProperty, static_cast<int>(align));
     if (!control->findChild<AlignWatcher*>(WatcherName, Qt::FindDirectChildrenOnly))
-        new AlignWatcher(control);  // owned by the control
-    if (QWidget* parent = control->parentWidget())
-        ManagerOf(parent, true)->Align();
+        new AlignWatcher(control); // owned by the control
+    if (QWidget* parent = control->parentWidget()) ManagerOf(parent, true)->Align();
 }
 
 TAlign GetAlign(const QWidget* control)
 {
-    if (!control)
-        return TAlign::alNone;
+    if (!control) return TAlign::alNone;
     const QVariant v = control->property(AlignProperty);
-    if (!v.isValid())
-        return TAlign::alNone;
+    if (!v.isValid()) return TAlign::alNone;
     const int a = v.toInt();
-    if (a < 0 || a > static_cast<int>(TAlign::alClient))
-        return TAlign::alNone;
+    if (a < 0 || a > static_cast<int>(TAlign::alClient)) return TAlign::alNone;
     return static_cast<TAlign>(a);
 }
 
 void AlignControls(QWidget* parent)
 {
-    if (AlignManager* m = ManagerOf(parent, true); m && !m->Aligning())
-        m->Align();
+    if (AlignManager* m = ManagerOf(parent, true); m && !m->Aligning()) m->Align();
 }

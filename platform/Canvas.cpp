@@ -120,15 +120,13 @@ void TCanvas::LineTo(int x, int y)
 
 void TCanvas::FillRect(const TRect& r)
 {
-    if (!painter_ || r.IsEmpty() || Brush.Style == TBrushStyle::bsClear)
-        return;
+    if (!painter_ || r.IsEmpty() || Brush.Style == TBrushStyle::bsClear) return;
     painter_->fillRect(ToQRect(r), ToQColor(Brush.Color));
 }
 
 void TCanvas::Rectangle(const TRect& r)
 {
-    if (!painter_ || r.IsEmpty())
-        return;
+    if (!painter_ || r.IsEmpty()) return;
     FillRect(r);
     const int w = std::max(1, Pen.Width);
     const QColor c = ToQColor(Pen.Color);
@@ -136,16 +134,17 @@ void TCanvas::Rectangle(const TRect& r)
     // The pen lies inside the rectangle.
     painter_->fillRect(QRect(q.left(), q.top(), q.width(), std::min(w, q.height())), c);
     painter_->fillRect(QRect(q.left(), q.top() + q.height() - std::min(w, q.height()), q.width(),
-                             std::min(w, q.height())), c);
+                             std::min(w, q.height())),
+                       c);
     painter_->fillRect(QRect(q.left(), q.top(), std::min(w, q.width()), q.height()), c);
     painter_->fillRect(QRect(q.left() + q.width() - std::min(w, q.width()), q.top(),
-                             std::min(w, q.width()), q.height()), c);
+                             std::min(w, q.width()), q.height()),
+                       c);
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
-    if (!painter_)
-        return;
+    if (!painter_) return;
     const QFontMetrics fm(Font.QtFont());
     if (Brush.Style != TBrushStyle::bsClear)
         painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()),
@@ -158,11 +157,9 @@ void TCanvas::TextOut(int x, int y, const QString& text)
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
 {
-    if (!painter_)
-        return;
+    if (!painter_) return;
     FillRect(r);
-    if (text.isEmpty() || r.IsEmpty())
-        return;
+    if (text.isEmpty() || r.IsEmpty()) return;
     painter_->save();
     painter_->setClipRect(ToQRect(r), Qt::IntersectClip);
     painter_->setFont(Font.QtFont());
@@ -183,14 +180,13 @@ int TCanvas::TextHeight(const QString& /*text*/) const
 
 void TCanvas::Draw(int x, int y, const QImage& image)
 {
-    if (painter_ && !image.isNull())
-        painter_->drawImage(QPoint(x, y), image);
+    if (painter_ && !image.isNull()) painter_->drawImage(QPoint(x, y), image);
 }
 
-void TCanvas::BrushCopy(const TRect& dest, const QImage& image, const TRect& src, TColor transparent)
+void TCanvas::BrushCopy(const TRect& dest, const QImage& image, const TRect& src,
+                        TColor transparent)
 {
-    if (!painter_ || image.isNull() || dest.IsEmpty() || src.IsEmpty())
-        return;
+    if (!painter_ || image.isNull() || dest.IsEmpty() || src.IsEmpty()) return;
     const QImage piece = image.copy(ToQRect(src));
     painter_->drawImage(ToQRect(dest), TransparentCopy(piece, transparent));
 }
@@ -202,16 +198,14 @@ QImage TransparentCopy(const QImage& image, TColor key)
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x)
-            if (ColorOfPixel(line[x]) == k)
-                line[x] = 0;
+            if (ColorOfPixel(line[x]) == k) line[x] = 0;
     }
     return out;
 }
 
 int FloodFill(QImage& image, int x, int y, TColor match, TColor fill, TFillStyle style)
 {
-    if (image.isNull() || x < 0 || y < 0 || x >= image.width() || y >= image.height())
-        return 0;
+    if (image.isNull() || x < 0 || y < 0 || x >= image.width() || y >= image.height()) return 0;
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
         image = image.convertToFormat(QImage::Format_ARGB32);
     const TColor m = ColorToRGB(match);
@@ -231,8 +225,7 @@ int FloodFill(QImage& image, int x, int y, TColor match, TColor fill, TFillStyle
     std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * h, 0);
     std::vector<TPoint> stack;
     int count = 0;
-    if (!fillable(x, y))
-        return 0;
+    if (!fillable(x, y)) return 0;
     stack.push_back({x, y});
     seen[static_cast<std::size_t>(y) * w + x] = 1;
     while (!stack.empty()) {
@@ -242,11 +235,9 @@ int FloodFill(QImage& image, int x, int y, TColor match, TColor fill, TFillStyle
         ++count;
         const TPoint next[4] = {{p.X - 1, p.Y}, {p.X + 1, p.Y}, {p.X, p.Y - 1}, {p.X, p.Y + 1}};
         for (const TPoint& n : next) {
-            if (n.X < 0 || n.Y < 0 || n.X >= w || n.Y >= h)
-                continue;
+            if (n.X < 0 || n.Y < 0 || n.X >= w || n.Y >= h) continue;
             auto& s = seen[static_cast<std::size_t>(n.Y) * w + n.X];
-            if (s || !fillable(n.X, n.Y))
-                continue;
+            if (s || !fillable(n.X, n.Y)) continue;
             s = 1;
             stack.push_back(n);
         }

@@ -20,13 +20,22 @@ char16_t CodePageToUnicode(CodePage page, unsigned char byte);
 
 // Bytes to text for display.
 QString DecodeCodePage(CodePage page, std::string_view bytes);
-inline QString DecodeCp1252(std::string_view bytes) { return DecodeCodePage(CodePage::Cp1252, bytes); }
-inline QString DecodeCp1250(std::string_view bytes) { return DecodeCodePage(CodePage::Cp1250, bytes); }
+inline QString DecodeCp1252(std::string_view bytes)
+{
+    return DecodeCodePage(CodePage::Cp1252, bytes);
+}
+inline QString DecodeCp1250(std::string_view bytes)
+{
+    return DecodeCodePage(CodePage::Cp1250, bytes);
+}
 
 // Text typed by the user back to bytes; a character the code page cannot
 // hold becomes '?'.
 std::string EncodeCodePage(CodePage page, const QString& text);
-inline std::string EncodeCp1252(const QString& text) { return EncodeCodePage(CodePage::Cp1252, text); }
+inline std::string EncodeCp1252(const QString& text)
+{
+    return EncodeCodePage(CodePage::Cp1252, text);
+}
 
 // The text of a PGN file (tag values, comments) for display: UTF-8 when the
 // bytes are valid UTF-8 with a non-ASCII character, cp1252 otherwise (see

@@ -48,11 +48,16 @@ constexpr std::array<ButtonMap, 10> ButtonTable = {{
 QString CaptionOf(TMsgDlgType type)
 {
     switch (type) {
-    case TMsgDlgType::mtWarning: return QStringLiteral("Warning");
-    case TMsgDlgType::mtError: return QStringLiteral("Error");
-    case TMsgDlgType::mtInformation: return QStringLiteral("Information");
-    case TMsgDlgType::mtConfirmation: return QStringLiteral("Confirmation");
-    case TMsgDlgType::mtCustom: break;
+    case TMsgDlgType::mtWarning:
+        return QStringLiteral("Warning");
+    case TMsgDlgType::mtError:
+        return QStringLiteral("Error");
+    case TMsgDlgType::mtInformation:
+        return QStringLiteral("Information");
+    case TMsgDlgType::mtConfirmation:
+        return QStringLiteral("Confirmation");
+    case TMsgDlgType::mtCustom:
+        break;
     }
     return QCoreApplication::applicationName();
 }
@@ -60,11 +65,16 @@ QString CaptionOf(TMsgDlgType type)
 QMessageBox::Icon IconOf(TMsgDlgType type)
 {
     switch (type) {
-    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
-    case TMsgDlgType::mtError: return QMessageBox::Critical;
-    case TMsgDlgType::mtInformation: return QMessageBox::Information;
-    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
-    case TMsgDlgType::mtCustom: break;
+    case TMsgDlgType::mtWarning:
+        return QMessageBox::Warning;
+    case TMsgDlgType::mtError:
+        return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation:
+        return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation:
+        return QMessageBox::Question;
+    case TMsgDlgType::mtCustom:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -76,21 +86,16 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogOptions& options)
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         const int index = options.FilterIndex - 1;
-        if (index >= 0 && index < filters.size())
-            dialog.selectNameFilter(filters[index]);
+        if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);
     }
-    if (!options.InitialDir.isEmpty())
-        dialog.setDirectory(options.InitialDir);
-    if (!options.FileName.isEmpty())
-        dialog.selectFile(options.FileName);
-    if (!options.DefaultExt.isEmpty())
-        dialog.setDefaultSuffix(options.DefaultExt);
+    if (!options.InitialDir.isEmpty()) dialog.setDirectory(options.InitialDir);
+    if (!options.FileName.isEmpty()) dialog.selectFile(options.FileName);
+    if (!options.DefaultExt.isEmpty()) dialog.setDefaultSuffix(options.DefaultExt);
 }
 
 std::optional<FileDialogResult> RunFileDialog(QFileDialog& dialog, const FileDialogOptions& options)
 {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     FileDialogResult result;
     result.FileName = WithDefaultExt(dialog.selectedFiles().front(), options.DefaultExt);
     const int index = QtNameFilters(options.Filter).indexOf(dialog.selectedNameFilter());
@@ -103,8 +108,7 @@ std::optional<FileDialogResult> RunFileDialog(QFileDialog& dialog, const FileDia
 int ModalResultOf(TMsgDlgBtn button)
 {
     for (const ButtonMap& m : ButtonTable) {
-        if (m.button == button)
-            return m.modalResult;
+        if (m.button == button) return m.modalResult;
     }
     return mrNone;
 }
@@ -147,14 +151,14 @@ DialogService* SetDialogService(DialogService* service)
 int QtDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons,
                                 int /*helpContext*/)
 {
-    if (buttons.Empty())
-        buttons = TMsgDlgBtn::mbOK;
+    if (buttons.Empty()) buttons = TMsgDlgBtn::mbOK;
     QMessageBox box(IconOf(type), CaptionOf(type), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     std::vector<std::pair<QAbstractButton*, int>> results;
     for (const ButtonMap& m : ButtonTable) {
         if (buttons.Contains(m.button))
-            results.emplace_back(box.addButton(QString::fromLatin1(m.caption), m.role), m.modalResult);
+            results.emplace_back(box.addButton(QString::fromLatin1(m.caption), m.role),
+                                 m.modalResult);
     }
     // Esc and closing: Cancel, else No, else OK, as far as the box has them.
     int escapeResult = mrCancel;
@@ -169,8 +173,7 @@ int QtDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgBu
     }
     box.exec();
     for (const auto& [button, result] : results) {
-        if (box.clickedButton() == button)
-            return result;
+        if (box.clickedButton() == button) return result;
     }
     return escapeResult;
 }
@@ -200,8 +203,7 @@ std::optional<QColor> QtDialogService::ColorDialog(QWidget* parent, const QColor
                                                    bool /*fullOpen*/)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent);
-    if (!chosen.isValid())
-        return std::nullopt;
+    if (!chosen.isValid()) return std::nullopt;
     return chosen;
 }
 
@@ -239,16 +241,14 @@ void ScriptedDialogService::QueueMessageResult(int modalResult)
 void ScriptedDialogService::QueueOpenFile(std::optional<QString> fileName, int filterIndex)
 {
     Answer a{Kind::OpenFile, mrNone, {}, {}, false, {}};
-    if (fileName)
-        a.file = FileDialogResult{*fileName, filterIndex};
+    if (fileName) a.file = FileDialogResult{*fileName, filterIndex};
     answers_.push_back(std::move(a));
 }
 
 void ScriptedDialogService::QueueSaveFile(std::optional<QString> fileName, int filterIndex)
 {
     Answer a{Kind::SaveFile, mrNone, {}, {}, false, {}};
-    if (fileName)
-        a.file = FileDialogResult{*fileName, filterIndex};
+    if (fileName) a.file = FileDialogResult{*fileName, filterIndex};
     answers_.push_back(std::move(a));
 }
 
@@ -283,8 +283,8 @@ std::optional<ScriptedDialogService::Answer> ScriptedDialogService::Take(Kind ki
     return a;
 }
 
-int ScriptedDialogService::MessageDlg(const QString& text, TMsgDlgType type,
-                                      TMsgDlgButtons buttons, int helpContext)
+int ScriptedDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                                      int helpContext)
 {
     Request r{Kind::Message, text, type, buttons, helpContext, {}, {}};
     requests_.push_back(std::move(r));
@@ -292,21 +292,20 @@ int ScriptedDialogService::MessageDlg(const QString& text, TMsgDlgType type,
     return a ? a->modalResult : mrCancel;
 }
 
-std::optional<FileDialogResult> ScriptedDialogService::OpenFileDialog(
-    QWidget* /*parent*/, const FileDialogOptions& options)
+std::optional<FileDialogResult>
+ScriptedDialogService::OpenFileDialog(QWidget* /*parent*/, const FileDialogOptions& options)
 {
     requests_.push_back({Kind::OpenFile, options.Title, TMsgDlgType::mtCustom, {}, 0, options, {}});
     const auto a = Take(Kind::OpenFile);
     return a ? a->file : std::nullopt;
 }
 
-std::optional<FileDialogResult> ScriptedDialogService::SaveFileDialog(
-    QWidget* /*parent*/, const FileDialogOptions& options)
+std::optional<FileDialogResult>
+ScriptedDialogService::SaveFileDialog(QWidget* /*parent*/, const FileDialogOptions& options)
 {
     requests_.push_back({Kind::SaveFile, options.Title, TMsgDlgType::mtCustom, {}, 0, options, {}});
     const auto a = Take(Kind::SaveFile);
-    if (!a || !a->file)
-        return std::nullopt;
+    if (!a || !a->file) return std::nullopt;
     FileDialogResult result = *a->file;
     result.FileName = WithDefaultExt(result.FileName, options.DefaultExt);
     return result;
@@ -338,10 +337,8 @@ int ScriptedDialogService::ShowModal(QDialog& form)
 {
     requests_.push_back({Kind::Modal, form.windowTitle(), TMsgDlgType::mtCustom, {}, 0, {}, {}});
     const auto a = Take(Kind::Modal);
-    if (!a)
-        return mrCancel;
-    if (a->fill)
-        a->fill(form);
+    if (!a) return mrCancel;
+    if (a->fill) a->fill(form);
     return a->modalResult;
 }
 
@@ -381,9 +378,8 @@ void TModalForm::showEvent(QShowEvent* event)
 {
     // Centred on the owner (or on the screen without one).
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    const QRect area = owner ? owner->frameGeometry()
-                             : (screen() ? screen()->availableGeometry() : QRect());
-    if (area.isValid())
-        move(area.center() - rect().center());
+    const QRect area =
+        owner ? owner->frameGeometry() : (screen() ? screen()->availableGeometry() : QRect());
+    if (area.isValid()) move(area.center() - rect().center());
     QDialog::showEvent(event);
 }

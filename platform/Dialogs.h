@@ -65,7 +65,10 @@ class TMsgDlgButtons {
 public:
     constexpr TMsgDlgButtons() = default;
     constexpr TMsgDlgButtons(TMsgDlgBtn b) : bits_(static_cast<std::uint16_t>(b)) {}
-    constexpr bool Contains(TMsgDlgBtn b) const { return (bits_ & static_cast<std::uint16_t>(b)) != 0; }
+    constexpr bool Contains(TMsgDlgBtn b) const
+    {
+        return (bits_ & static_cast<std::uint16_t>(b)) != 0;
+    }
     constexpr bool Empty() const { return bits_ == 0; }
     constexpr std::uint16_t Bits() const { return bits_; }
     constexpr TMsgDlgButtons operator|(TMsgDlgButtons o) const { return FromBits(bits_ | o.bits_); }
@@ -81,7 +84,10 @@ private:
     std::uint16_t bits_ = 0;
 };
 
-constexpr TMsgDlgButtons operator|(TMsgDlgBtn a, TMsgDlgBtn b) { return TMsgDlgButtons(a) | b; }
+constexpr TMsgDlgButtons operator|(TMsgDlgBtn a, TMsgDlgBtn b)
+{
+    return TMsgDlgButtons(a) | b;
+}
 
 inline constexpr TMsgDlgButtons mbOKOnly = TMsgDlgBtn::mbOK;
 inline constexpr TMsgDlgButtons mbYesNo = TMsgDlgBtn::mbYes | TMsgDlgBtn::mbNo;
@@ -97,11 +103,11 @@ int ModalResultOf(TMsgDlgBtn button);
 // What an open or save dialog is shown with.
 struct FileDialogOptions {
     QString Title;
-    QString Filter;         // "Text|pattern|Text|pattern"
-    int FilterIndex = 1;    // from 1
+    QString Filter;      // "Text|pattern|Text|pattern"
+    int FilterIndex = 1; // from 1
     QString InitialDir;
-    QString FileName;       // proposed name
-    QString DefaultExt;     // without the dot
+    QString FileName;   // proposed name
+    QString DefaultExt; // without the dot
     bool OverwritePrompt = false;
 };
 
@@ -155,7 +161,8 @@ public:
                                                    const FileDialogOptions& options) override;
     std::optional<FileDialogResult> SaveFileDialog(QWidget* parent,
                                                    const FileDialogOptions& options) override;
-    std::optional<QColor> ColorDialog(QWidget* parent, const QColor& initial, bool fullOpen) override;
+    std::optional<QColor> ColorDialog(QWidget* parent, const QColor& initial,
+                                      bool fullOpen) override;
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     int ShowModal(QDialog& form) override;
@@ -170,7 +177,7 @@ public:
 
     struct Request {
         Kind kind;
-        QString text;          // message text, dialog title or form caption
+        QString text; // message text, dialog title or form caption
         TMsgDlgType type = TMsgDlgType::mtCustom;
         TMsgDlgButtons buttons;
         int helpContext = 0;
@@ -207,7 +214,8 @@ public:
                                                    const FileDialogOptions& options) override;
     std::optional<FileDialogResult> SaveFileDialog(QWidget* parent,
                                                    const FileDialogOptions& options) override;
-    std::optional<QColor> ColorDialog(QWidget* parent, const QColor& initial, bool fullOpen) override;
+    std::optional<QColor> ColorDialog(QWidget* parent, const QColor& initial,
+                                      bool fullOpen) override;
     bool PrintDialog(QWidget* parent, QPrinter& printer) override;
     bool PrinterSetupDialog(QWidget* parent, QPrinter& printer) override;
     int ShowModal(QDialog& form) override;

@@ -52,8 +52,7 @@ namespace {
 bool AddFace(const QString& path, const QString& faceName, EmbeddedFontHandle& handle)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    if (!file.open(QIODevice::ReadOnly)) return false;
     const int id = QFontDatabase::addApplicationFontFromData(file.readAll());
     handle.Adopt(id);
     // A font that loads but carries another family would pass the test and
@@ -98,8 +97,7 @@ int PixelSizeForCellHeight(const QFont& font, int cellHeight)
     probe.setPixelSize(reference);
     const QFontMetricsF metrics(probe);
     const qreal cell = metrics.ascent() + metrics.descent();
-    if (cell <= 0)
-        return std::max(1, cellHeight);
+    if (cell <= 0) return std::max(1, cellHeight);
     return std::max(1, static_cast<int>(std::lround(cellHeight * reference / cell)));
 }
 

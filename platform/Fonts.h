@@ -20,7 +20,7 @@
 // character-set field (Qt picks glyphs by Unicode).
 #pragma once
 
-#include "platform/Canvas.h"  // the character-set values
+#include "platform/Canvas.h" // the character-set values
 
 #include <QFont>
 #include <QString>
@@ -30,8 +30,7 @@
 #include <vector>
 
 // One embedded font resource: the regular face and, if any, the bold face.
-struct EmbeddedFontResource
-{
+struct EmbeddedFontResource {
     int Id;
     const char* Family;
     const char* Path;
@@ -58,8 +57,7 @@ QString EmbeddedFontPath(int resourceId);
 // The faces of one font family added to the application from memory. Null
 // (IsNull) when nothing was added. Removes its faces when reset or destroyed;
 // move-only.
-class EmbeddedFontHandle
-{
+class EmbeddedFontHandle {
 public:
     EmbeddedFontHandle() = default;
     explicit EmbeddedFontHandle(int fontId) { Adopt(fontId); }
@@ -88,8 +86,7 @@ private:
 // The handles of the embedded fonts, one per resource 101 to 104 in that
 // order; each null where the family was already installed or adding it failed.
 // Every added font is removed when the list is destroyed or Release is called.
-class EmbeddedFontHandleList
-{
+class EmbeddedFontHandleList {
 public:
     static constexpr std::size_t Count = EmbeddedFontResources.size();
 
@@ -124,8 +121,7 @@ inline constexpr int OUT_TT_ONLY_PRECIS = 7;
 inline constexpr int NONANTIALIASED_QUALITY = 3;
 inline constexpr int ANTIALIASED_QUALITY = 4;
 
-struct LogFont
-{
+struct LogFont {
     // > 0: cell height (ascent + descent) in pixels; < 0: character height
     // (em) in pixels; 0: the default size.
     int lfHeight = 0;

@@ -4,7 +4,8 @@ namespace {
 
 // Length of the UTF-8 sequence at bytes[at] and its character; 0 when the
 // bytes there are no valid sequence.
-std::size_t Utf8Sequence(std::string_view bytes, std::size_t at, char32_t& c) {
+std::size_t Utf8Sequence(std::string_view bytes, std::size_t at, char32_t& c)
+{
     const auto b0 = static_cast<unsigned char>(bytes[at]);
     if (b0 < 0x80) {
         c = b0;
@@ -31,7 +32,8 @@ std::size_t Utf8Sequence(std::string_view bytes, std::size_t at, char32_t& c) {
     return length;
 }
 
-char32_t Shown(char32_t c) {
+char32_t Shown(char32_t c)
+{
     return c >= NotationGlyphBase && c <= NotationGlyphLast ? ReplacementChar : c;
 }
 
@@ -64,7 +66,8 @@ constinit const std::array<char16_t, 128> Cp1252UpperHalf = [] {
     return t;
 }();
 
-std::optional<unsigned char> UnicodeToCp1252(char32_t c) {
+std::optional<unsigned char> UnicodeToCp1252(char32_t c)
+{
     if (c < 0x80) return static_cast<unsigned char>(c);
     if (c >= 0xA0 && c <= 0xFF) return static_cast<unsigned char>(c);
     for (int i = 0; i < 32; ++i)
@@ -72,7 +75,8 @@ std::optional<unsigned char> UnicodeToCp1252(char32_t c) {
     return std::nullopt;
 }
 
-bool IsUtf8Text(std::string_view bytes) {
+bool IsUtf8Text(std::string_view bytes)
+{
     bool nonAscii = false;
     char32_t c = 0;
     for (std::size_t at = 0; at < bytes.size();) {
@@ -84,7 +88,8 @@ bool IsUtf8Text(std::string_view bytes) {
     return nonAscii;
 }
 
-std::u32string GameTextChars(std::string_view bytes) {
+std::u32string GameTextChars(std::string_view bytes)
+{
     std::u32string chars;
     chars.reserve(bytes.size());
     if (IsUtf8Text(bytes)) {
@@ -100,7 +105,8 @@ std::u32string GameTextChars(std::string_view bytes) {
     return chars;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+void AppendUtf8(std::string& out, char32_t c)
+{
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -118,7 +124,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::string GameTextToUtf8(std::string_view bytes) {
+std::string GameTextToUtf8(std::string_view bytes)
+{
     std::string out;
     out.reserve(bytes.size());
     for (char32_t c : GameTextChars(bytes))
@@ -126,6 +133,7 @@ std::string GameTextToUtf8(std::string_view bytes) {
     return out;
 }
 
-bool IsNotationGlyphByte(unsigned char byte) {
+bool IsNotationGlyphByte(unsigned char byte)
+{
     return GlyphBytes[byte];
 }

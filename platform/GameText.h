@@ -24,7 +24,8 @@ inline constexpr char32_t ReplacementChar = 0xFFFD;
 // 0x90, 0x9D) give the C1 control of the same value.
 extern const std::array<char16_t, 128> Cp1252UpperHalf;
 
-inline char16_t Cp1252ToUnicode(unsigned char byte) {
+inline char16_t Cp1252ToUnicode(unsigned char byte)
+{
     return byte < 0x80 ? char16_t(byte) : Cp1252UpperHalf[byte - 0x80];
 }
 

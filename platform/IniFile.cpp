@@ -9,7 +9,8 @@
 
 namespace {
 
-std::string Trim(const std::string& s) {
+std::string Trim(const std::string& s)
+{
     std::size_t b = 0, e = s.size();
     while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
         ++b;
@@ -18,14 +19,16 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-bool SameName(const std::string& a, const std::string& b) {
+bool SameName(const std::string& a, const std::string& b)
+{
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
 }
 
-std::string SingleLine(std::string s) {
+std::string SingleLine(std::string s)
+{
     std::replace(s.begin(), s.end(), '\n', ' ');
     std::replace(s.begin(), s.end(), '\r', ' ');
     return s;
@@ -33,7 +36,8 @@ std::string SingleLine(std::string s) {
 
 } // namespace
 
-TMemIniFile::TMemIniFile(QString fileName) : FileName_(std::move(fileName)) {
+TMemIniFile::TMemIniFile(QString fileName) : FileName_(std::move(fileName))
+{
     if (FileName_.isEmpty()) return;
     QFile file(FileName_);
     if (file.open(QIODevice::ReadOnly)) {
@@ -42,7 +46,8 @@ TMemIniFile::TMemIniFile(QString fileName) : FileName_(std::move(fileName)) {
     }
 }
 
-void TMemIniFile::SetText(const std::string& text) {
+void TMemIniFile::SetText(const std::string& text)
+{
     Lines_.clear();
     DefaultEnd_.clear();
     std::size_t start = 0;
@@ -74,7 +79,8 @@ void TMemIniFile::SetText(const std::string& text) {
     if (DefaultEnd_.empty()) DefaultEnd_.assign(1, '\n');
 }
 
-std::string TMemIniFile::Text() const {
+std::string TMemIniFile::Text() const
+{
     std::string out;
     for (const Line& line : Lines_) {
         out += line.Raw;
@@ -85,7 +91,8 @@ std::string TMemIniFile::Text() const {
 
 // A new line ends as the line after it, or at the end of the file as the one
 // before it: so a lone CR is never followed by an LF that would join them.
-void TMemIniFile::InsertLine(std::size_t at, Line line) {
+void TMemIniFile::InsertLine(std::size_t at, Line line)
+{
     if (at >= Lines_.size()) {
         at = Lines_.size();
         if (at > 0 && Lines_.back().End.empty())
@@ -99,14 +106,16 @@ void TMemIniFile::InsertLine(std::size_t at, Line line) {
     Lines_.insert(Lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
-int TMemIniFile::FindSection(const std::string& section) const {
+int TMemIniFile::FindSection(const std::string& section) const
+{
     for (std::size_t i = 0; i < Lines_.size(); ++i)
         if (Lines_[i].Kind == Line::Type::Section && SameName(Lines_[i].Section, section))
             return static_cast<int>(i);
     return -1;
 }
 
-int TMemIniFile::FindKey(const std::string& section, const std::string& key) const {
+int TMemIniFile::FindKey(const std::string& section, const std::string& key) const
+{
     const int s = FindSection(section);
     if (s < 0) return -1;
     for (std::size_t i = static_cast<std::size_t>(s) + 1; i < Lines_.size(); ++i) {
@@ -117,21 +126,25 @@ int TMemIniFile::FindKey(const std::string& section, const std::string& key) con
     return -1;
 }
 
-bool TMemIniFile::SectionExists(const std::string& section) const {
+bool TMemIniFile::SectionExists(const std::string& section) const
+{
     return FindSection(section) >= 0;
 }
 
-bool TMemIniFile::ValueExists(const std::string& section, const std::string& key) const {
+bool TMemIniFile::ValueExists(const std::string& section, const std::string& key) const
+{
     return FindKey(section, key) >= 0;
 }
 
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& key,
-                                    const std::string& def) const {
+                                    const std::string& def) const
+{
     const int i = FindKey(section, key);
     return i < 0 ? def : Lines_[static_cast<std::size_t>(i)].Value;
 }
 
-std::optional<int> TMemIniFile::ParseInteger(const std::string& text) {
+std::optional<int> TMemIniFile::ParseInteger(const std::string& text)
+{
     std::string t = Trim(text);
     if (t.empty()) return std::nullopt;
     const char* first = t.data();
@@ -144,18 +157,21 @@ std::optional<int> TMemIniFile::ParseInteger(const std::string& text) {
     return value;
 }
 
-int TMemIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
+int TMemIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const
+{
     const int i = FindKey(section, key);
     if (i < 0) return def;
     return ParseInteger(Lines_[static_cast<std::size_t>(i)].Value).value_or(def);
 }
 
-bool TMemIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
+bool TMemIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const
+{
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& key,
-                              const std::string& value) {
+                              const std::string& value)
+{
     // Names and values are single lines: a line break would split the entry.
     const std::string s = SingleLine(section);
     const std::string k = SingleLine(key);
@@ -193,15 +209,18 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& key
     InsertLine(at, std::move(entry));
 }
 
-void TMemIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+void TMemIniFile::WriteInteger(const std::string& section, const std::string& key, int value)
+{
     WriteString(section, key, std::to_string(value));
 }
 
-void TMemIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+void TMemIniFile::WriteBool(const std::string& section, const std::string& key, bool value)
+{
     WriteString(section, key, value ? "1" : "0");
 }
 
-bool TMemIniFile::UpdateFile() const {
+bool TMemIniFile::UpdateFile() const
+{
     QSaveFile file(FileName_);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const std::string text = Text();

@@ -21,18 +21,21 @@ struct ErrorManager {
     std::jmp_buf Jump;
 };
 
-[[noreturn]] void OnError(j_common_ptr info) {
+[[noreturn]] void OnError(j_common_ptr info)
+{
     auto* manager = reinterpret_cast<ErrorManager*>(info->err);
     std::longjmp(manager->Jump, 1);
 }
 
-void OnMessage(j_common_ptr info, int level) {
+void OnMessage(j_common_ptr info, int level)
+{
     if (level < 0) OnError(info);
 }
 
 void Quiet(j_common_ptr) {}
 
-void InstallErrorManager(ErrorManager& manager, j_common_ptr info) {
+void InstallErrorManager(ErrorManager& manager, j_common_ptr info)
+{
     info->err = jpeg_std_error(&manager.Base);
     manager.Base.error_exit = OnError;
     manager.Base.emit_message = OnMessage;
@@ -43,7 +46,8 @@ void InstallErrorManager(ErrorManager& manager, j_common_ptr info) {
 // destructor lives here, since a longjmp out of libjpeg skips destructors;
 // the output image is owned by the caller.
 bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByteArray& data,
-                QImage& image) {
+                QImage& image)
+{
     if (setjmp(manager.Jump)) return false;
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.constData()),
@@ -78,7 +82,8 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByte
 
 // rows: RGB888 (bytes r, g, b) or Grayscale8, tightly packed per row.
 bool EncodeInto(jpeg_compress_struct& info, ErrorManager& manager, const QImage& rows, int quality,
-                unsigned char*& buffer, unsigned long& size) {
+                unsigned char*& buffer, unsigned long& size)
+{
     if (setjmp(manager.Jump)) return false;
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &buffer, &size);
@@ -101,7 +106,8 @@ bool EncodeInto(jpeg_compress_struct& info, ErrorManager& manager, const QImage&
 
 } // namespace
 
-QImage DecodeJpeg(const QByteArray& data) {
+QImage DecodeJpeg(const QByteArray& data)
+{
     if (data.isEmpty()) return {};
     jpeg_decompress_struct info{};
     ErrorManager manager{};
@@ -112,7 +118,8 @@ QImage DecodeJpeg(const QByteArray& data) {
     return ok ? image : QImage();
 }
 
-QByteArray EncodeJpeg(const QImage& image, int quality) {
+QByteArray EncodeJpeg(const QImage& image, int quality)
+{
     if (image.isNull()) return {};
     const QImage rows = image.format() == QImage::Format_Grayscale8
                             ? image
@@ -131,7 +138,8 @@ QByteArray EncodeJpeg(const QImage& image, int quality) {
     return out;
 }
 
-QImage LoadJpegPicture(const QString& path) {
+QImage LoadJpegPicture(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return DecodeJpeg(file.readAll());

@@ -30,8 +30,8 @@ void TPaintBox::mouseDoubleClickEvent(QMouseEvent* event)
     if (OnMouseDown) {
         TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
         shift.Include(TShiftFlag::ssDouble);
-        OnMouseDown(this, MouseButtonOf(event->button()), shift,
-                    event->position().toPoint().x(), event->position().toPoint().y());
+        OnMouseDown(this, MouseButtonOf(event->button()), shift, event->position().toPoint().x(),
+                    event->position().toPoint().y());
     }
 }
 

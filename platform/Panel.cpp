@@ -23,14 +23,11 @@ void Frame3D(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomR
 
 void DrawBevel(QPainter& p, QRect& r, TBevelCut cut, int width)
 {
-    if (cut == TBevelCut::bvNone)
-        return;
+    if (cut == TBevelCut::bvNone) return;
     QColor light = ToQColor(clBtnHighlight);
     QColor dark = ToQColor(clBtnShadow);
-    if (cut == TBevelCut::bvLowered)
-        std::swap(light, dark);
-    if (cut == TBevelCut::bvSpace)
-        light = dark = ToQColor(clBtnFace);
+    if (cut == TBevelCut::bvLowered) std::swap(light, dark);
+    if (cut == TBevelCut::bvSpace) light = dark = ToQColor(clBtnFace);
     Frame3D(p, r, light, dark, width);
 }
 
@@ -107,8 +104,7 @@ void TCustomPanel::paintEvent(QPaintEvent*)
 void TCustomPanel::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    if (OnResize)
-        OnResize(this);
+    if (OnResize) OnResize(this);
 }
 
 void TCustomPanel::mousePressEvent(QMouseEvent* e)
@@ -123,8 +119,7 @@ void TCustomPanel::mousePressEvent(QMouseEvent* e)
 void TCustomPanel::mouseReleaseEvent(QMouseEvent* e)
 {
     const QPoint pos = e->position().toPoint();
-    if (OnMouseUp)
-        OnMouseUp(this, MouseButtonOf(e->button()), ShiftOf(e), pos.x(), pos.y());
+    if (OnMouseUp) OnMouseUp(this, MouseButtonOf(e->button()), ShiftOf(e), pos.x(), pos.y());
     if (e->button() == Qt::LeftButton && pressedInside_ && rect().contains(pos) && OnClick)
         OnClick(this);
     pressedInside_ = false;
@@ -140,6 +135,5 @@ void TCustomPanel::mouseMoveEvent(QMouseEvent* e)
 
 void TCustomPanel::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton && OnDblClick)
-        OnDblClick(this);
+    if (e->button() == Qt::LeftButton && OnDblClick) OnDblClick(this);
 }

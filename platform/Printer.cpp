@@ -84,8 +84,14 @@ bool QtPrinterDevice::SetupDialog(QWidget* parent)
     return Dialogs().PrinterSetupDialog(parent, printer_);
 }
 
-int QtPrinterDevice::LogPixelsX() const { return printer_.resolution(); }
-int QtPrinterDevice::LogPixelsY() const { return printer_.resolution(); }
+int QtPrinterDevice::LogPixelsX() const
+{
+    return printer_.resolution();
+}
+int QtPrinterDevice::LogPixelsY() const
+{
+    return printer_.resolution();
+}
 
 int QtPrinterDevice::PhysicalOffsetX() const
 {
@@ -111,17 +117,22 @@ int QtPrinterDevice::PageHeight() const
     return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
 }
 
-QPaintDevice* QtPrinterDevice::MetricsDevice() { return &printer_; }
+QPaintDevice* QtPrinterDevice::MetricsDevice()
+{
+    return &printer_;
+}
 
 QPainter* QtPrinterDevice::BeginDoc(const QString& title)
 {
     printer_.setDocName(title);
-    if (!painter_.begin(&printer_))
-        return nullptr;
+    if (!painter_.begin(&printer_)) return nullptr;
     return &painter_;
 }
 
-bool QtPrinterDevice::NewPage() { return printer_.newPage(); }
+bool QtPrinterDevice::NewPage()
+{
+    return printer_.newPage();
+}
 
 bool QtPrinterDevice::EndDoc()
 {
@@ -139,8 +150,10 @@ int QtPrinterDevice::ToPage() const
     return printer_.printRange() == QPrinter::PageRange ? printer_.toPage() : 0;
 }
 
-FakePrinterDevice::FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int offsetX, int offsetY)
-    : dpi_(dpi), pageWidth_(pageWidth), pageHeight_(pageHeight), offsetX_(offsetX), offsetY_(offsetY)
+FakePrinterDevice::FakePrinterDevice(int dpi, int pageWidth, int pageHeight, int offsetX,
+                                     int offsetY)
+    : dpi_(dpi), pageWidth_(pageWidth), pageHeight_(pageHeight), offsetX_(offsetX),
+      offsetY_(offsetY)
 {
     metrics_ = BlankPage();
 }
@@ -177,8 +190,7 @@ QPainter* FakePrinterDevice::BeginDoc(const QString& title)
     Pages.clear();
     Title = title;
     current_ = BlankPage();
-    if (!painter_.begin(&current_))
-        return nullptr;
+    if (!painter_.begin(&current_)) return nullptr;
     return &painter_;
 }
 
@@ -199,7 +211,10 @@ bool FakePrinterDevice::EndDoc()
     return true;
 }
 
-int MarginPixels(int dpi, double mm) { return static_cast<int>(dpi * mm / 25.4 + 0.5); }
+int MarginPixels(int dpi, double mm)
+{
+    return static_cast<int>(dpi * mm / 25.4 + 0.5);
+}
 
 QRect PrintPageRect(const PrinterDevice& printer, double leftMm, double rightMm, double topMm,
                     double bottomMm)
@@ -209,8 +224,9 @@ QRect PrintPageRect(const PrinterDevice& printer, double leftMm, double rightMm,
     const int left = MarginPixels(dx, leftMm) - printer.PhysicalOffsetX();
     const int top = MarginPixels(dy, topMm) - printer.PhysicalOffsetY();
     const int right = printer.PageWidth() - MarginPixels(dx, rightMm) - printer.PhysicalOffsetX();
-    const int bottom = printer.PageHeight() - MarginPixels(dy, bottomMm) - printer.PhysicalOffsetY();
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));  // right and bottom exclusive
+    const int bottom =
+        printer.PageHeight() - MarginPixels(dy, bottomMm) - printer.PhysicalOffsetY();
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); // right and bottom exclusive
 }
 
 namespace {
@@ -241,7 +257,8 @@ void KeepParagraphsTogether(QTextDocument& doc, double pageHeight)
         const double top = layout->blockBoundingRect(first).top();
         double bottom = layout->blockBoundingRect(last).bottom();
         if (block.isValid() && block.layout() && block.layout()->lineCount() > 0)
-            bottom = layout->blockBoundingRect(block).top() + block.layout()->lineAt(0).rect().bottom();
+            bottom =
+                layout->blockBoundingRect(block).top() + block.layout()->lineAt(0).rect().bottom();
         const bool split = std::floor(top / pageHeight) != std::floor((bottom - 0.5) / pageHeight);
         if (split && bottom - top <= pageHeight) {
             QTextBlockFormat format = first.blockFormat();
@@ -251,7 +268,7 @@ void KeepParagraphsTogether(QTextDocument& doc, double pageHeight)
     }
 }
 
-}  // namespace
+} // namespace
 
 void ScaleParagraphIndents(QTextDocument& doc, double factor)
 {

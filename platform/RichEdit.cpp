@@ -25,17 +25,20 @@ namespace {
 
 // The zero-width spaces the reader added to long words: document positions,
 // ascending. They are no characters of the RTF, so positions skip them.
-QList<int> AddedBreaks(const QTextDocument& doc) {
+QList<int> AddedBreaks(const QTextDocument& doc)
+{
     return doc.property(RtfInsertedBreaksProperty).value<QList<int>>();
 }
 
-int AddedBefore(const QList<int>& breaks, int docPos) {
+int AddedBefore(const QList<int>& breaks, int docPos)
+{
     return static_cast<int>(std::lower_bound(breaks.begin(), breaks.end(), docPos) -
                             breaks.begin());
 }
 
 // The rich position where block starts.
-int RichBlockStart(const QTextBlock& block, const QList<int>& breaks) {
+int RichBlockStart(const QTextBlock& block, const QList<int>& breaks)
+{
     return block.position() + block.blockNumber() - AddedBefore(breaks, block.position());
 }
 
@@ -92,7 +95,8 @@ namespace {
 
 // The selected text with paragraph breaks as line ends, without the added
 // breaks, the characters as the RTF has them.
-QString PlainText(const QTextCursor& cursor, const QString& lineEnd) {
+QString PlainText(const QTextCursor& cursor, const QString& lineEnd)
+{
     const QString selected = cursor.selectedText();
     const QList<int> breaks = AddedBreaks(*cursor.document());
     const int start = cursor.selectionStart();
@@ -111,7 +115,7 @@ QString PlainText(const QTextCursor& cursor, const QString& lineEnd) {
     return text;
 }
 
-}  // namespace
+} // namespace
 
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 {
@@ -139,8 +143,7 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent)
 bool TRichEdit::LoadRtf(std::string_view rtf)
 {
     const std::size_t nul = rtf.find('\0');
-    if (nul != std::string_view::npos)
-        rtf = rtf.substr(0, nul);
+    if (nul != std::string_view::npos) rtf = rtf.substr(0, nul);
     source_ = QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size()));
     bool read = false;
     {
@@ -157,8 +160,7 @@ bool TRichEdit::LoadRtf(std::string_view rtf)
 bool TRichEdit::SaveToFile(const QString& fileName) const
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(source_) != source_.size()) {
         file.cancelWriting();
         return false;
@@ -166,7 +168,10 @@ bool TRichEdit::SaveToFile(const QString& fileName) const
     return file.commit();
 }
 
-int TRichEdit::GetTextLen() const { return RichTextLength(*document()); }
+int TRichEdit::GetTextLen() const
+{
+    return RichTextLength(*document());
+}
 
 int TRichEdit::SelStart() const
 {
@@ -180,7 +185,10 @@ int TRichEdit::SelLength() const
            DocToRichPos(*document(), cursor.selectionStart());
 }
 
-void TRichEdit::SetSelStart(int pos) { SetRichSelection(pos, pos); }
+void TRichEdit::SetSelStart(int pos)
+{
+    SetRichSelection(pos, pos);
+}
 
 void TRichEdit::SetSelLength(int length)
 {
@@ -201,35 +209,36 @@ QString TRichEdit::TextRange(int start, int length) const
 {
     QTextCursor cursor(document());
     cursor.setPosition(RichToDocPos(*document(), start));
-    cursor.setPosition(RichToDocPos(*document(), start + std::max(0, length)), QTextCursor::KeepAnchor);
+    cursor.setPosition(RichToDocPos(*document(), start + std::max(0, length)),
+                       QTextCursor::KeepAnchor);
     return PlainText(cursor, QStringLiteral("\r\n"));
 }
 
-void TRichEdit::SelectAll() { selectAll(); }
+void TRichEdit::SelectAll()
+{
+    selectAll();
+}
 
 void TRichEdit::CopyToClipboard()
 {
-    if (!textCursor().hasSelection())
-        return;
+    if (!textCursor().hasSelection()) return;
     QGuiApplication::clipboard()->setMimeData(createMimeDataFromSelection());
 }
 
 QMimeData* TRichEdit::createMimeDataFromSelection() const
 {
-    auto* mime = new QMimeData;  // owned by the clipboard or the drag that asked for it
+    auto* mime = new QMimeData; // owned by the clipboard or the drag that asked for it
     const QTextCursor cursor = textCursor();
     mime->setText(PlainText(cursor, QStringLiteral("\n")));
-    const bool whole = cursor.selectionStart() == 0 &&
-                       cursor.selectionEnd() >= document()->characterCount() - 1;
-    if (whole && !source_.isEmpty())
-        mime->setData(QStringLiteral("text/rtf"), source_);
+    const bool whole =
+        cursor.selectionStart() == 0 && cursor.selectionEnd() >= document()->characterCount() - 1;
+    if (whole && !source_.isEmpty()) mime->setData(QStringLiteral("text/rtf"), source_);
     return mime;
 }
 
 void TRichEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (popupMenu_)
-        popupMenu_->exec(event->globalPos());
+    if (popupMenu_) popupMenu_->exec(event->globalPos());
     event->accept();
 }
 
@@ -237,8 +246,7 @@ void TRichEdit::SetTextMargins(int left, int right)
 {
     leftMargin_ = left;
     rightMargin_ = right;
-    if (left == 0 && right == 0)
-        return;  // the document's own margin until margins are set
+    if (left == 0 && right == 0) return; // the document's own margin until margins are set
     QTextFrame* root = document()->rootFrame();
     QTextFrameFormat format = root->frameFormat();
     format.setLeftMargin(left);
@@ -264,12 +272,11 @@ PrintResult TRichEdit::Print(PrinterDevice& printer, const QString& title) const
 void TRichEdit::NotifySelection()
 {
     const QTextCursor cursor = textCursor();
-    if (cursor.anchor() == lastAnchor_ && cursor.position() == lastPosition_)
-        return;
+    if (cursor.anchor() == lastAnchor_ && cursor.position() == lastPosition_) return;
     lastAnchor_ = cursor.anchor();
     lastPosition_ = cursor.position();
     if (OnSelectionChange) {
-        const std::function<void()> handler = OnSelectionChange;  // may be replaced while it runs
+        const std::function<void()> handler = OnSelectionChange; // may be replaced while it runs
         handler();
     }
 }

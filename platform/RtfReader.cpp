@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int MaxGroupDepth = 4096;      // deeper groups are counted, not stored
-constexpr long MaxParameter = 1000000000;  // control-word numbers are clamped to this
+constexpr int MaxGroupDepth = 4096;       // deeper groups are counted, not stored
+constexpr long MaxParameter = 1000000000; // control-word numbers are clamped to this
 constexpr std::size_t MaxWordLength = 32;
 // A word of more characters offers a line break after every LongWordPiece.
 constexpr int LongWordLength = 64;
@@ -31,9 +31,9 @@ struct CharState {
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
-    int Font = -1;          // index into the font table, -1 the default font
+    int Font = -1; // index into the font table, -1 the default font
     int HalfPoints = 24;
-    int Color = 0;          // 0 automatic
+    int Color = 0; // 0 automatic
     bool operator==(const CharState&) const = default;
 };
 
@@ -51,7 +51,7 @@ struct GroupState {
     CharState Char;
     ParaState Para;
     Destination Dest = Destination::Text;
-    int UnicodeSkip = 1;  // \uc
+    int UnicodeSkip = 1; // \uc
 };
 
 struct FontEntry {
@@ -67,45 +67,69 @@ struct Run {
 
 struct Paragraph {
     ParaState Para;
-    CharState EndChar;  // the character format at the break
+    CharState EndChar; // the character format at the break
     std::vector<Run> Runs;
 };
 
 // The text fonts of the notation and the figurine fonts that fall back to them.
 bool IsNotationFont(const QString& name)
 {
-    return name.startsWith(QLatin1String("VelmoraChess ")) || name.startsWith(QLatin1String("FigurineCB "));
+    return name.startsWith(QLatin1String("VelmoraChess ")) ||
+           name.startsWith(QLatin1String("FigurineCB "));
 }
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c)
 {
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
-int ClampInt(long v, int lo, int hi) { return static_cast<int>(std::clamp<long>(v, lo, hi)); }
+int ClampInt(long v, int lo, int hi)
+{
+    return static_cast<int>(std::clamp<long>(v, lo, hi));
+}
 
 // Destinations whose content is never shown.
 bool IsSkippedDestination(std::string_view word)
 {
-    static constexpr std::string_view skipped[] = {
-        "stylesheet", "info",      "pict",       "object",     "header",       "footer",
-        "headerl",    "headerr",   "headerf",    "footerl",    "footerr",      "footerf",
-        "footnote",   "fldinst",   "xe",         "tc",         "themedata",    "colorschememapping",
-        "datastore",  "latentstyles", "listtable", "listoverridetable", "rsidtbl", "generator",
-        "filetbl",    "revtbl",    "pgdsctbl",   "bkmkstart",  "bkmkend",      "private",
-        "userprops",  "docvar",    "nonshppict", "blipuid",    "xmlnstbl",     "mmathPr",
-        "template",   "author",    "operator",   "title",      "subject",      "comment",
-        "keywords",   "company",   "doccomm",    "buptim",     "creatim",      "revtim",
-        "printim",    "wgrffmtfilter", "passwordhash", "fchars", "lchars",   "ud"};
+    static constexpr std::string_view skipped[] = {"stylesheet",   "info",
+                                                   "pict",         "object",
+                                                   "header",       "footer",
+                                                   "headerl",      "headerr",
+                                                   "headerf",      "footerl",
+                                                   "footerr",      "footerf",
+                                                   "footnote",     "fldinst",
+                                                   "xe",           "tc",
+                                                   "themedata",    "colorschememapping",
+                                                   "datastore",    "latentstyles",
+                                                   "listtable",    "listoverridetable",
+                                                   "rsidtbl",      "generator",
+                                                   "filetbl",      "revtbl",
+                                                   "pgdsctbl",     "bkmkstart",
+                                                   "bkmkend",      "private",
+                                                   "userprops",    "docvar",
+                                                   "nonshppict",   "blipuid",
+                                                   "xmlnstbl",     "mmathPr",
+                                                   "template",     "author",
+                                                   "operator",     "title",
+                                                   "subject",      "comment",
+                                                   "keywords",     "company",
+                                                   "doccomm",      "buptim",
+                                                   "creatim",      "revtim",
+                                                   "printim",      "wgrffmtfilter",
+                                                   "passwordhash", "fchars",
+                                                   "lchars",       "ud"};
     return std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped);
 }
 
@@ -120,7 +144,7 @@ public:
 private:
     GroupState& State() { return stack_.back(); }
     void OpenGroup();
-    bool CloseGroup();  // false when the outermost group closed
+    bool CloseGroup(); // false when the outermost group closed
     void ControlWord(std::string_view word, bool hasParam, long param);
     void ControlSymbol(char c);
     void TextByte(unsigned char b);
@@ -132,8 +156,8 @@ private:
     std::string_view in_;
     std::size_t pos_ = 0;
     std::vector<GroupState> stack_{GroupState{}};
-    int overflowDepth_ = 0;   // groups opened beyond MaxGroupDepth
-    int pendingSkip_ = 0;     // characters still to skip after \u
+    int overflowDepth_ = 0; // groups opened beyond MaxGroupDepth
+    int pendingSkip_ = 0;   // characters still to skip after \u
     bool starDestination_ = false;
     bool sawRtf_ = false;
     bool ended_ = false;
@@ -142,9 +166,9 @@ private:
     bool ansiIsSymbol_ = false;
 
     std::map<int, FontEntry> fonts_;
-    int fontEntry_ = -1;      // entry being read in the font table
+    int fontEntry_ = -1; // entry being read in the font table
     QString fontName_;
-    std::vector<QColor> colors_;  // index 0 automatic (invalid colour)
+    std::vector<QColor> colors_; // index 0 automatic (invalid colour)
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colorSet_ = false;
 
@@ -160,16 +184,13 @@ bool Reader::Parse()
 {
     while (pos_ < in_.size()) {
         const char c = in_[pos_++];
-        if (c == '\0')
-            break;
+        if (c == '\0') break;
         if (c == '{') {
             OpenGroup();
         } else if (c == '}') {
-            if (!CloseGroup())
-                break;
+            if (!CloseGroup()) break;
         } else if (c == '\\') {
-            if (pos_ >= in_.size())
-                break;
+            if (pos_ >= in_.size()) break;
             const char n = in_[pos_];
             if (IsLetter(n)) {
                 const std::size_t start = pos_;
@@ -188,10 +209,8 @@ bool Reader::Parse()
                     param = std::min(MaxParameter, param * 10 + (in_[pos_] - '0'));
                     ++pos_;
                 }
-                if (negative)
-                    param = -param;
-                if (pos_ < in_.size() && in_[pos_] == ' ')
-                    ++pos_;
+                if (negative) param = -param;
+                if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
                 ControlWord(word, hasParam, param);
             } else {
                 ++pos_;
@@ -203,8 +222,7 @@ bool Reader::Parse()
             TextByte(static_cast<unsigned char>(c));
         }
     }
-    if (!ended_)
-        EndParagraph();
+    if (!ended_) EndParagraph();
     return sawRtf_;
 }
 
@@ -228,8 +246,7 @@ bool Reader::CloseGroup()
     if (State().Dest == Destination::FontTable && fontEntry_ >= 0 && stack_.size() > 1 &&
         stack_[stack_.size() - 2].Dest == Destination::FontTable)
         EndFontEntry();
-    if (stack_.size() <= 1)
-        return true;  // a stray close brace outside every group
+    if (stack_.size() <= 1) return true; // a stray close brace outside every group
     if (stack_.size() == 2) {
         // The outermost group is the document; its close ends the text.
         EndParagraph();
@@ -245,8 +262,7 @@ void Reader::EndFontEntry()
     if (fontEntry_ >= 0) {
         FontEntry& f = fonts_[fontEntry_];
         const QString name = fontName_.trimmed();
-        if (!name.isEmpty())
-            f.Name = name;
+        if (!name.isEmpty()) f.Name = name;
     }
     fontEntry_ = -1;
     fontName_.clear();
@@ -263,8 +279,7 @@ void Reader::ControlWord(std::string_view w, bool hasParam, long p)
         pos_ = std::min(in_.size(), pos_ + n);
         return;
     }
-    if (s.Dest == Destination::Skip)
-        return;
+    if (s.Dest == Destination::Skip) return;
 
     if (w == "rtf") {
         sawRtf_ = true;
@@ -320,7 +335,7 @@ void Reader::ControlWord(std::string_view w, bool hasParam, long p)
     CharState& ch = s.Char;
     ParaState& pa = s.Para;
     const bool on = !hasParam || p != 0;
-    const int twips = ClampInt(p, -31680, 31680);  // at most 22 inches
+    const int twips = ClampInt(p, -31680, 31680); // at most 22 inches
     if (w == "par") {
         EndParagraph();
     } else if (w == "pard") {
@@ -400,8 +415,7 @@ void Reader::ControlSymbol(char c)
 {
     const bool star = c == '*';
     starDestination_ = star;
-    if (star)
-        return;
+    if (star) return;
     switch (c) {
     case '\'': {
         if (pos_ + 1 < in_.size()) {
@@ -420,7 +434,7 @@ void Reader::ControlSymbol(char c)
         TextByte(static_cast<unsigned char>(c));
         break;
     case '_':
-        ShownChar(u'\u2011');  // non-breaking hyphen
+        ShownChar(u'\u2011'); // non-breaking hyphen
         break;
     case '~':
         ShownChar(u'\u00A0');
@@ -437,7 +451,8 @@ void Reader::ControlSymbol(char c)
     }
 }
 
-char16_t Reader::Decode(unsigned char b) const {
+char16_t Reader::Decode(unsigned char b) const
+{
     const int font = stack_.back().Char.Font < 0 ? defaultFont_ : stack_.back().Char.Font;
     const auto it = fonts_.find(font);
     const int charset = it == fonts_.end() ? -1 : it->second.Charset;
@@ -453,7 +468,7 @@ char16_t Reader::Decode(unsigned char b) const {
     case 238:
         return CodePageToUnicode(CodePage::Cp1250, b);
     case 2:
-        return b;  // symbol font: the byte is the glyph's code
+        return b; // symbol font: the byte is the glyph's code
     case -1:
         return ansiIsSymbol_ ? b : CodePageToUnicode(ansiPage_, b);
     default:
@@ -486,8 +501,7 @@ void Reader::TextByte(unsigned char b)
         }
         return;
     case Destination::Text:
-        if (b < 0x20)
-            return;  // raw control characters are not text
+        if (b < 0x20) return; // raw control characters are not text
         ShownChar(Decode(b));
         return;
     }
@@ -495,8 +509,7 @@ void Reader::TextByte(unsigned char b)
 
 void Reader::ShownChar(char16_t c)
 {
-    if (State().Dest != Destination::Text)
-        return;
+    if (State().Dest != Destination::Text) return;
     // Characters that QTextDocument would take as block or frame marks stay
     // one ordinary character, so positions keep their count.
     if (c == u'\u2029')
@@ -504,8 +517,7 @@ void Reader::ShownChar(char16_t c)
     else if (c == u'\uFDD0' || c == u'\uFDD1' || c == u'\uFFFC' || (c < 0x20 && c != u'\t'))
         c = u'\uFFFD';
     const CharState& ch = State().Char;
-    if (runs_.empty() || !(runs_.back().Char == ch))
-        runs_.push_back(Run{ch, QString()});
+    if (runs_.empty() || !(runs_.back().Char == ch)) runs_.push_back(Run{ch, QString()});
     // Qt's line breaking scans a word to its end for every line it fills, so
     // a very long word gets a zero-width space after every few characters,
     // never inside a character (a surrogate pair, a combining mark, a joiner
@@ -542,8 +554,7 @@ void Reader::Build(QTextDocument& doc, double dpi) const
         const auto font = fonts_.find(index);
         if (font != fonts_.end() && !font->second.Name.isEmpty()) {
             f.setFontFamilies(RtfFontFamilies(font->second.Name));
-            if (font->second.Hint != QFont::AnyStyle)
-                f.setFontStyleHint(font->second.Hint);
+            if (font->second.Hint != QFont::AnyStyle) f.setFontStyleHint(font->second.Hint);
         }
         f.setFontPointSize(c.HalfPoints / 2.0);
         f.setFontWeight(c.Bold ? QFont::Bold : QFont::Normal);
@@ -561,8 +572,7 @@ void Reader::Build(QTextDocument& doc, double dpi) const
         f.setTextIndent(p.FirstTwips * pixelsPerTwip);
         f.setTopMargin(p.BeforeTwips * pixelsPerTwip);
         f.setBottomMargin(p.AfterTwips * pixelsPerTwip);
-        if (p.KeepWithNext)
-            f.setProperty(RtfKeepWithNextProperty, true);
+        if (p.KeepWithNext) f.setProperty(RtfKeepWithNextProperty, true);
         return f;
     };
 
@@ -585,7 +595,7 @@ void Reader::Build(QTextDocument& doc, double dpi) const
     cursor.endEditBlock();
 }
 
-}  // namespace
+} // namespace
 
 QStringList RtfFontFamilies(const QString& name)
 {
@@ -601,7 +611,8 @@ QString RtfPlainText(QString text)
     for (QChar& c : text) {
         const char16_t u = c.unicode();
         if (u >= NotationGlyphBase && u <= NotationGlyphLast)
-            c = QChar(CodePageToUnicode(CodePage::Cp1252, static_cast<unsigned char>(u - NotationGlyphBase)));
+            c = QChar(CodePageToUnicode(CodePage::Cp1252,
+                                        static_cast<unsigned char>(u - NotationGlyphBase)));
     }
     return text;
 }

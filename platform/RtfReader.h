@@ -42,7 +42,7 @@ class QTextDocument;
 
 // A block property that marks a paragraph to be kept on the page of the next
 // one (\keepn); the printer's paginator honours it.
-constexpr int RtfKeepWithNextProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+constexpr int RtfKeepWithNextProperty = 0x100000 + 1; // QTextFormat::UserProperty + 1
 
 // A dynamic property of the document read: the positions of the zero-width
 // spaces the reader added (a QList<int>, ascending).

@@ -12,10 +12,8 @@ public:
     explicit ScopedInstall(T value) : previous_(Install(std::move(value))) {}
     // A service object is installed by its address.
     template <typename U = T>
-        requires std::is_pointer_v<U>
-    explicit ScopedInstall(std::remove_pointer_t<U>& service) : ScopedInstall(&service)
-    {
-    }
+    requires std::is_pointer_v<U>
+    explicit ScopedInstall(std::remove_pointer_t<U>& service) : ScopedInstall(&service) {}
     ~ScopedInstall() { Install(std::move(previous_)); }
     ScopedInstall(const ScopedInstall&) = delete;
     ScopedInstall& operator=(const ScopedInstall&) = delete;

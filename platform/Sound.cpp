@@ -16,14 +16,16 @@ MoveSoundWaveSet MoveSoundWaves;
 
 namespace {
 
-quint32 ReadLe(const QByteArray& data, qint64 at, int bytes) {
+quint32 ReadLe(const QByteArray& data, qint64 at, int bytes)
+{
     quint32 value = 0;
     for (int i = bytes - 1; i >= 0; --i)
         value = (value << 8) | static_cast<unsigned char>(data[at + i]);
     return value;
 }
 
-QByteArray ReadResource(const QString& path) {
+QByteArray ReadResource(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
@@ -36,13 +38,15 @@ SoundPlayer* installedPlayer = nullptr;
 
 } // namespace
 
-QString MoveSoundPath(int id) {
+QString MoveSoundPath(int id)
+{
     for (int known : MoveSoundLoadOrder)
         if (known == id) return QStringLiteral(":/sounds/%1.wav").arg(id);
     return {};
 }
 
-std::optional<WaveFormat> ReadWaveFormat(const QByteArray& data) {
+std::optional<WaveFormat> ReadWaveFormat(const QByteArray& data)
+{
     const qint64 size = data.size();
     if (size < 12 || !data.startsWith("RIFF") || data.mid(8, 4) != "WAVE") return std::nullopt;
     WaveFormat format;
@@ -78,7 +82,8 @@ std::optional<WaveFormat> ReadWaveFormat(const QByteArray& data) {
     return std::nullopt;
 }
 
-int MoveSoundWaveSet::Load(const Reader& read) {
+int MoveSoundWaveSet::Load(const Reader& read)
+{
     int loaded = 0;
     for (std::size_t i = 0; i < waves_.size(); ++i) {
         const int id = MoveSoundLoadOrder[i];
@@ -93,48 +98,57 @@ int MoveSoundWaveSet::Load(const Reader& read) {
     return loaded;
 }
 
-void MoveSoundWaveSet::Release() {
+void MoveSoundWaveSet::Release()
+{
     for (MoveSoundWave& wave : waves_)
         wave.Data = QByteArray();
 }
 
-const QByteArray& MoveSoundWaveSet::Data(int id) const {
+const QByteArray& MoveSoundWaveSet::Data(int id) const
+{
     static const QByteArray none;
     for (const MoveSoundWave& wave : waves_)
         if (wave.Id == id) return wave.Data;
     return none;
 }
 
-void RecordingSoundPlayer::PlaySound(int id, bool async) {
+void RecordingSoundPlayer::PlaySound(int id, bool async)
+{
     events_.push_back({EventKind::Play, id, async});
 }
 
-void RecordingSoundPlayer::RecordPause(int ms) {
+void RecordingSoundPlayer::RecordPause(int ms)
+{
     events_.push_back({EventKind::Pause, ms, false});
 }
 
-std::function<void(int)> RecordingSoundPlayer::PauseRecorder() {
+std::function<void(int)> RecordingSoundPlayer::PauseRecorder()
+{
     return [this](int ms) { RecordPause(ms); };
 }
 
-std::vector<int> RecordingSoundPlayer::PlayedIds() const {
+std::vector<int> RecordingSoundPlayer::PlayedIds() const
+{
     std::vector<int> ids;
     for (const Event& e : events_)
         if (e.Kind == EventKind::Play) ids.push_back(e.Value);
     return ids;
 }
 
-QtSoundPlayer::QtSoundPlayer(const MoveSoundWaveSet& waves, QObject* owner) : waves_(waves) {
+QtSoundPlayer::QtSoundPlayer(const MoveSoundWaveSet& waves, QObject* owner) : waves_(waves)
+{
     if (!owner) owner = QCoreApplication::instance();
     // No application or no audio output: stay silent rather than fail.
     if (owner && !QMediaDevices::audioOutputs().isEmpty()) holder_ = new QObject(owner);
 }
 
-QtSoundPlayer::~QtSoundPlayer() {
+QtSoundPlayer::~QtSoundPlayer()
+{
     delete holder_.data();
 }
 
-QSoundEffect* QtSoundPlayer::Effect(int id) {
+QSoundEffect* QtSoundPlayer::Effect(int id)
+{
     QPointer<QSoundEffect>& effect = effects_[id];
     if (!effect && holder_) {
         effect = new QSoundEffect(holder_);
@@ -143,12 +157,14 @@ QSoundEffect* QtSoundPlayer::Effect(int id) {
     return effect;
 }
 
-void QtSoundPlayer::StopAll() {
+void QtSoundPlayer::StopAll()
+{
     for (auto& [id, effect] : effects_)
         if (effect && effect->isPlaying()) effect->stop();
 }
 
-void QtSoundPlayer::PlaySound(int id, bool async) {
+void QtSoundPlayer::PlaySound(int id, bool async)
+{
     if (!holder_) return;
     StopAll();
     const QByteArray& data = waves_.Data(id);
@@ -168,16 +184,17 @@ void QtSoundPlayer::PlaySound(int id, bool async) {
     loop.exec();
 }
 
-SoundPlayer& Sounds() {
+SoundPlayer& Sounds()
+{
     if (installedPlayer) return *installedPlayer;
     static std::unique_ptr<QtSoundPlayer> qtPlayer;
     if (!qtPlayer) qtPlayer = std::make_unique<QtSoundPlayer>(MoveSoundWaves);
     return *qtPlayer;
 }
 
-SoundPlayer* SetSoundPlayer(SoundPlayer* player) {
+SoundPlayer* SetSoundPlayer(SoundPlayer* player)
+{
     SoundPlayer* previous = installedPlayer;
     installedPlayer = player;
     return previous;
 }
-

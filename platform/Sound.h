@@ -56,7 +56,8 @@ struct WaveFormat {
     qint64 DataOffset = 0; // of the first sample byte
     qint64 DataSize = 0;
 
-    int DurationMs() const {
+    int DurationMs() const
+    {
         return SampleRate > 0 ? static_cast<int>(Frames * 1000 / SampleRate) : 0;
     }
 };

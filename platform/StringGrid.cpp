@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kSizingMargin = 3;  // pixels either side of a border that start sizing
+constexpr int kSizingMargin = 3; // pixels either side of a border that start sizing
 constexpr int kMinSizedWidth = 0;
 
 } // namespace
@@ -40,8 +40,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent), cells_(
     for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
         const Qt::Orientation o = bar->orientation();
         connect(bar, &QScrollBar::valueChanged, this, [this, o](int v) {
-            if (syncingBars_)
-                return;
+            if (syncingBars_) return;
             if (o == Qt::Vertical)
                 SetTopRow(fixedRows_ + v);
             else
@@ -65,8 +64,7 @@ TStringGrid::~TStringGrid() = default;
 
 void TStringGrid::SetCells(int col, int row, std::string text)
 {
-    if (!cells_.Contains(col, row))
-        return;
+    if (!cells_.Contains(col, row)) return;
     cells_.SetCell(col, row, std::move(text));
     InvalidateCell(col, row);
 }
@@ -79,7 +77,8 @@ void TStringGrid::SetRows(int row, const TGridRow& source)
 
 QString TStringGrid::DisplayText(const std::string& text) const
 {
-    return DecodeText ? DecodeText(text) : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return DecodeText ? DecodeText(text)
+                      : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // ---- size -----------------------------------------------------------------
@@ -107,14 +106,11 @@ void TStringGrid::SetColCount(int value)
 {
     value = std::max(1, value);
     const int oldCols = ColCount();
-    if (value == oldCols)
-        return;
-    if (EditorMode())
-        HideEditor(true);
+    if (value == oldCols) return;
+    if (EditorMode()) HideEditor(true);
     cells_.SetSize(value, RowCount());
     colWidths_.resize(static_cast<std::size_t>(value), defaultColWidth_);
-    if (fixedCols_ >= value)
-        fixedCols_ = value - 1;
+    if (fixedCols_ >= value) fixedCols_ = value - 1;
     ClampCurrent();
     SizeChanged(oldCols, RowCount());
 }
@@ -123,24 +119,20 @@ void TStringGrid::SetRowCount(int value)
 {
     value = std::max(1, value);
     const int oldRows = RowCount();
-    if (value == oldRows)
-        return;
-    if (EditorMode())
-        HideEditor(true);
+    if (value == oldRows) return;
+    if (EditorMode()) HideEditor(true);
     cells_.SetSize(ColCount(), value);
     rowHeights_.resize(static_cast<std::size_t>(value), defaultRowHeight_);
-    if (fixedRows_ >= value)
-        fixedRows_ = value - 1;
+    if (fixedRows_ >= value) fixedRows_ = value - 1;
     ClampCurrent();
     SizeChanged(ColCount(), oldRows);
 }
 
 void TStringGrid::SetFixedCols(int value)
 {
-    if (value < 0 || value >= ColCount() || value == fixedCols_)
-        return;
+    if (value < 0 || value >= ColCount() || value == fixedCols_) return;
     fixedCols_ = value;
-    leftCol_ = value;  // the scrolled part starts after the fixed columns again
+    leftCol_ = value; // the scrolled part starts after the fixed columns again
     ClampCurrent();
     UpdateScrollRange();
     viewport()->update();
@@ -148,8 +140,7 @@ void TStringGrid::SetFixedCols(int value)
 
 void TStringGrid::SetFixedRows(int value)
 {
-    if (value < 0 || value >= RowCount() || value == fixedRows_)
-        return;
+    if (value < 0 || value >= RowCount() || value == fixedRows_) return;
     fixedRows_ = value;
     topRow_ = value;
     ClampCurrent();
@@ -175,8 +166,7 @@ int TStringGrid::ColWidths(int col) const
 
 void TStringGrid::SetColWidths(int col, int width)
 {
-    if (col < 0 || col >= ColCount() || width < 0 || colWidths_[col] == width)
-        return;
+    if (col < 0 || col >= ColCount() || width < 0 || colWidths_[col] == width) return;
     colWidths_[col] = width;
     ColWidthsChanged();
 }
@@ -188,16 +178,14 @@ int TStringGrid::RowHeights(int row) const
 
 void TStringGrid::SetRowHeights(int row, int height)
 {
-    if (row < 0 || row >= RowCount() || height < 0 || rowHeights_[row] == height)
-        return;
+    if (row < 0 || row >= RowCount() || height < 0 || rowHeights_[row] == height) return;
     rowHeights_[row] = height;
     RowHeightsChanged();
 }
 
 void TStringGrid::SetDefaultColWidth(int value)
 {
-    if (value < 0)
-        return;
+    if (value < 0) return;
     defaultColWidth_ = value;
     std::fill(colWidths_.begin(), colWidths_.end(), value);
     ColWidthsChanged();
@@ -205,8 +193,7 @@ void TStringGrid::SetDefaultColWidth(int value)
 
 void TStringGrid::SetDefaultRowHeight(int value)
 {
-    if (value < 0)
-        return;
+    if (value < 0) return;
     defaultRowHeight_ = value;
     std::fill(rowHeights_.begin(), rowHeights_.end(), value);
     RowHeightsChanged();
@@ -214,8 +201,7 @@ void TStringGrid::SetDefaultRowHeight(int value)
 
 void TStringGrid::SetGridLineWidth(int value)
 {
-    if (value < 0 || value == gridLineWidth_)
-        return;
+    if (value < 0 || value == gridLineWidth_) return;
     gridLineWidth_ = value;
     UpdateScrollRange();
     viewport()->update();
@@ -330,15 +316,13 @@ void TStringGrid::DeleteColumn(int ACol)
 
 void TStringGrid::SetCol(int value)
 {
-    if (value < fixedCols_ || value >= ColCount())
-        return;
+    if (value < fixedCols_ || value >= ColCount()) return;
     FocusCell(value, current_.Y < fixedRows_ ? fixedRows_ : current_.Y, true);
 }
 
 void TStringGrid::SetRow(int value)
 {
-    if (value < fixedRows_ || value >= RowCount())
-        return;
+    if (value < fixedRows_ || value >= RowCount()) return;
     FocusCell(current_.X < fixedCols_ ? fixedCols_ : current_.X, value, true);
 }
 
@@ -353,17 +337,15 @@ bool TStringGrid::FocusCell(int col, int row, bool moveAnchor)
         }
         return true;
     }
-    if (!SelectCell(col, row))
-        return false;
-    if (EditorMode())
-        HideEditor(true);
+    if (!SelectCell(col, row)) return false;
+    if (EditorMode()) HideEditor(true);
     current_ = {col, row};
-    if (moveAnchor || !options_.Contains(TGridOption::goRangeSelect))
-        anchor_ = current_;
+    if (moveAnchor || !options_.Contains(TGridOption::goRangeSelect)) anchor_ = current_;
     ScrollIntoView(col, row);
     viewport()->update();
     Click();
-    if (options_.Contains(TGridOption::goAlwaysShowEditor) && options_.Contains(TGridOption::goEditing))
+    if (options_.Contains(TGridOption::goAlwaysShowEditor) &&
+        options_.Contains(TGridOption::goEditing))
         ShowEditor();
     return true;
 }
@@ -389,8 +371,7 @@ void TStringGrid::SetSelection(const TGridRect& value)
 bool TStringGrid::SelectCell(int ACol, int ARow)
 {
     bool can = true;
-    if (OnSelectCell)
-        OnSelectCell(this, ACol, ARow, can);
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
     return can;
 }
 
@@ -405,8 +386,7 @@ int TStringGrid::MaxTopRow() const
     int used = 0;
     for (int r = RowCount() - 1; r >= fixedRows_; --r) {
         used += RowExtent(r);
-        if (used > avail)
-            break;
+        if (used > avail) break;
         top = r;
     }
     return std::max(fixedRows_, top);
@@ -421,8 +401,7 @@ int TStringGrid::MaxLeftCol() const
     int used = 0;
     for (int c = ColCount() - 1; c >= fixedCols_; --c) {
         used += ColExtent(c);
-        if (used > avail)
-            break;
+        if (used > avail) break;
         left = c;
     }
     return std::max(fixedCols_, left);
@@ -431,8 +410,7 @@ int TStringGrid::MaxLeftCol() const
 void TStringGrid::SetTopRow(int value)
 {
     value = std::clamp(value, fixedRows_, MaxTopRow());
-    if (value == topRow_)
-        return;
+    if (value == topRow_) return;
     topRow_ = value;
     syncingBars_ = true;
     verticalScrollBar()->setValue(topRow_ - fixedRows_);
@@ -445,8 +423,7 @@ void TStringGrid::SetTopRow(int value)
 void TStringGrid::SetLeftCol(int value)
 {
     value = std::clamp(value, fixedCols_, MaxLeftCol());
-    if (value == leftCol_)
-        return;
+    if (value == leftCol_) return;
     leftCol_ = value;
     syncingBars_ = true;
     horizontalScrollBar()->setValue(leftCol_ - fixedCols_);
@@ -458,8 +435,7 @@ void TStringGrid::SetLeftCol(int value)
 
 void TStringGrid::TopLeftChanged()
 {
-    if (OnTopLeftChanged)
-        OnTopLeftChanged(this);
+    if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 
 int TStringGrid::VisibleRowCount() const
@@ -470,8 +446,7 @@ int TStringGrid::VisibleRowCount() const
     int n = 0;
     for (int r = topRow_; r < RowCount(); ++r) {
         y += RowExtent(r);
-        if (y > viewport()->height())
-            break;
+        if (y > viewport()->height()) break;
         ++n;
     }
     return n;
@@ -485,8 +460,7 @@ int TStringGrid::VisibleColCount() const
     int n = 0;
     for (int c = leftCol_; c < ColCount(); ++c) {
         x += ColExtent(c);
-        if (x > viewport()->width())
-            break;
+        if (x > viewport()->width()) break;
         ++n;
     }
     return n;
@@ -508,8 +482,7 @@ void TStringGrid::ScrollIntoView(int col, int row)
                 --top;
                 used += RowExtent(top);
             }
-            if (top > topRow_)
-                SetTopRow(top);
+            if (top > topRow_) SetTopRow(top);
         }
     }
     if (col >= fixedCols_ && !options_.Contains(TGridOption::goRowSelect)) {
@@ -525,8 +498,7 @@ void TStringGrid::ScrollIntoView(int col, int row)
                 --left;
                 used += ColExtent(left);
             }
-            if (left > leftCol_)
-                SetLeftCol(left);
+            if (left > leftCol_) SetLeftCol(left);
         }
     }
 }
@@ -539,8 +511,10 @@ void TStringGrid::SetScrollBars(TScrollStyle value)
 
 void TStringGrid::UpdateScrollRange()
 {
-    const bool vert = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
-    const bool horz = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+    const bool vert =
+        scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+    const bool horz =
+        scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
     setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(horz ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     const bool tracking = options_.Contains(TGridOption::goThumbTracking);
@@ -591,7 +565,8 @@ void TStringGrid::ApplyScrollPage(TScrollBarKind kind)
     if (page > 0 && units > 0 && qmax > 0) {
         // Qt's thumb shows pageStep / (range + pageStep); make that the share page / units.
         const double share = static_cast<double>(page) / units;
-        step = share >= 1.0 ? qmax * 100 : static_cast<int>(std::lround(share * qmax / (1.0 - share)));
+        step =
+            share >= 1.0 ? qmax * 100 : static_cast<int>(std::lround(share * qmax / (1.0 - share)));
     }
     bar->setPageStep(std::max(1, step));
 }
@@ -650,8 +625,7 @@ int TStringGrid::RowTop(int row) const
 
 TRect TStringGrid::CellRect(int col, int row) const
 {
-    if (!cells_.Contains(col, row))
-        return {};
+    if (!cells_.Contains(col, row)) return {};
     const int x = ColLeft(col);
     const int y = RowTop(row);
     return {x, y, x + colWidths_[col], y + rowHeights_[row]};
@@ -665,22 +639,18 @@ TGridCoord TStringGrid::MouseCoord(int x, int y) const
         int pos = 0;
         for (int i = 0; i < fixed; ++i) {
             pos += extent(i);
-            if (p < pos)
-                return i;
+            if (p < pos) return i;
         }
         for (int i = first; i < count; ++i) {
             pos += extent(i);
-            if (p < pos)
-                return i;
+            if (p < pos) return i;
         }
         return -1;
     };
-    if (x < 0 || y < 0)
-        return g;
+    if (x < 0 || y < 0) return g;
     g.X = find(x, fixedCols_, leftCol_, ColCount(), [this](int c) { return ColExtent(c); });
     g.Y = find(y, fixedRows_, topRow_, RowCount(), [this](int r) { return RowExtent(r); });
-    if (g.X < 0 || g.Y < 0)
-        g = {};
+    if (g.X < 0 || g.Y < 0) g = {};
     return g;
 }
 
@@ -702,8 +672,7 @@ void TStringGrid::InvalidateCell(int col, int row)
         int pos = 0;
         for (int i = first; i < index; ++i) {
             pos += extent(i);
-            if (pos > limit)
-                return true;
+            if (pos > limit) return true;
         }
         return false;
     };
@@ -716,8 +685,7 @@ void TStringGrid::InvalidateCell(int col, int row)
             col, leftCol_, [this](int c) { return ColExtent(c); }, viewport()->width()))
         return;
     const TRect r = CellRect(col, row);
-    if (!r.IsEmpty())
-        viewport()->update(ToQRect(r).adjusted(0, 0, gridLineWidth_, gridLineWidth_));
+    if (!r.IsEmpty()) viewport()->update(ToQRect(r).adjusted(0, 0, gridLineWidth_, gridLineWidth_));
 }
 
 void TStringGrid::Invalidate()
@@ -728,10 +696,8 @@ void TStringGrid::Invalidate()
 void TStringGrid::SetOptions(TGridOptions value)
 {
     options_ = value;
-    if (!options_.Contains(TGridOption::goEditing) && EditorMode())
-        HideEditor(true);
-    if (!options_.Contains(TGridOption::goRangeSelect))
-        anchor_ = current_;
+    if (!options_.Contains(TGridOption::goEditing) && EditorMode()) HideEditor(true);
+    if (!options_.Contains(TGridOption::goRangeSelect)) anchor_ = current_;
     UpdateScrollRange();
     viewport()->update();
 }
@@ -770,8 +736,7 @@ void TStringGrid::SetFont(const TFont& value)
 {
     font_ = value;
     Canvas.Font = value;
-    if (editor_)
-        editor_->setFont(font_.QtFont());
+    if (editor_) editor_->setFont(font_.QtFont());
     viewport()->update();
 }
 
@@ -869,11 +834,14 @@ void TStringGrid::PaintCell(int col, int row, const TRect& r)
     }
     // A hidden row or column (size 0) has no grid line either.
     if (gridLineWidth_ > 0 && r.Width() > 0 && r.Height() > 0) {
-        const bool vline = options_.Contains(fixed ? TGridOption::goFixedVertLine : TGridOption::goVertLine);
-        const bool hline = options_.Contains(fixed ? TGridOption::goFixedHorzLine : TGridOption::goHorzLine);
+        const bool vline =
+            options_.Contains(fixed ? TGridOption::goFixedVertLine : TGridOption::goVertLine);
+        const bool hline =
+            options_.Contains(fixed ? TGridOption::goFixedHorzLine : TGridOption::goHorzLine);
         const QColor line = ToQColor(fixed ? clBlack : gridLineColor_);
         const QColor gap = ToQColor(color_);
-        p->fillRect(QRect(r.Right, r.Top, gridLineWidth_, r.Height() + gridLineWidth_), vline ? line : gap);
+        p->fillRect(QRect(r.Right, r.Top, gridLineWidth_, r.Height() + gridLineWidth_),
+                    vline ? line : gap);
         p->fillRect(QRect(r.Left, r.Bottom, r.Width(), gridLineWidth_), hline ? line : gap);
     }
 }
@@ -882,8 +850,7 @@ void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
 {
     if (DefaultDrawing)
         Canvas.TextRect(ARect, ARect.Left + 2, ARect.Top + 2, DisplayText(Cells(ACol, ARow)));
-    if (OnDrawCell)
-        OnDrawCell(this, ACol, ARow, ARect, AState);
+    if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
 }
 
 // ---- mouse -----------------------------------------------------------------------
@@ -894,32 +861,24 @@ int TStringGrid::SizingIndex(int x, int y, bool columns) const
         int fixedH = 0;
         for (int r = 0; r < fixedRows_; ++r)
             fixedH += RowExtent(r);
-        if (y >= fixedH)
-            return -1;
+        if (y >= fixedH) return -1;
         for (int c = 0; c < ColCount(); ++c) {
-            if (c >= fixedCols_ && c < leftCol_)
-                continue;
+            if (c >= fixedCols_ && c < leftCol_) continue;
             const int border = ColLeft(c) + colWidths_[c];
-            if (std::abs(x - border) <= kSizingMargin)
-                return c;
-            if (border > viewport()->width())
-                break;
+            if (std::abs(x - border) <= kSizingMargin) return c;
+            if (border > viewport()->width()) break;
         }
         return -1;
     }
     int fixedW = 0;
     for (int c = 0; c < fixedCols_; ++c)
         fixedW += ColExtent(c);
-    if (x >= fixedW)
-        return -1;
+    if (x >= fixedW) return -1;
     for (int r = 0; r < RowCount(); ++r) {
-        if (r >= fixedRows_ && r < topRow_)
-            continue;
+        if (r >= fixedRows_ && r < topRow_) continue;
         const int border = RowTop(r) + rowHeights_[r];
-        if (std::abs(y - border) <= kSizingMargin)
-            return r;
-        if (border > viewport()->height())
-            break;
+        if (std::abs(y - border) <= kSizingMargin) return r;
+        if (border > viewport()->height()) break;
     }
     return -1;
 }
@@ -927,21 +886,23 @@ int TStringGrid::SizingIndex(int x, int y, bool columns) const
 void TStringGrid::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    MouseDown(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
+    MouseDown(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()),
+              p.x(), p.y());
 }
 
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    MouseDown(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons(), true), p.x(),
-              p.y());
+    MouseDown(MouseButtonOf(event->button()),
+              ShiftStateOf(event->modifiers(), event->buttons(), true), p.x(), p.y());
     DblClick();
 }
 
 void TStringGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    MouseUp(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
+    MouseUp(MouseButtonOf(event->button()), ShiftStateOf(event->modifiers(), event->buttons()),
+            p.x(), p.y());
 }
 
 void TStringGrid::mouseMoveEvent(QMouseEvent* event)
@@ -952,15 +913,15 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* event)
 
 void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (focusPolicy() != Qt::NoFocus && !Focused())
-        setFocus(Qt::MouseFocusReason);
+    if (focusPolicy() != Qt::NoFocus && !Focused()) setFocus(Qt::MouseFocusReason);
     if (Button == TMouseButton::mbLeft) {
         int idx = -1;
         if (options_.Contains(TGridOption::goColSizing) && (idx = SizingIndex(X, Y, true)) >= 0) {
             state_ = TGridState::gsColSizing;
             sizingIndex_ = idx;
             sizingOrigin_ = ColLeft(idx);
-        } else if (options_.Contains(TGridOption::goRowSizing) && (idx = SizingIndex(X, Y, false)) >= 0) {
+        } else if (options_.Contains(TGridOption::goRowSizing) &&
+                   (idx = SizingIndex(X, Y, false)) >= 0) {
             state_ = TGridState::gsRowSizing;
             sizingIndex_ = idx;
             sizingOrigin_ = RowTop(idx);
@@ -971,17 +932,16 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                 const bool extend = Shift.Contains(TShiftFlag::ssShift) &&
                                     options_.Contains(TGridOption::goRangeSelect);
                 FocusCell(g.X, g.Y, !extend);
-                if (options_.Contains(TGridOption::goRangeSelect))
-                    state_ = TGridState::gsSelecting;
-                if (again && options_.Contains(TGridOption::goEditing) && !Shift.Contains(TShiftFlag::ssDouble))
+                if (options_.Contains(TGridOption::goRangeSelect)) state_ = TGridState::gsSelecting;
+                if (again && options_.Contains(TGridOption::goEditing) &&
+                    !Shift.Contains(TShiftFlag::ssDouble))
                     ShowEditor();
             }
         }
     }
     if (Shift.Contains(TShiftFlag::ssDouble) && options_.Contains(TGridOption::goEditing))
         ShowEditor();
-    if (OnMouseDown)
-        OnMouseDown(this, Button, Shift, X, Y);
+    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 
 void TStringGrid::MouseMove(TShiftState Shift, int X, int Y)
@@ -1000,15 +960,15 @@ void TStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         }
     } else if (state_ == TGridState::gsSelecting) {
         const TGridCoord g = MouseCoord(X, Y);
-        if (g.X >= fixedCols_ && g.Y >= fixedRows_)
-            FocusCell(g.X, g.Y, false);
+        if (g.X >= fixedCols_ && g.Y >= fixedRows_) FocusCell(g.X, g.Y, false);
     } else {
-        const bool col = options_.Contains(TGridOption::goColSizing) && SizingIndex(X, Y, true) >= 0;
-        const bool row = !col && options_.Contains(TGridOption::goRowSizing) && SizingIndex(X, Y, false) >= 0;
+        const bool col =
+            options_.Contains(TGridOption::goColSizing) && SizingIndex(X, Y, true) >= 0;
+        const bool row =
+            !col && options_.Contains(TGridOption::goRowSizing) && SizingIndex(X, Y, false) >= 0;
         viewport()->setCursor(col ? Qt::SplitHCursor : row ? Qt::SplitVCursor : Qt::ArrowCursor);
     }
-    if (OnMouseMove)
-        OnMouseMove(this, Shift, X, Y);
+    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
 }
 
 void TStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -1020,20 +980,17 @@ void TStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     else if (was == TGridState::gsRowSizing)
         RowHeightsChanged();
     sizingIndex_ = -1;
-    if (OnMouseUp)
-        OnMouseUp(this, Button, Shift, X, Y);
+    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
 
 void TStringGrid::Click()
 {
-    if (OnClick)
-        OnClick(this);
+    if (OnClick) OnClick(this);
 }
 
 void TStringGrid::DblClick()
 {
-    if (OnDblClick)
-        OnDblClick(this);
+    if (OnDblClick) OnDblClick(this);
 }
 
 void TStringGrid::enterEvent(QEnterEvent* event)
@@ -1070,44 +1027,61 @@ void TStringGrid::keyReleaseEvent(QKeyEvent* event)
 
 void TStringGrid::KeyUp(int& Key, TShiftState Shift)
 {
-    if (OnKeyUp)
-        OnKeyUp(this, Key, Shift);
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
 }
 
 void TStringGrid::KeyDown(int& Key, TShiftState Shift)
 {
-    if (OnKeyDown)
-        OnKeyDown(this, Key, Shift);
-    if (Key == 0)
-        return;
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    if (Key == 0) return;
     const bool ctrl = Shift.Contains(TShiftFlag::ssCtrl);
-    const bool extend = Shift.Contains(TShiftFlag::ssShift) && options_.Contains(TGridOption::goRangeSelect);
+    const bool extend =
+        Shift.Contains(TShiftFlag::ssShift) && options_.Contains(TGridOption::goRangeSelect);
     int col = current_.X;
     int row = current_.Y;
     const int page = std::max(1, VisibleRowCount());
     const bool rowSelect = options_.Contains(TGridOption::goRowSelect);
     switch (Key) {
-    case Qt::Key_Up: --row; break;
-    case Qt::Key_Down: ++row; break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
     case Qt::Key_Left:
-        if (rowSelect) { SetLeftCol(leftCol_ - 1); return; }
+        if (rowSelect) {
+            SetLeftCol(leftCol_ - 1);
+            return;
+        }
         --col;
         break;
     case Qt::Key_Right:
-        if (rowSelect) { SetLeftCol(leftCol_ + 1); return; }
+        if (rowSelect) {
+            SetLeftCol(leftCol_ + 1);
+            return;
+        }
         ++col;
         break;
-    case Qt::Key_PageUp: row -= page; break;
-    case Qt::Key_PageDown: row += page; break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    case Qt::Key_PageDown:
+        row += page;
+        break;
     case Qt::Key_Home:
-        if (ctrl) row = fixedRows_; else col = fixedCols_;
+        if (ctrl)
+            row = fixedRows_;
+        else
+            col = fixedCols_;
         break;
     case Qt::Key_End:
-        if (ctrl) row = RowCount() - 1; else col = ColCount() - 1;
+        if (ctrl)
+            row = RowCount() - 1;
+        else
+            col = ColCount() - 1;
         break;
     case Qt::Key_F2:
-        if (options_.Contains(TGridOption::goEditing))
-            ShowEditor();
+        if (options_.Contains(TGridOption::goEditing)) ShowEditor();
         return;
     default:
         return;
@@ -1126,10 +1100,8 @@ void TStringGrid::KeyDown(int& Key, TShiftState Shift)
 
 void TStringGrid::KeyPress(QChar& Key)
 {
-    if (OnKeyPress)
-        OnKeyPress(this, Key);
-    if (Key.isNull() || !options_.Contains(TGridOption::goEditing) || EditorMode())
-        return;
+    if (OnKeyPress) OnKeyPress(this, Key);
+    if (Key.isNull() || !options_.Contains(TGridOption::goEditing) || EditorMode()) return;
     if (Key == QChar(13)) {
         ShowEditor();
     } else if (Key.isPrint()) {
@@ -1147,8 +1119,7 @@ void TStringGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
-    if (editor_ && editorShown_ && event->reason() != Qt::OtherFocusReason)
-        return;
+    if (editor_ && editorShown_ && event->reason() != Qt::OtherFocusReason) return;
     if (!entered_) {
         entered_ = true;
         DoEnter();
@@ -1159,8 +1130,7 @@ void TStringGrid::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
-    if (editor_ && QApplication::focusWidget() == editor_)
-        return;
+    if (editor_ && QApplication::focusWidget() == editor_) return;
     if (entered_) {
         entered_ = false;
         DoExit();
@@ -1169,14 +1139,12 @@ void TStringGrid::focusOutEvent(QFocusEvent* event)
 
 void TStringGrid::DoEnter()
 {
-    if (OnEnter)
-        OnEnter(this);
+    if (OnEnter) OnEnter(this);
 }
 
 void TStringGrid::DoExit()
 {
-    if (OnExit)
-        OnExit(this);
+    if (OnExit) OnExit(this);
 }
 
 // ---- in-place editor ------------------------------------------------------------------
@@ -1184,15 +1152,13 @@ void TStringGrid::DoExit()
 std::string TStringGrid::GetEditText(int ACol, int ARow)
 {
     std::string text = Cells(ACol, ARow);
-    if (OnGetEditText)
-        OnGetEditText(this, ACol, ARow, text);
+    if (OnGetEditText) OnGetEditText(this, ACol, ARow, text);
     return text;
 }
 
 void TStringGrid::SetEditText(int ACol, int ARow, const std::string& Value)
 {
-    if (OnSetEditText)
-        OnSetEditText(this, ACol, ARow, Value);
+    if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
     SetCells(ACol, ARow, Value);
 }
 
@@ -1213,9 +1179,8 @@ void TStringGrid::ShowEditor()
         editor_ = new QLineEdit(viewport());
         editor_->setFrame(false);
         editor_->installEventFilter(this);
-        connect(editor_, &QLineEdit::textEdited, this, [this](const QString& t) {
-            SetEditText(current_.X, current_.Y, EncodeText(t));
-        });
+        connect(editor_, &QLineEdit::textEdited, this,
+                [this](const QString& t) { SetEditText(current_.X, current_.Y, EncodeText(t)); });
     }
     editor_->setFont(font_.QtFont());
     editorOriginal_ = Cells(current_.X, current_.Y);
@@ -1229,30 +1194,25 @@ void TStringGrid::ShowEditor()
 
 void TStringGrid::HideEditor(bool commit)
 {
-    if (!editor_ || !editorShown_)
-        return;
+    if (!editor_ || !editorShown_) return;
     editorShown_ = false;
-    if (!commit)
-        SetEditText(current_.X, current_.Y, editorOriginal_);
+    if (!commit) SetEditText(current_.X, current_.Y, editorOriginal_);
     const bool hadFocus = editor_->hasFocus();
     editor_->hide();
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
     viewport()->update();
 }
 
 void TStringGrid::PlaceEditor()
 {
-    if (!editor_ || !editorShown_)
-        return;
+    if (!editor_ || !editorShown_) return;
     const TRect r = CellRect(current_.X, current_.Y);
     editor_->setGeometry(ToQRect(r));
 }
 
 bool TStringGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != editor_)
-        return QAbstractScrollArea::eventFilter(watched, event);
+    if (watched != editor_) return QAbstractScrollArea::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);
         switch (ke->key()) {

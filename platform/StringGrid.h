@@ -56,9 +56,21 @@
 class QLineEdit;
 
 enum class TGridOption {
-    goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-    goDrawFocusSelected, goRowSizing, goColSizing, goRowMoving, goColMoving,
-    goEditing, goTabs, goRowSelect, goAlwaysShowEditor, goThumbTracking
+    goFixedVertLine,
+    goFixedHorzLine,
+    goVertLine,
+    goHorzLine,
+    goRangeSelect,
+    goDrawFocusSelected,
+    goRowSizing,
+    goColSizing,
+    goRowMoving,
+    goColMoving,
+    goEditing,
+    goTabs,
+    goRowSelect,
+    goAlwaysShowEditor,
+    goThumbTracking
 };
 using TGridOptions = TSet<TGridOption>;
 
@@ -72,8 +84,8 @@ enum class TScrollBarKind { sbHorizontal, sbVertical };
 struct TGridRect {
     int Left = 0;
     int Top = 0;
-    int Right = 0;   // inclusive
-    int Bottom = 0;  // inclusive
+    int Right = 0;  // inclusive
+    int Bottom = 0; // inclusive
     friend constexpr bool operator==(const TGridRect&, const TGridRect&) = default;
 };
 
@@ -300,6 +312,6 @@ private:
     bool syncingBars_ = false;
     QLineEdit* editor_ = nullptr;
     bool editorShown_ = false;
-    bool entered_ = false;  // DoEnter ran and DoExit has not yet
+    bool entered_ = false; // DoEnter ran and DoExit has not yet
     std::string editorOriginal_;
 };

@@ -28,14 +28,23 @@ constexpr std::uint8_t OffBoard = 0x40;
 } // namespace Piece
 
 constexpr int BoardCells = 192;
-constexpr int MaxMoves = 199;       // entries kept per generated list
-constexpr int LineRecords = 800;    // records 0..799 hold the line shown
-constexpr int PositionCount = 801;  // plus the scratch board
-constexpr int MaxPly = 798;         // no move is added from this ply on
+constexpr int MaxMoves = 199;      // entries kept per generated list
+constexpr int LineRecords = 800;   // records 0..799 hold the line shown
+constexpr int PositionCount = 801; // plus the scratch board
+constexpr int MaxPly = 798;        // no move is added from this ply on
 
-constexpr int SquareOf(int file, int rank) { return 16 * (rank + 2) + file + 1; }
-constexpr int RankOf(int square) { return square / 16 - 2; }
-constexpr int FileOf(int square) { return square % 16 - 1; }
+constexpr int SquareOf(int file, int rank)
+{
+    return 16 * (rank + 2) + file + 1;
+}
+constexpr int RankOf(int square)
+{
+    return square / 16 - 2;
+}
+constexpr int FileOf(int square)
+{
+    return square % 16 - 1;
+}
 constexpr bool IsRealSquare(int square)
 {
     return square >= 0x21 && square <= 0x98 && square % 16 >= 1 && square % 16 <= 8;
@@ -92,13 +101,13 @@ static_assert(sizeof(PositionRecord) == 1024);
 extern PositionRecord Positions[PositionCount];
 inline PositionRecord& ScratchPosition = Positions[LineRecords];
 
-extern std::int32_t CurrentPly;       // record shown, 0..LineLength
-extern std::int32_t LineLength;       // last ply of the line shown
-extern std::int32_t FirstMoveNumber;  // move number of ply 0 (1 unless set up)
-extern std::uint8_t SetupStart;       // 1 when the game starts from a FEN position
+extern std::int32_t CurrentPly;      // record shown, 0..LineLength
+extern std::int32_t LineLength;      // last ply of the line shown
+extern std::int32_t FirstMoveNumber; // move number of ply 0 (1 unless set up)
+extern std::uint8_t SetupStart;      // 1 when the game starts from a FEN position
 
 extern const std::array<std::uint8_t, BoardCells> StartBoard;
-extern const std::array<std::uint32_t, 64> SquareTable;  // a1..h1, a2..h2, .., a8..h8
+extern const std::array<std::uint32_t, 64> SquareTable; // a1..h1, a2..h2, .., a8..h8
 
 // Called once before anything else touches the store: start position in
 // record 0, borders in every record, NumText, an empty move-node stream.

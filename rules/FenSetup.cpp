@@ -9,19 +9,32 @@ namespace {
 std::uint8_t PieceOfLetter(char letter)
 {
     switch (letter) {
-    case 'P': return Piece::Pawn;
-    case 'N': return Piece::Knight;
-    case 'B': return Piece::Bishop;
-    case 'R': return Piece::Rook;
-    case 'Q': return Piece::Queen;
-    case 'K': return Piece::King;
-    case 'p': return Piece::Pawn | Piece::BlackBit;
-    case 'n': return Piece::Knight | Piece::BlackBit;
-    case 'b': return Piece::Bishop | Piece::BlackBit;
-    case 'r': return Piece::Rook | Piece::BlackBit;
-    case 'q': return Piece::Queen | Piece::BlackBit;
-    case 'k': return Piece::King | Piece::BlackBit;
-    default: return Piece::Empty;
+    case 'P':
+        return Piece::Pawn;
+    case 'N':
+        return Piece::Knight;
+    case 'B':
+        return Piece::Bishop;
+    case 'R':
+        return Piece::Rook;
+    case 'Q':
+        return Piece::Queen;
+    case 'K':
+        return Piece::King;
+    case 'p':
+        return Piece::Pawn | Piece::BlackBit;
+    case 'n':
+        return Piece::Knight | Piece::BlackBit;
+    case 'b':
+        return Piece::Bishop | Piece::BlackBit;
+    case 'r':
+        return Piece::Rook | Piece::BlackBit;
+    case 'q':
+        return Piece::Queen | Piece::BlackBit;
+    case 'k':
+        return Piece::King | Piece::BlackBit;
+    default:
+        return Piece::Empty;
     }
 }
 
@@ -65,8 +78,7 @@ KingCount ReadPlacement(const FenText& fen, std::size_t end, PositionRecord& rec
         } else if (c == '/') {
             k = std::min((k + 7) / 8 * 8, 64);
         } else if (const std::uint8_t piece = PieceOfLetter(c); piece != Piece::Empty) {
-            if (k >= 64)
-                continue;
+            if (k >= 64) continue;
             const int square = SquareOf(k % 8, 7 - k / 8);
             record.Board[square] = piece;
             if (piece == Piece::King) {
@@ -91,20 +103,16 @@ void ReadCastling(const FenText& fen, std::size_t from, std::size_t end, Positio
     for (std::size_t i = from; i < end; ++i) {
         switch (fen.At(i)) {
         case 'K':
-            if (whiteKingHome && b[0x28] == Piece::Rook)
-                record.CastlingLost[0] = 0;
+            if (whiteKingHome && b[0x28] == Piece::Rook) record.CastlingLost[0] = 0;
             break;
         case 'Q':
-            if (whiteKingHome && b[0x21] == Piece::Rook)
-                record.CastlingLost[1] = 0;
+            if (whiteKingHome && b[0x21] == Piece::Rook) record.CastlingLost[1] = 0;
             break;
         case 'k':
-            if (blackKingHome && b[0x98] == blackRook)
-                record.CastlingLost[2] = 0;
+            if (blackKingHome && b[0x98] == blackRook) record.CastlingLost[2] = 0;
             break;
         case 'q':
-            if (blackKingHome && b[0x91] == blackRook)
-                record.CastlingLost[3] = 0;
+            if (blackKingHome && b[0x91] == blackRook) record.CastlingLost[3] = 0;
             break;
         default:
             break;
@@ -123,11 +131,9 @@ void ReadEnPassant(const FenText& fen, std::size_t from, std::size_t end, Positi
             sum += c - 'a';
         else if (c >= '1' && c <= '9')
             sum += 16 * (c - '1');
-        if (sum > 0xFF)
-            return;
+        if (sum > 0xFF) return;
     }
-    if (sum == 0)
-        return;
+    if (sum == 0) return;
     const bool whiteToMove = record.SideToMove == 0;
     const int target = sum + 0x21;
     const int pawnSquare = whiteToMove ? target - 16 : target + 16;
@@ -135,8 +141,7 @@ void ReadEnPassant(const FenText& fen, std::size_t from, std::size_t end, Positi
     const int pawnRank = whiteToMove ? 4 : 3;
     if (!IsRealSquare(target) || !IsRealSquare(pawnSquare) || RankOf(pawnSquare) != pawnRank)
         return;
-    const std::uint8_t enemyPawn =
-        whiteToMove ? (Piece::Pawn | Piece::BlackBit) : Piece::Pawn;
+    const std::uint8_t enemyPawn = whiteToMove ? (Piece::Pawn | Piece::BlackBit) : Piece::Pawn;
     const std::uint8_t* b = record.Board;
     if (b[pawnSquare] == enemyPawn && b[target] == 0 && b[originSquare] == 0)
         record.EnPassantSquare = pawnSquare;
@@ -147,11 +152,9 @@ int ReadMoveNumber(const FenText& fen, std::size_t from)
     int number = 0;
     for (std::size_t i = from; i < fen.Length(); ++i) {
         const char c = fen.At(i);
-        if (c < '0' || c > '9')
-            break;
+        if (c < '0' || c > '9') break;
         number = number * 10 + (c - '0');
-        if (number > 99999999)
-            return 0;  // no real game gets there; keep the default
+        if (number > 99999999) return 0; // no real game gets there; keep the default
     }
     return number;
 }
@@ -178,8 +181,7 @@ bool SetupPositionFromFen(const char* text, std::size_t length)
         SetStartPosition();
         return false;
     }
-    if (fen.At(placementEnd + 1) == 'b')
-        record.SideToMove = Piece::BlackBit;
+    if (fen.At(placementEnd + 1) == 'b') record.SideToMove = Piece::BlackBit;
 
     const std::size_t castlingFrom = placementEnd + 3;
     const std::size_t castlingEnd = fen.NextBlank(castlingFrom);

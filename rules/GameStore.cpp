@@ -19,12 +19,10 @@ int NextMoveSameDepth(int node)
             ++depth;
             break;
         case NodeKind::nkVariationEnd:
-            if (--depth < 0)
-                return -1;
+            if (--depth < 0) return -1;
             break;
         case NodeKind::nkMove:
-            if (depth == 0)
-                return i;
+            if (depth == 0) return i;
             break;
         default:
             break;
@@ -37,8 +35,8 @@ namespace {
 
 // Where a move played at the current position goes in the stream.
 struct Placement {
-    int Node;         // the node followed, or the insertion point
-    int Inserted;     // 0 follow, 1 one move node, 3 a new variation
+    int Node;     // the node followed, or the insertion point
+    int Inserted; // 0 follow, 1 one move node, 3 a new variation
 };
 
 // The scan of the stream for the move index played from CurrentPly. atEnd
@@ -48,8 +46,7 @@ Placement PlaceMove(int index, int prev)
 {
     const int cont = NextMoveSameDepth(prev);
     const bool atEnd = cont < 0;
-    if (!atEnd && MoveNodes[cont].Code == index)
-        return {cont, 0};
+    if (!atEnd && MoveNodes[cont].Code == index) return {cont, 0};
     const int inserted = atEnd ? 1 : 3;
 
     int depth = 0;
@@ -62,15 +59,12 @@ Placement PlaceMove(int index, int prev)
             variationJustStarted = true;
             break;
         case NodeKind::nkMove:
-            if (depth == 0)
-                return {i, inserted};  // only reached when not atEnd
-            if (depth == 1 && variationJustStarted && !atEnd && node.Code == index)
-                return {i, 0};
+            if (depth == 0) return {i, inserted}; // only reached when not atEnd
+            if (depth == 1 && variationJustStarted && !atEnd && node.Code == index) return {i, 0};
             variationJustStarted = false;
             break;
         case NodeKind::nkVariationEnd:
-            if (--depth < 0)
-                return {i, inserted};
+            if (--depth < 0) return {i, inserted};
             break;
         default:
             break;
@@ -83,17 +77,13 @@ Placement PlaceMove(int index, int prev)
 
 std::uint8_t AddMoveToTree(int index)
 {
-    if (CurrentPly < 0 || CurrentPly >= MaxPly)
-        return 0;
+    if (CurrentPly < 0 || CurrentPly >= MaxPly) return 0;
     const int prev = CurrentPly >= 1 ? Positions[CurrentPly - 1].PlayedNode : -1;
-    if (prev < -1 || prev >= MoveNodeCount)
-        return 0;
+    if (prev < -1 || prev >= MoveNodeCount) return 0;
     const Placement place = PlaceMove(index, prev);
     // A full stream refuses the move before anything is played.
-    if (MoveNodeCount + place.Inserted > MoveNodeCapacity)
-        return 0;
-    if (!MakeMove(index))
-        return 0;
+    if (MoveNodeCount + place.Inserted > MoveNodeCapacity) return 0;
+    if (!MakeMove(index)) return 0;
 
     int link = place.Node;
     if (place.Inserted > 0) {

@@ -24,7 +24,7 @@ enum class NodeKind : std::uint8_t {
 // TextLength is the length of a move's rendered text. Code is a move's index
 // in the Moves of the position it is played from, or a NAG's number.
 struct MoveNode {
-    std::uint32_t TextPos;  // CommentIndex for nkComment
+    std::uint32_t TextPos; // CommentIndex for nkComment
     std::uint16_t TextLength;
     NodeKind Kind;
     std::uint8_t Code;
@@ -36,7 +36,7 @@ constexpr int MoveNodeCapacity = 524288;
 extern MoveNode MoveNodes[MoveNodeCapacity];
 extern std::int32_t MoveNodeCount;
 extern std::vector<std::string> CommentList;
-extern std::int32_t GameResult;  // -1 none, 0 "0-1", 1 "1/2-1/2", 2 "1-0"
+extern std::int32_t GameResult; // -1 none, 0 "0-1", 1 "1/2-1/2", 2 "1-0"
 
 // The next move at the same depth after node (from the start of the stream
 // when node is -1): the move that continues the line node is on. -1 when the

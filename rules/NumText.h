@@ -4,7 +4,7 @@
 #include <cstdint>
 
 constexpr int NumTextMax = 400;
-extern char NumText[NumTextMax + 1][4];       // digits, no terminator needed
+extern char NumText[NumTextMax + 1][4]; // digits, no terminator needed
 extern std::uint8_t NumTextLen[NumTextMax + 1];
 
 void BuildNumText();

@@ -20,8 +20,7 @@ struct Line {
 
 bool Fail(std::string* why, int node, const char* what)
 {
-    if (why)
-        *why = "node " + std::to_string(node) + ": " + what;
+    if (why) *why = "node " + std::to_string(node) + ": " + what;
     return false;
 }
 
@@ -51,12 +50,10 @@ public:
     bool Play(int ply, int code)
     {
         PositionRecord& from = records_[ply];
-        if (code >= from.MoveCount)
-            return false;
+        if (code >= from.MoveCount) return false;
         MoveEntry entry = from.Moves[code];
         PositionRecord& to = records_[ply + 1];
-        if (!PlayMoveInto(from, entry, to, PlayMode::Make))
-            return false;
+        if (!PlayMoveInto(from, entry, to, PlayMode::Make)) return false;
         GenerateMovesOf(to);
         return true;
     }
@@ -78,8 +75,7 @@ bool CheckMoveStream(std::string* why)
         const MoveNode& node = MoveNodes[i];
         switch (node.Kind) {
         case NodeKind::nkMove:
-            if (line.Ply >= MaxPly)
-                return Fail(why, i, "move played from beyond the last ply");
+            if (line.Ply >= MaxPly) return Fail(why, i, "move played from beyond the last ply");
             if (!replay.Play(line.Ply, node.Code))
                 return Fail(why, i, "move code not a legal move of its position");
             line = Line{line.Ply + 1, line.Ply, node.Code};
@@ -91,8 +87,7 @@ bool CheckMoveStream(std::string* why)
             line = Line{line.LastFrom, -1, 0};
             break;
         case NodeKind::nkVariationEnd:
-            if (open.empty())
-                return Fail(why, i, "variation end without a start");
+            if (open.empty()) return Fail(why, i, "variation end without a start");
             line = open.back();
             open.pop_back();
             // The variation overwrote the records after the move it replaces.
@@ -100,8 +95,7 @@ bool CheckMoveStream(std::string* why)
                 return Fail(why, i, "move before the variation cannot be replayed");
             break;
         case NodeKind::nkNag:
-            if (node.Code == 0)
-                return Fail(why, i, "NAG code 0");
+            if (node.Code == 0) return Fail(why, i, "NAG code 0");
             break;
         case NodeKind::nkComment:
             if (node.TextPos >= CommentList.size())
@@ -111,7 +105,6 @@ bool CheckMoveStream(std::string* why)
             return Fail(why, i, "unknown node kind");
         }
     }
-    if (!open.empty())
-        return Fail(why, MoveNodeCount, "variation not closed");
+    if (!open.empty()) return Fail(why, MoveNodeCount, "variation not closed");
     return true;
 }

@@ -94,6 +94,6 @@ public:
                                    int width, int height);
 
 private:
-    int Span() const;  // A - W
+    int Span() const; // A - W
     void ClampSize();
 };

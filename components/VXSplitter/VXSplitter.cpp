@@ -35,10 +35,14 @@ private:
 TAlign AlignOfKind(TVXSplitterType k)
 {
     switch (k) {
-    case TVXSplitterType::splkTop: return TAlign::alTop;
-    case TVXSplitterType::splkRight: return TAlign::alRight;
-    case TVXSplitterType::splkBottom: return TAlign::alBottom;
-    case TVXSplitterType::splkLeft: break;
+    case TVXSplitterType::splkTop:
+        return TAlign::alTop;
+    case TVXSplitterType::splkRight:
+        return TAlign::alRight;
+    case TVXSplitterType::splkBottom:
+        return TAlign::alBottom;
+    case TVXSplitterType::splkLeft:
+        break;
     }
     return TAlign::alLeft;
 }
@@ -47,10 +51,14 @@ TAlign AlignOfKind(TVXSplitterType k)
 TAlign InnerEdge(TVXSplitterType k)
 {
     switch (k) {
-    case TVXSplitterType::splkTop: return TAlign::alBottom;
-    case TVXSplitterType::splkRight: return TAlign::alLeft;
-    case TVXSplitterType::splkBottom: return TAlign::alTop;
-    case TVXSplitterType::splkLeft: break;
+    case TVXSplitterType::splkTop:
+        return TAlign::alBottom;
+    case TVXSplitterType::splkRight:
+        return TAlign::alLeft;
+    case TVXSplitterType::splkBottom:
+        return TAlign::alTop;
+    case TVXSplitterType::splkLeft:
+        break;
     }
     return TAlign::alRight;
 }
@@ -105,8 +113,7 @@ void TVXSplitter::SetKind(TVXSplitterType k)
     SetAlign(this, AlignOfKind(k));
     FixCursor();
     FixControl();
-    if (HookedParent)
-        GetParentSize();
+    if (HookedParent) GetParentSize();
     Calibrate();
 }
 
@@ -175,8 +182,7 @@ void TVXSplitter::SetCanCollapse(bool b)
 
 void TVXSplitter::SetCollapseButton(bool b)
 {
-    if (b == GetCollapseButton())
-        return;
+    if (b == GetCollapseButton()) return;
     if (b) {
         CollapseSpeedButton = new QToolButton(slider_);
         CollapseSpeedButton->setCursor(Qt::PointingHandCursor);
@@ -194,8 +200,7 @@ void TVXSplitter::SetCollapseButton(bool b)
 
 void TVXSplitter::SetButtonWidth(int w)
 {
-    if (w == buttonWidth_)
-        return;
+    if (w == buttonWidth_) return;
     buttonWidth_ = w;
     SetButtonSize();
 }
@@ -290,8 +295,7 @@ void TVXSplitter::moveEvent(QMoveEvent* e)
 void TVXSplitter::showEvent(QShowEvent* e)
 {
     TCustomPanel::showEvent(e);
-    if (!HookedParent)
-        CreateWnd();
+    if (!HookedParent) CreateWnd();
 }
 
 // The parent area: the page area of a tab widget, the inside of a panel's
@@ -300,8 +304,7 @@ void TVXSplitter::showEvent(QShowEvent* e)
 void TVXSplitter::GetParentSize()
 {
     QWidget* p = HookedParent.data();
-    if (!p)
-        return;
+    if (!p) return;
     CheckAlign();
     QRect client = p->contentsRect();
     if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
@@ -334,19 +337,26 @@ void TVXSplitter::ApplySize()
 
 void TVXSplitter::SetButtonSize()
 {
-    if (!CollapseSpeedButton)
-        return;
-    const SplitterArea r = SplitterShare::ButtonRect(Kind(), SplitterWidth(), buttonWidth_,
-                                                     width(), height());
+    if (!CollapseSpeedButton) return;
+    const SplitterArea r =
+        SplitterShare::ButtonRect(Kind(), SplitterWidth(), buttonWidth_, width(), height());
     CollapseSpeedButton->setGeometry(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     // The arrow points where a click moves the bar.
     const bool c = Collapsed();
     Qt::ArrowType arrow = Qt::LeftArrow;
     switch (Kind()) {
-    case TVXSplitterType::splkLeft: arrow = c ? Qt::RightArrow : Qt::LeftArrow; break;
-    case TVXSplitterType::splkRight: arrow = c ? Qt::LeftArrow : Qt::RightArrow; break;
-    case TVXSplitterType::splkTop: arrow = c ? Qt::DownArrow : Qt::UpArrow; break;
-    case TVXSplitterType::splkBottom: arrow = c ? Qt::UpArrow : Qt::DownArrow; break;
+    case TVXSplitterType::splkLeft:
+        arrow = c ? Qt::RightArrow : Qt::LeftArrow;
+        break;
+    case TVXSplitterType::splkRight:
+        arrow = c ? Qt::LeftArrow : Qt::RightArrow;
+        break;
+    case TVXSplitterType::splkTop:
+        arrow = c ? Qt::DownArrow : Qt::UpArrow;
+        break;
+    case TVXSplitterType::splkBottom:
+        arrow = c ? Qt::UpArrow : Qt::DownArrow;
+        break;
     }
     CollapseSpeedButton->setArrowType(arrow);
 }
@@ -371,10 +381,18 @@ void TVXSplitter::FixCursor()
 void TVXSplitter::FixAlign()
 {
     switch (GetAlign(this)) {
-    case TAlign::alTop: share_.Kind = TVXSplitterType::splkTop; break;
-    case TAlign::alBottom: share_.Kind = TVXSplitterType::splkBottom; break;
-    case TAlign::alRight: share_.Kind = TVXSplitterType::splkRight; break;
-    case TAlign::alLeft: share_.Kind = TVXSplitterType::splkLeft; break;
+    case TAlign::alTop:
+        share_.Kind = TVXSplitterType::splkTop;
+        break;
+    case TAlign::alBottom:
+        share_.Kind = TVXSplitterType::splkBottom;
+        break;
+    case TAlign::alRight:
+        share_.Kind = TVXSplitterType::splkRight;
+        break;
+    case TAlign::alLeft:
+        share_.Kind = TVXSplitterType::splkLeft;
+        break;
     default:
         share_.Kind = TVXSplitterType::splkLeft;
         SetAlign(this, TAlign::alLeft);
@@ -387,8 +405,7 @@ void TVXSplitter::FixAlign()
 void TVXSplitter::CheckAlign()
 {
     const TAlign a = GetAlign(this);
-    if (a == LastAlign)
-        return;
+    if (a == LastAlign) return;
     LastAlign = a;
     FixAlign();
     FixControl();
@@ -399,18 +416,15 @@ void TVXSplitter::CheckAlign()
 // move has nothing to do.
 void TVXSplitter::WmInternal()
 {
-    if (!HookedParent)
-        return;
+    if (!HookedParent) return;
     const TAlign a = GetAlign(this);
     if (a == TAlign::alBottom) {
         const int edge = y() + height();
-        if (edge == LastBottomEdge)
-            return;
+        if (edge == LastBottomEdge) return;
         LastBottomEdge = edge;
     } else if (a == TAlign::alRight) {
         const int edge = x() + width();
-        if (edge == LastRightEdge)
-            return;
+        if (edge == LastRightEdge) return;
         LastRightEdge = edge;
     }
     GetParentSize();
@@ -445,8 +459,7 @@ BarStop TVXSplitter::CurrentStop() const
 
 void TVXSplitter::ControlMouseDown(QObject*, TMouseButton Button, TShiftState, int X, int Y)
 {
-    if (Button != TMouseButton::mbLeft)
-        return;
+    if (Button != TMouseButton::mbLeft) return;
     GetParentSize();
     dragging_ = true;
     barMoved_ = false;
@@ -463,8 +476,7 @@ void TVXSplitter::ControlMouseMove(QObject*, TShiftState, int X, int Y)
     if (dragging_ && mouse != LastMouse) {
         const bool moved = MovingCoordinate(mouse) != MovingCoordinate(LastMouse);
         HideHint();
-        if (moved)
-            EraseSplitter();
+        if (moved) EraseSplitter();
         if (BarHorizontal())
             BarPosition.setY(mouse.y());
         else
@@ -485,14 +497,12 @@ void TVXSplitter::ControlMouseMove(QObject*, TShiftState, int X, int Y)
 
 void TVXSplitter::ControlMouseUp(QObject*, TMouseButton Button, TShiftState, int, int)
 {
-    if (Button != TMouseButton::mbLeft || !dragging_)
-        return;
+    if (Button != TMouseButton::mbLeft || !dragging_) return;
     HideHint();
     EraseSplitter();
     // A bar that was not moved since the last resize leaves the size alone: the
     // bar sits inside the panel's border, so re-applying it would shrink the panel.
-    if (barMoved_)
-        ResizeToSplitter();
+    if (barMoved_) ResizeToSplitter();
     dragging_ = false;
     barMoved_ = false;
 }
@@ -513,17 +523,15 @@ void TVXSplitter::ResizeToSplitter()
 
 void TVXSplitter::DrawSplitter()
 {
-    if (resizeStyle_ != TResizeStyle::rsLine && resizeStyle_ != TResizeStyle::rsPattern)
-        return;
+    if (resizeStyle_ != TResizeStyle::rsLine && resizeStyle_ != TResizeStyle::rsPattern) return;
     QWidget* p = parentWidget();
-    if (!p)
-        return;
+    if (!p) return;
     if (!rubberBar_)
-        rubberBar_ = new RubberBarWidget(p, resizeStyle_ == TResizeStyle::rsPattern);  // child of p
+        rubberBar_ = new RubberBarWidget(p, resizeStyle_ == TResizeStyle::rsPattern); // child of p
     const QPoint local = p->mapFromGlobal(BarPosition);
     const BarStop s = CurrentStop();
-    const QPoint at = BarHorizontal() ? QPoint(local.x(), s.Coordinate)
-                                      : QPoint(s.Coordinate, local.y());
+    const QPoint at =
+        BarHorizontal() ? QPoint(local.x(), s.Coordinate) : QPoint(s.Coordinate, local.y());
     rubberBar_->setGeometry(QRect(at, slider_->size()));
     rubberBar_->show();
     rubberBar_->raise();
@@ -531,17 +539,14 @@ void TVXSplitter::DrawSplitter()
 
 void TVXSplitter::EraseSplitter()
 {
-    if (rubberBar_)
-        rubberBar_->hide();
+    if (rubberBar_) rubberBar_->hide();
 }
 
 void TVXSplitter::vShowHint(int X, int Y)
 {
-    if (!showPercentHint_)
-        return;
+    if (!showPercentHint_) return;
     QWidget* p = parentWidget();
-    if (!p)
-        return;
+    if (!p) return;
     HideHint();
     const QPoint origin = p->mapToGlobal(QPoint(0, 0));
     const QPoint mouse = slider_->mapToGlobal(QPoint(X, Y));
@@ -555,7 +560,7 @@ void TVXSplitter::vShowHint(int X, int Y)
         hx = s.Coordinate + SplitterWidth();
     const QString text = QString::fromStdString(share_.HintText(s));
 
-    HintWindow = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);  // child of the splitter
+    HintWindow = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint); // child of the splitter
     HintWindow->setText(text);
     HintWindow->setMargin(0);
     HintWindow->setAlignment(Qt::AlignCenter);
@@ -574,14 +579,11 @@ void TVXSplitter::HideHint()
 
 void PostResizeToSplitters(QWidget* control)
 {
-    if (!control)
-        return;
+    if (!control) return;
     for (QObject* o : control->children()) {
         auto* w = qobject_cast<QWidget*>(o);
-        if (!w)
-            continue;
-        if (dynamic_cast<TVXSplitter*>(w))
-            PostMessage(w, WM_SPLITTERINTERNAL);
+        if (!w) continue;
+        if (dynamic_cast<TVXSplitter*>(w)) PostMessage(w, WM_SPLITTERINTERNAL);
         PostResizeToSplitters(w);
     }
 }

@@ -28,7 +28,8 @@ namespace {
 QString BoardFamily = QStringLiteral("DejaVu Sans");
 QString TextFamily = QStringLiteral("DejaVu Sans");
 
-QString AddFont(const QString& path, const QString& fallback) {
+QString AddFont(const QString& path, const QString& fallback)
+{
     const int id = QFontDatabase::addApplicationFont(path);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
@@ -39,7 +40,8 @@ QString AddFont(const QString& path, const QString& fallback) {
     return families.first();
 }
 
-QFont PixelFont(const QString& family, int pixels, int weight = QFont::Normal) {
+QFont PixelFont(const QString& family, int pixels, int weight = QFont::Normal)
+{
     QFont font(family);
     font.setPixelSize(pixels);
     font.setWeight(static_cast<QFont::Weight>(weight));
@@ -50,7 +52,8 @@ QFont PixelFont(const QString& family, int pixels, int weight = QFont::Normal) {
 // Draws one board glyph centred in a cell, with an optional fill colour that
 // paints the piece body first (the solid glyph) under its outline.
 void DrawPiece(QPainter& p, const QRectF& cell, QChar outline, QChar solid, const QColor& body,
-               const QColor& line) {
+               const QColor& line)
+{
     p.setFont(PixelFont(BoardFamily, static_cast<int>(cell.height())));
     if (body.isValid()) {
         p.setPen(body);
@@ -61,7 +64,8 @@ void DrawPiece(QPainter& p, const QRectF& cell, QChar outline, QChar solid, cons
 }
 
 void DrawBoard(QPainter& p, const QRectF& area, int files, int ranks, const QColor& light,
-               const QColor& dark) {
+               const QColor& dark)
+{
     const qreal w = area.width() / files;
     const qreal h = area.height() / ranks;
     for (int r = 0; r < ranks; ++r)
@@ -70,7 +74,8 @@ void DrawBoard(QPainter& p, const QRectF& area, int files, int ranks, const QCol
                        (f + r) % 2 ? dark : light);
 }
 
-QImage AboutBox() {
+QImage AboutBox()
+{
     QImage image(383, 271, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -122,7 +127,8 @@ QImage AboutBox() {
     return image;
 }
 
-QImage IntroImage1() {
+QImage IntroImage1()
+{
     QImage image(128, 128, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -140,7 +146,8 @@ QImage IntroImage1() {
     return image;
 }
 
-QImage IntroImage2() {
+QImage IntroImage2()
+{
     QImage image(114, 135, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -167,7 +174,8 @@ QImage IntroImage2() {
 
 // Writes the picture under the file name of its resource path, after
 // checking that it was drawn at the size its form shows.
-bool Write(const QString& folder, const JpegPictureResource& resource, const QImage& image) {
+bool Write(const QString& folder, const JpegPictureResource& resource, const QImage& image)
+{
     QFile file(QDir(folder).filePath(QFileInfo(resource.Path).fileName()));
     if (image.width() != resource.Width || image.height() != resource.Height) {
         std::fprintf(stderr, "make_pictures: %s drawn at the wrong size\n", resource.Path);
@@ -183,7 +191,8 @@ bool Write(const QString& folder, const JpegPictureResource& resource, const QIm
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: make_pictures <output folder> <font folder>\n");
         return 2;

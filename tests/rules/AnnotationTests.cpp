@@ -11,12 +11,14 @@ namespace {
 using namespace MoveFlags;
 
 // Flags of the entry played from record ply on the line.
-std::uint8_t PlayedFlags(int ply) {
+std::uint8_t PlayedFlags(int ply)
+{
     const PositionRecord& record = Positions[ply];
     return record.Moves[MoveNodes[record.PlayedNode].Code].Flags;
 }
 
-std::uint8_t FlagsOf(int ply, const std::string& move) {
+std::uint8_t FlagsOf(int ply, const std::string& move)
+{
     const int saved = CurrentPly;
     CurrentPly = ply;
     const int index = FindMove(move);
@@ -35,7 +37,8 @@ struct FlagCase {
 // After Ra1+ Black's only legal reply, Kb3, is the last move generated.
 const char* const OnlyLastReplyFen = "8/8/8/2K1B3/8/k7/8/7R w - -";
 
-TEST(LastGeneratedReply, IsTheOnlyLegalOne) {
+TEST(LastGeneratedReply, IsTheOnlyLegalOne)
+{
     ResetGame(OnlyLastReplyFen);
     ASSERT_TRUE(Play("h1a1"));
     const PositionRecord& after = Positions[CurrentPly];
@@ -46,7 +49,8 @@ TEST(LastGeneratedReply, IsTheOnlyLegalOne) {
 
 class CheckFlags : public testing::TestWithParam<FlagCase> {};
 
-TEST_P(CheckFlags, MarkCheckMateAndStalemate) {
+TEST_P(CheckFlags, MarkCheckMateAndStalemate)
+{
     const FlagCase& c = GetParam();
     ResetGame(c.Fen);
     PlayLine(c.Moves);
@@ -80,7 +84,8 @@ struct AmbiguityCase {
 
 class Ambiguity : public testing::TestWithParam<AmbiguityCase> {};
 
-TEST_P(Ambiguity, MarksPlayedMoveAndRival) {
+TEST_P(Ambiguity, MarksPlayedMoveAndRival)
+{
     const AmbiguityCase& c = GetParam();
     ResetGame(c.Fen);
     ASSERT_TRUE(Play(c.Played));
@@ -100,14 +105,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   "b1d2", "e3d2", 0}),
     [](const testing::TestParamInfo<AmbiguityCase>& info) { return std::string(info.param.Name); });
 
-TEST(Ambiguity, RefusedRivalDoesNotCount) {
+TEST(Ambiguity, RefusedRivalDoesNotCount)
+{
     ResetGame("4k3/4r3/8/8/8/8/2N1N3/4K3 w - -");
     EXPECT_EQ(TestMoveLegal(FindMove("e2d4")), 0);
     ASSERT_TRUE(Play("c2d4"));
     EXPECT_EQ(FlagsOf(0, "c2d4") & Ambiguous, 0);
 }
 
-TEST(Ambiguity, ThreeKnightsGiveTheSameFlagsInEitherOrder) {
+TEST(Ambiguity, ThreeKnightsGiveTheSameFlagsInEitherOrder)
+{
     // Knights b1, b3 and f1 all reach d2; the b1 and b3 knights share a file.
     const char* fen = "4k3/8/8/8/8/1N6/8/1N2KN2 w - -";
     ResetGame(fen);

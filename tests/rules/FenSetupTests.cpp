@@ -9,7 +9,10 @@
 
 namespace {
 
-bool ReadFen(const std::string& fen) { return SetupPositionFromFen(fen.data(), fen.size()); }
+bool ReadFen(const std::string& fen)
+{
+    return SetupPositionFromFen(fen.data(), fen.size());
+}
 
 bool IsStartPosition()
 {
@@ -51,29 +54,60 @@ TEST_P(FenFields, AreReadIntoRecordZero)
 INSTANTIATE_TEST_SUITE_P(
     Fields, FenFields,
     testing::Values(
-        FenCase{"BlackToMoveAtMove23", "4k3/8/8/8/8/8/8/4K3 b - - 0 23", 0x80, {-1, -1, -1, -1},
-                0, 23},
-        FenCase{"RightWithoutItsRookStaysLost", "r3k2r/8/8/8/8/8/8/R3K3 w KQkq -", 0,
-                {-1, 0, 0, 0}, 0, 1},
-        FenCase{"QueenSideNeedsTheKingAtHome", "r2k3r/8/8/8/8/8/8/R3K2R w KQkq -", 0,
-                {0, 0, -1, -1}, 0, 1},
+        FenCase{
+            "BlackToMoveAtMove23", "4k3/8/8/8/8/8/8/4K3 b - - 0 23", 0x80, {-1, -1, -1, -1}, 0, 23},
+        FenCase{"RightWithoutItsRookStaysLost",
+                "r3k2r/8/8/8/8/8/8/R3K3 w KQkq -",
+                0,
+                {-1, 0, 0, 0},
+                0,
+                1},
+        FenCase{"QueenSideNeedsTheKingAtHome",
+                "r2k3r/8/8/8/8/8/8/R3K2R w KQkq -",
+                0,
+                {0, 0, -1, -1},
+                0,
+                1},
         FenCase{"TwoDigitClock", "4k3/8/8/8/8/8/8/4K3 w - - 12 40", 0, {-1, -1, -1, -1}, 0, 40},
         FenCase{"TargetE3BlackToMove",
-                "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 0x80,
-                {0, 0, 0, 0}, 0x55, 1},
-        FenCase{"TargetD6WhiteToMove", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 3", 0, {-1, -1, -1, -1},
-                0x64, 3},
-        FenCase{"TargetWithoutThePawnIsDropped", "4k3/8/8/8/8/8/8/4K3 w - d6 0 1", 0,
-                {-1, -1, -1, -1}, 0, 1},
-        FenCase{"TargetWithBlockedOriginIsDropped", "4k3/3p4/8/3pP3/8/8/8/4K3 w - d6", 0,
-                {-1, -1, -1, -1}, 0, 1},
-        FenCase{"TargetOnTheWrongRankIsDropped", "4k3/8/8/8/3p4/8/8/4K3 w - d5", 0,
-                {-1, -1, -1, -1}, 0, 1},
-        FenCase{"OwnPieceBehindTargetIsNotTaken", "4k3/8/8/3NP3/8/8/8/4K3 w - d6", 0,
-                {-1, -1, -1, -1}, 0, 1},
+                "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+                0x80,
+                {0, 0, 0, 0},
+                0x55,
+                1},
+        FenCase{"TargetD6WhiteToMove",
+                "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 3",
+                0,
+                {-1, -1, -1, -1},
+                0x64,
+                3},
+        FenCase{"TargetWithoutThePawnIsDropped",
+                "4k3/8/8/8/8/8/8/4K3 w - d6 0 1",
+                0,
+                {-1, -1, -1, -1},
+                0,
+                1},
+        FenCase{"TargetWithBlockedOriginIsDropped",
+                "4k3/3p4/8/3pP3/8/8/8/4K3 w - d6",
+                0,
+                {-1, -1, -1, -1},
+                0,
+                1},
+        FenCase{"TargetOnTheWrongRankIsDropped",
+                "4k3/8/8/8/3p4/8/8/4K3 w - d5",
+                0,
+                {-1, -1, -1, -1},
+                0,
+                1},
+        FenCase{"OwnPieceBehindTargetIsNotTaken",
+                "4k3/8/8/3NP3/8/8/8/4K3 w - d6",
+                0,
+                {-1, -1, -1, -1},
+                0,
+                1},
         FenCase{"MissingFieldsKeepDefaults", "4k3/8/8/8/8/8/8/4K3", 0, {-1, -1, -1, -1}, 0, 1},
-        FenCase{"MoveNumberZeroKeepsOne", "4k3/8/8/8/8/8/8/4K3 w - - 0 0", 0, {-1, -1, -1, -1},
-                0, 1}),
+        FenCase{
+            "MoveNumberZeroKeepsOne", "4k3/8/8/8/8/8/8/4K3 w - - 0 0", 0, {-1, -1, -1, -1}, 0, 1}),
     [](const testing::TestParamInfo<FenCase>& info) { return std::string(info.param.Name); });
 
 TEST(FenSetup, PlacesPiecesAndKings)
@@ -83,16 +117,15 @@ TEST(FenSetup, PlacesPiecesAndKings)
     const PositionRecord& r = Positions[0];
     EXPECT_EQ(r.Board[0x91], 0x84);
     EXPECT_EQ(r.Board[0x95], 0x86);
-    EXPECT_EQ(r.Board[0x85], 0x85);  // e7 black queen
-    EXPECT_EQ(r.Board[0x64], Piece::Pawn);  // d5
-    EXPECT_EQ(r.Board[0x48], 0x81);  // h3
+    EXPECT_EQ(r.Board[0x85], 0x85);        // e7 black queen
+    EXPECT_EQ(r.Board[0x64], Piece::Pawn); // d5
+    EXPECT_EQ(r.Board[0x48], 0x81);        // h3
     EXPECT_EQ(r.Board[0x21], Piece::Rook);
     EXPECT_EQ(r.Board[0x22], 0);
     EXPECT_EQ(r.WhiteKingSquare, 0x25);
     EXPECT_EQ(r.BlackKingSquare, 0x95);
     for (int cell = 0; cell < BoardCells; ++cell) {
-        if (IsRealSquare(cell))
-            continue;
+        if (IsRealSquare(cell)) continue;
         ASSERT_EQ(r.Board[cell], Piece::OffBoard) << cell;
     }
 }
@@ -137,20 +170,19 @@ TEST(FenSetup, OverlongPlacementIsReadSafely)
 {
     ResetGame();
     // A king on every square past the 64th would be off the board.
-    std::string fen = "k7/8/8/8/8/8/8/7K" + std::string(300, 'q') + std::string(200, 'K') +
-                      "/9/9/99999999 w - -";
+    std::string fen =
+        "k7/8/8/8/8/8/8/7K" + std::string(300, 'q') + std::string(200, 'K') + "/9/9/99999999 w - -";
     ASSERT_TRUE(ReadFen(fen));
     EXPECT_EQ(Positions[0].WhiteKingSquare, 0x28);
     EXPECT_EQ(Positions[0].BlackKingSquare, 0x91);
     for (int cell = 0; cell < BoardCells; ++cell) {
-        if (IsRealSquare(cell))
-            continue;
+        if (IsRealSquare(cell)) continue;
         ASSERT_EQ(Positions[0].Board[cell], Piece::OffBoard) << cell;
     }
 
     // Only the given length is read: no terminator is needed.
-    const char text[] = {'4', 'k', '3', '/', '8', '/', '8', '/', '8', '/', '8', '/', '8', '/',
-                         '8', '/', '4', 'K', '3', ' ', 'b'};
+    const char text[] = {'4', 'k', '3', '/', '8', '/', '8', '/', '8', '/', '8',
+                         '/', '8', '/', '8', '/', '4', 'K', '3', ' ', 'b'};
     ASSERT_TRUE(SetupPositionFromFen(text, sizeof(text)));
     EXPECT_EQ(Positions[0].SideToMove, 0x80);
     ASSERT_TRUE(SetupPositionFromFen(text, sizeof(text) - 2));

@@ -11,7 +11,8 @@
 
 namespace {
 
-TEST(NextMoveSameDepth, StaysOnTheLineOfTheNode) {
+TEST(NextMoveSameDepth, StaysOnTheLineOfTheNode)
+{
     SetStream({M(13), VS, M(11), M(7), VE, VS, M(9), VE, M(9), M(13)});
     struct Row {
         int Node;
@@ -22,7 +23,8 @@ TEST(NextMoveSameDepth, StaysOnTheLineOfTheNode) {
         EXPECT_EQ(NextMoveSameDepth(row.Node), row.Next) << "after node " << row.Node;
 }
 
-TEST(AddMoveToTree, EmptyGameGetsOneMoveNode) {
+TEST(AddMoveToTree, EmptyGameGetsOneMoveNode)
+{
     ResetGame();
     ASSERT_EQ(AddMoveToTree(13), 1);
     EXPECT_EQ(StreamText(), "m13");
@@ -30,7 +32,8 @@ TEST(AddMoveToTree, EmptyGameGetsOneMoveNode) {
     EXPECT_EQ(CurrentPly, 1);
 }
 
-TEST(AddMoveToTree, ShapesOfContinuationVariationAndLineEnd) {
+TEST(AddMoveToTree, ShapesOfContinuationVariationAndLineEnd)
+{
     ResetGame();
     PlayLine({"e2e4", "e7e5"});
     ASSERT_EQ(StreamText(), "m13 m9");
@@ -63,7 +66,8 @@ TEST(AddMoveToTree, ShapesOfContinuationVariationAndLineEnd) {
     }
 }
 
-TEST(AddMoveToTree, AtLineEndAVariationOfTheLastMoveIsNotMatched) {
+TEST(AddMoveToTree, AtLineEndAVariationOfTheLastMoveIsNotMatched)
+{
     ResetGame();
     PlayLine({"e2e4", "e7e5"});
     GoToNode(0);
@@ -76,7 +80,8 @@ TEST(AddMoveToTree, AtLineEndAVariationOfTheLastMoveIsNotMatched) {
     EXPECT_EQ(Positions[2].PlayedNode, 5);
 }
 
-TEST(AddMoveToTree, CommentBeforeAVariationsFirstMoveDoesNotHideIt) {
+TEST(AddMoveToTree, CommentBeforeAVariationsFirstMoveDoesNotHideIt)
+{
     ResetGame();
     SetStream({M(13), VS, C(0), M(11), VE, M(9)});
     CommentList = {"idea"};
@@ -86,7 +91,8 @@ TEST(AddMoveToTree, CommentBeforeAVariationsFirstMoveDoesNotHideIt) {
     EXPECT_EQ(Positions[0].PlayedNode, 3);
 }
 
-TEST(AddMoveToTree, OnlyAVariationsFirstMoveIsFollowed) {
+TEST(AddMoveToTree, OnlyAVariationsFirstMoveIsFollowed)
+{
     // 1. e4 (1. d4 <code 9>) e5: the variation's second move has the code of
     // c2c4 at ply 0, but it is played from another position.
     ResetGame();
@@ -99,7 +105,8 @@ TEST(AddMoveToTree, OnlyAVariationsFirstMoveIsFollowed) {
     EXPECT_TRUE(CheckMoveStream());
 }
 
-TEST(AddMoveToTree, IllegalMoveIsMarkedAndNothingInserted) {
+TEST(AddMoveToTree, IllegalMoveIsMarkedAndNothingInserted)
+{
     ResetGame("4k3/8/8/8/8/8/8/r3K3 w - -");
     const int index = FindMove("e1f1");
     EXPECT_EQ(AddMoveToTree(index), 0);
@@ -110,7 +117,8 @@ TEST(AddMoveToTree, IllegalMoveIsMarkedAndNothingInserted) {
     EXPECT_EQ(MoveNodeCount, 0);
 }
 
-TEST(AddMoveToTree, NoMoveFromPly798) {
+TEST(AddMoveToTree, NoMoveFromPly798)
+{
     ResetGame();
     const char* shuffle[] = {"g1f3", "g8f6", "f3g1", "f6g8"};
     for (int ply = 0; ply < MaxPly; ++ply) {
@@ -142,7 +150,8 @@ TEST(AddMoveToTree, NoMoveFromPly798) {
     EXPECT_EQ(CurrentPly, MaxPly);
 }
 
-TEST(AddMoveToTree, FullStreamRefusesBeforePlaying) {
+TEST(AddMoveToTree, FullStreamRefusesBeforePlaying)
+{
     ResetGame();
     SetStream({M(13), M(9)});
     while (MoveNodeCount < MoveNodeCapacity - 2)
@@ -170,7 +179,8 @@ TEST(AddMoveToTree, FullStreamRefusesBeforePlaying) {
     MoveNodeCount = 0;
 }
 
-TEST(AddMoveToTree, StaleLineLengthDoesNotMisplaceTheMove) {
+TEST(AddMoveToTree, StaleLineLengthDoesNotMisplaceTheMove)
+{
     // The line continues after the position shown although LineLength says
     // it ends there: the move must become a variation, not an extension.
     ResetGame();

@@ -15,8 +15,7 @@ using namespace MoveFlags;
 bool MakeByText(const std::string& move)
 {
     const int index = FindMove(move);
-    if (index < 0 || !MakeMove(index))
-        return false;
+    if (index < 0 || !MakeMove(index)) return false;
     GenerateMoves();
     return true;
 }

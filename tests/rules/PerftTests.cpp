@@ -21,7 +21,7 @@ constexpr int DepthLimit = 4;
 struct PerftCase {
     const char* Name;
     const char* Fen;
-    std::vector<std::uint64_t> Counts;  // depth 1, 2, ...
+    std::vector<std::uint64_t> Counts; // depth 1, 2, ...
 };
 
 class PerftCounts : public testing::TestWithParam<PerftCase> {};
@@ -39,18 +39,19 @@ TEST_P(PerftCounts, MatchKnownCounts)
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, PerftCounts,
-    testing::Values(
-        PerftCase{"Start", "", {20, 400, 8902, 197281, 4865609}},
-        PerftCase{"CastlingAndPins",
-                  "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
-                  {48, 2039, 97862}},
-        PerftCase{"EnPassantWithHorizontalPin", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -",
-                  {14, 191, 2812, 43238, 674624}},
-        PerftCase{"PromotionsAndChecks",
-                  "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
-                  {6, 264, 9467}},
-        PerftCase{"DiscoveredPromotions", "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ -",
-                  {44, 1486, 62379}}),
+    testing::Values(PerftCase{"Start", "", {20, 400, 8902, 197281, 4865609}},
+                    PerftCase{"CastlingAndPins",
+                              "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+                              {48, 2039, 97862}},
+                    PerftCase{"EnPassantWithHorizontalPin",
+                              "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -",
+                              {14, 191, 2812, 43238, 674624}},
+                    PerftCase{"PromotionsAndChecks",
+                              "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
+                              {6, 264, 9467}},
+                    PerftCase{"DiscoveredPromotions",
+                              "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ -",
+                              {44, 1486, 62379}}),
     [](const testing::TestParamInfo<PerftCase>& info) { return std::string(info.param.Name); });
 
 } // namespace

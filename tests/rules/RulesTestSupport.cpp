@@ -43,8 +43,7 @@ void ResetGame(const std::string& fen)
 std::string MoveText(const MoveEntry& entry)
 {
     std::string text = SquareText(entry.From) + SquareText(entry.To);
-    if (entry.Promotion != 0)
-        text += "?pnbrqk"[entry.Promotion & Piece::TypeMask];
+    if (entry.Promotion != 0) text += "?pnbrqk"[entry.Promotion & Piece::TypeMask];
     return text;
 }
 
@@ -61,8 +60,7 @@ int FindMove(const std::string& move)
 {
     const PositionRecord& record = Positions[CurrentPly];
     for (int i = 0; i < record.MoveCount; ++i)
-        if (MoveText(record.Moves[i]) == move)
-            return i;
+        if (MoveText(record.Moves[i]) == move) return i;
     return -1;
 }
 
@@ -80,9 +78,18 @@ void PlayLine(const std::vector<const char*>& moves)
     }
 }
 
-MoveNode M(int code) { return {0, 0, NodeKind::nkMove, static_cast<std::uint8_t>(code)}; }
-MoveNode N(int nag) { return {0, 0, NodeKind::nkNag, static_cast<std::uint8_t>(nag)}; }
-MoveNode C(int index) { return {static_cast<std::uint32_t>(index), 0, NodeKind::nkComment, 0}; }
+MoveNode M(int code)
+{
+    return {0, 0, NodeKind::nkMove, static_cast<std::uint8_t>(code)};
+}
+MoveNode N(int nag)
+{
+    return {0, 0, NodeKind::nkNag, static_cast<std::uint8_t>(nag)};
+}
+MoveNode C(int index)
+{
+    return {static_cast<std::uint32_t>(index), 0, NodeKind::nkComment, 0};
+}
 
 void SetStream(std::initializer_list<MoveNode> nodes)
 {
@@ -95,8 +102,7 @@ std::string StreamText()
 {
     std::string text;
     for (int i = 0; i < MoveNodeCount; ++i) {
-        if (!text.empty())
-            text += ' ';
+        if (!text.empty()) text += ' ';
         const MoveNode& node = MoveNodes[i];
         switch (node.Kind) {
         case NodeKind::nkMove:
@@ -125,14 +131,13 @@ std::string StreamText()
 void BuildStream(const std::string& text)
 {
     ResetGame();
-    std::vector<std::pair<int, int>> open;  // {ply, node replaced}
+    std::vector<std::pair<int, int>> open; // {ply, node replaced}
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t end = std::min(text.find(' ', pos), text.size());
         const std::string token = text.substr(pos, end - pos);
         pos = end + 1;
-        if (token.empty())
-            continue;
+        if (token.empty()) continue;
         if (token == "(") {
             --CurrentPly;
             open.emplace_back(CurrentPly, Positions[CurrentPly].PlayedNode);
@@ -165,8 +170,7 @@ void BuildStream(const std::string& text)
 
 bool PlayShown(const std::string& move)
 {
-    if (!Play(move))
-        return false;
+    if (!Play(move)) return false;
     GoToNode(Positions[CurrentPly - 1].PlayedNode);
     return true;
 }

@@ -21,7 +21,8 @@ public:
     QApplication& App()
     {
         if (!app_) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
             static int argc = 1;
             static char* argv[] = {program_invocation_name, nullptr};
             app_ = std::make_unique<TApplication>(argc, argv);
@@ -32,7 +33,8 @@ public:
     void TearDown() override
     {
         auto& hooks = EndHooks();
-        for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) (*it)();
+        for (auto it = hooks.rbegin(); it != hooks.rend(); ++it)
+            (*it)();
         hooks.clear();
         app_.reset();
     }
@@ -41,11 +43,17 @@ private:
     std::unique_ptr<TApplication> app_;
 };
 
-AppEnvironment* const Environment =
-    static_cast<AppEnvironment*>(testing::AddGlobalTestEnvironment(new AppEnvironment));  // gtest owns it
+AppEnvironment* const Environment = static_cast<AppEnvironment*>(
+    testing::AddGlobalTestEnvironment(new AppEnvironment)); // gtest owns it
 
-}  // namespace
+} // namespace
 
-QApplication& TestApp() { return Environment->App(); }
+QApplication& TestApp()
+{
+    return Environment->App();
+}
 
-void AtTestAppEnd(std::function<void()> release) { EndHooks().push_back(std::move(release)); }
+void AtTestAppEnd(std::function<void()> release)
+{
+    EndHooks().push_back(std::move(release));
+}

@@ -2,7 +2,8 @@
 // the platform layer cannot share one translation unit.
 #include "platform/Fonts.h"
 
-bool RegisterBoardFont() {
+bool RegisterBoardFont()
+{
     static EmbeddedFontHandle handle;
     static const bool loaded = LoadEmbeddedFont("Kavdiag", handle, KavdiagFontId);
     return loaded;

@@ -7,7 +7,8 @@
 
 namespace {
 
-TEST(BoardFit, PaneSizes) {
+TEST(BoardFit, PaneSizes)
+{
     const struct {
         const char* name;
         int w, h;
@@ -33,7 +34,8 @@ TEST(BoardFit, PaneSizes) {
     }
 }
 
-TEST(BoardGeometry, CellsShowSquaresInBothOrientations) {
+TEST(BoardGeometry, CellsShowSquaresInBothOrientations)
+{
     const struct {
         const char* name;
         ScreenCell cell;
@@ -58,7 +60,8 @@ TEST(BoardGeometry, CellsShowSquaresInBothOrientations) {
     }
 }
 
-TEST(BoardGeometry, SquareRectanglesAndPointsAgree) {
+TEST(BoardGeometry, SquareRectanglesAndPointsAgree)
+{
     const int s = 42, m = 15;
     EXPECT_EQ(SquareRect(0x21, s, m, false), (TRect{15, 309, 57, 351}));
     EXPECT_EQ(SquareRect(0x21, s, m, true), (TRect{309, 15, 351, 57}));
@@ -76,7 +79,8 @@ TEST(BoardGeometry, SquareRectanglesAndPointsAgree) {
     }
 }
 
-TEST(BoardGeometry, PointsOffTheSquaresGiveNoSquare) {
+TEST(BoardGeometry, PointsOffTheSquaresGiveNoSquare)
+{
     const struct {
         const char* name;
         int x, y, s, m;

@@ -11,7 +11,8 @@
 
 namespace {
 
-int LightPixels(const QImage& image) {
+int LightPixels(const QImage& image)
+{
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -21,22 +22,26 @@ int LightPixels(const QImage& image) {
 
 class BoardPaint : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         ASSERT_TRUE(EnsureBoardApp());
         InitGameStore();
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         RestoreFirstRunOptions();
         SquareMarks.fill(0);
         CurrentPly = 0;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         RestoreFirstRunOptions();
         SquareMarks.fill(0);
     }
 
     // What ResizeBoard and FormPaint do, without the window.
-    static void BuildAndPaint(int s) {
+    static void BuildAndPaint(int s)
+    {
         SquareSize = s;
         BoardMargin = BoardMarginFor(s);
         BuildPieceBitmaps(s, 8 * s + 2 * BoardMargin);
@@ -46,7 +51,8 @@ protected:
     static QImage Crop(const TRect& r) { return BoardBitmap.copy(ToQRect(r)); }
 };
 
-TEST_F(BoardPaint, ImagesAndBitmapsTakeTheirSizes) {
+TEST_F(BoardPaint, ImagesAndBitmapsTakeTheirSizes)
+{
     BuildAndPaint(42);
     EXPECT_EQ(BoardBitmap.width(), 366);
     EXPECT_EQ(BoardBitmap.height(), 366);
@@ -58,7 +64,8 @@ TEST_F(BoardPaint, ImagesAndBitmapsTakeTheirSizes) {
     }
 }
 
-TEST_F(BoardPaint, SquareColoursInBothOrientations) {
+TEST_F(BoardPaint, SquareColoursInBothOrientations)
+{
     for (bool flipped : {false, true}) {
         SCOPED_TRACE(flipped);
         BoardFlipped = flipped;
@@ -77,7 +84,8 @@ TEST_F(BoardPaint, SquareColoursInBothOrientations) {
     }
 }
 
-TEST_F(BoardPaint, PiecesStandOnTheirSquares) {
+TEST_F(BoardPaint, PiecesStandOnTheirSquares)
+{
     for (bool flipped : {false, true}) {
         SCOPED_TRACE(flipped);
         BoardFlipped = flipped;
@@ -104,7 +112,8 @@ TEST_F(BoardPaint, PiecesStandOnTheirSquares) {
     }
 }
 
-TEST_F(BoardPaint, MarkedSquaresGetAnOutline) {
+TEST_F(BoardPaint, MarkedSquaresGetAnOutline)
+{
     SquareMarks[SquareOf(4, 3)] = 1;
     BuildAndPaint(42);
     const TRect e4 = SquareRect(SquareOf(4, 3), 42, BoardMargin, false);
@@ -116,7 +125,8 @@ TEST_F(BoardPaint, MarkedSquaresGetAnOutline) {
     EXPECT_EQ(CountColor(Crop(e5), 0x000080), 0);
 }
 
-TEST_F(BoardPaint, CoordinatesReadFromTheViewersSide) {
+TEST_F(BoardPaint, CoordinatesReadFromTheViewersSide)
+{
     const int s = 42;
     auto letters = [&](bool flipped) {
         BoardFlipped = flipped;
@@ -147,7 +157,8 @@ TEST_F(BoardPaint, CoordinatesReadFromTheViewersSide) {
     EXPECT_NE(normal.rankTop, normal.rankBottom);
 }
 
-TEST_F(BoardPaint, TooSmallSquaresBuildAndPaintNothing) {
+TEST_F(BoardPaint, TooSmallSquaresBuildAndPaintNothing)
+{
     BuildAndPaint(42);
     const QImage board = BoardBitmap;
     const QImage king = PieceBitmaps[6];
@@ -161,7 +172,8 @@ TEST_F(BoardPaint, TooSmallSquaresBuildAndPaintNothing) {
     EXPECT_EQ(BoardBitmap.width(), 8 * 14 + 30);
 }
 
-TEST_F(BoardPaint, PlyOutsideTheLineShowsAnEmptyBoard) {
+TEST_F(BoardPaint, PlyOutsideTheLineShowsAnEmptyBoard)
+{
     BuildAndPaint(42);
     CurrentPly = -1;
     PaintBoardBitmap();
@@ -170,7 +182,8 @@ TEST_F(BoardPaint, PlyOutsideTheLineShowsAnEmptyBoard) {
 }
 
 // Pictures of the whole board for a person to look at.
-TEST_F(BoardPaint, WritesScreenshots) {
+TEST_F(BoardPaint, WritesScreenshots)
+{
     const QString dir = QStringLiteral(BOARD_SHOTS_DIR);
     ASSERT_TRUE(QDir().mkpath(dir));
     int written = 0;

@@ -12,20 +12,24 @@ namespace {
 
 // The board's static images and the font handles go before the application.
 [[maybe_unused]] const bool StaticsReleased = (AtTestAppEnd([] {
-    for (QImage& image : PieceBitmaps) image = QImage();
-    BoardBitmap = QImage();
-    DragBitmap = QImage();
-    EmbeddedFontHandles.Release();
-}), true);
+                                                   for (QImage& image : PieceBitmaps)
+                                                       image = QImage();
+                                                   BoardBitmap = QImage();
+                                                   DragBitmap = QImage();
+                                                   EmbeddedFontHandles.Release();
+                                               }),
+                                               true);
 
-}  // namespace
+} // namespace
 
-bool EnsureBoardApp() {
+bool EnsureBoardApp()
+{
     TestApp();
     return RegisterBoardFont();
 }
 
-const char* SchemeName(Scheme scheme) {
+const char* SchemeName(Scheme scheme)
+{
     switch (scheme) {
     case Scheme::Traditional:
         return "traditional";
@@ -39,7 +43,8 @@ const char* SchemeName(Scheme scheme) {
     return "?";
 }
 
-const char* StyleName(Style style) {
+const char* StyleName(Style style)
+{
     switch (style) {
     case Style::Modern:
         return "modern";
@@ -51,7 +56,8 @@ const char* StyleName(Style style) {
     return "?";
 }
 
-void ApplyScheme(Scheme scheme) {
+void ApplyScheme(Scheme scheme)
+{
     switch (scheme) {
     case Scheme::Traditional:
         PieceSet = {0, 1};
@@ -75,7 +81,8 @@ void ApplyScheme(Scheme scheme) {
     }
 }
 
-void ApplyStyle(Style style) {
+void ApplyStyle(Style style)
+{
     for (int g = 1; g <= 12; ++g) {
         const char modern = DefaultGlyphChars[g - 1];
         GlyphChars[g] = style == Style::Modern    ? modern
@@ -84,11 +91,13 @@ void ApplyStyle(Style style) {
     }
 }
 
-std::uint32_t ColorAt(const QImage& image, int x, int y) {
+std::uint32_t ColorAt(const QImage& image, int x, int y)
+{
     return ColorOfPixel(image.pixel(x, y));
 }
 
-int CountColor(const QImage& image, std::uint32_t color) {
+int CountColor(const QImage& image, std::uint32_t color)
+{
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -96,6 +105,7 @@ int CountColor(const QImage& image, std::uint32_t color) {
     return n;
 }
 
-OptionsGuard::~OptionsGuard() {
+OptionsGuard::~OptionsGuard()
+{
     RestoreFirstRunOptions();
 }

@@ -12,7 +12,8 @@ struct ColorCase {
     std::uint32_t out;
 };
 
-TEST(ColorHelpers, ColorToPixelSwapsRedAndBlueAndClearsTheTopByte) {
+TEST(ColorHelpers, ColorToPixelSwapsRedAndBlueAndClearsTheTopByte)
+{
     const ColorCase cases[] = {
         {"red", 0x0000FF, 0xFF0000},   {"blue", 0xFF0000, 0x0000FF},
         {"mixed", 0x064053, 0x534006}, {"top byte dropped", 0xFF123456, 0x563412},
@@ -24,7 +25,8 @@ TEST(ColorHelpers, ColorToPixelSwapsRedAndBlueAndClearsTheTopByte) {
     }
 }
 
-TEST(ColorHelpers, LuminanceTruncatesAndLosesOneOnGreys) {
+TEST(ColorHelpers, LuminanceTruncatesAndLosesOneOnGreys)
+{
     const struct {
         const char* name;
         std::uint32_t color;
@@ -40,7 +42,8 @@ TEST(ColorHelpers, LuminanceTruncatesAndLosesOneOnGreys) {
     }
 }
 
-TEST(ColorHelpers, AdjustClampsEachByteAndKeepsTheTopByte) {
+TEST(ColorHelpers, AdjustClampsEachByteAndKeepsTheTopByte)
+{
     const struct {
         const char* name;
         std::uint32_t color;
@@ -60,7 +63,8 @@ TEST(ColorHelpers, AdjustClampsEachByteAndKeepsTheTopByte) {
     }
 }
 
-TEST(ColorHelpers, ContrastColorGivesWhiteForDarkAndGreyContours) {
+TEST(ColorHelpers, ContrastColorGivesWhiteForDarkAndGreyContours)
+{
     const ColorCase cases[] = {
         {"near black", 0x090909, 0xFFFFFF},      {"grey", 0x808080, 0xFFFFFF},
         {"default contour", 0x064053, 0xD6FFFF}, {"sum 63 not grey", 0x00201F, 0xFFFFFF},

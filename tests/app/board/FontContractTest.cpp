@@ -18,12 +18,14 @@ struct Failure {
     std::string text;
 };
 
-bool Key(const QImage& img, int x, int y) {
+bool Key(const QImage& img, int x, int y)
+{
     return ColorAt(img, x, y) == PieceKeyColor;
 }
 
 // The problems of one image, empty when it is sound.
-std::string Check(const QImage& img, const PieceColors& colors, bool outline, int s, int cell) {
+std::string Check(const QImage& img, const PieceColors& colors, bool outline, int s, int cell)
+{
     std::ostringstream out;
     if (!Key(img, 1, 1)) out << " (1,1) not transparent;";
     if (!Key(img, 0, s - 1)) out << " bottom-left not transparent;";
@@ -54,7 +56,8 @@ protected:
     void TearDown() override { RestoreFirstRunOptions(); }
 };
 
-TEST_P(FontContract, SizesFourteenToHundredTwenty) {
+TEST_P(FontContract, SizesFourteenToHundredTwenty)
+{
     std::vector<std::string> failures;
     int built = 0;
     for (Style style : {Style::Modern, Style::Classic}) {

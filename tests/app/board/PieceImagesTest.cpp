@@ -10,7 +10,8 @@
 
 namespace {
 
-TEST(PiecePlacement, OffsetsSizesAndShadow) {
+TEST(PiecePlacement, OffsetsSizesAndShadow)
+{
     const struct {
         const char* name;
         int s, p;
@@ -31,7 +32,8 @@ TEST(PiecePlacement, OffsetsSizesAndShadow) {
     }
 }
 
-TEST(PieceIndex, ImageIndexOfBoardBytes) {
+TEST(PieceIndex, ImageIndexOfBoardBytes)
+{
     const struct {
         const char* name;
         std::uint8_t code;
@@ -47,14 +49,16 @@ TEST(PieceIndex, ImageIndexOfBoardBytes) {
     }
 }
 
-std::string GlyphsOfAllImages() {
+std::string GlyphsOfAllImages()
+{
     std::string s;
     for (int i = 1; i <= 12; ++i)
         s += GlyphCharFor(i);
     return s;
 }
 
-TEST(PieceGlyphs, ByScheme) {
+TEST(PieceGlyphs, ByScheme)
+{
     const struct {
         const char* name;
         Scheme scheme;
@@ -79,13 +83,15 @@ TEST(PieceGlyphs, ByScheme) {
     }
 }
 
-TEST(PieceGlyphs, UnknownSetNumberReadsAsTheDarkSet) {
+TEST(PieceGlyphs, UnknownSetNumberReadsAsTheDarkSet)
+{
     OptionsGuard guard;
     PieceSet = {2, -1};
     EXPECT_EQ(GlyphsOfAllImages(), "omvtwlomvtwl");
 }
 
-TEST(PieceColours, BySchemeAndPalette) {
+TEST(PieceColours, BySchemeAndPalette)
+{
     struct Case {
         const char* name;
         Scheme scheme;
@@ -144,24 +150,28 @@ TEST(PieceColours, BySchemeAndPalette) {
 class PiecePixels : public testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(EnsureBoardApp()); }
-    void SetUp() override {
+    void SetUp() override
+    {
         UseGradient = false;
         UseShadow = false;
     }
     void TearDown() override { RestoreFirstRunOptions(); }
 
-    static QImage Build(int image, int s, int p = 91) {
+    static QImage Build(int image, int s, int p = 91)
+    {
         const GlyphPlacement g = GlyphPlacementFor(s, p);
         return BuildPieceImage(image, s, CreatePieceFont(g.CellHeight), g);
     }
 };
 
-bool IsKey(const QImage& img, int x, int y) {
+bool IsKey(const QImage& img, int x, int y)
+{
     return ColorAt(img, x, y) == PieceKeyColor;
 }
 
 // Inner pixels never touch the outside: the outline encloses them.
-int InnerTouchingOutside(const QImage& img, std::uint32_t inner) {
+int InnerTouchingOutside(const QImage& img, std::uint32_t inner)
+{
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
@@ -173,7 +183,8 @@ int InnerTouchingOutside(const QImage& img, std::uint32_t inner) {
     return n;
 }
 
-TEST_F(PiecePixels, EverySchemeAndStyle) {
+TEST_F(PiecePixels, EverySchemeAndStyle)
+{
     const Scheme schemes[] = {Scheme::Traditional, Scheme::Velmora, Scheme::Reversed,
                               Scheme::ColorChess};
     const Style styles[] = {Style::Modern, Style::Classic, Style::Blindfold};
@@ -213,7 +224,8 @@ TEST_F(PiecePixels, EverySchemeAndStyle) {
     }
 }
 
-TEST_F(PiecePixels, GradientOnlyRightOfTheMiddle) {
+TEST_F(PiecePixels, GradientOnlyRightOfTheMiddle)
+{
     const int s = 55;
     const int h = s / 2;
     for (int image : {6, 8}) {
@@ -240,7 +252,8 @@ TEST_F(PiecePixels, GradientOnlyRightOfTheMiddle) {
     }
 }
 
-TEST_F(PiecePixels, ShadowIsTheSilhouetteShiftedByD) {
+TEST_F(PiecePixels, ShadowIsTheSilhouetteShiftedByD)
+{
     const struct {
         const char* name;
         int s, p, d;
@@ -281,7 +294,8 @@ TEST_F(PiecePixels, ShadowIsTheSilhouetteShiftedByD) {
     }
 }
 
-TEST_F(PiecePixels, ColoursEqualToTheKeyStayVisible) {
+TEST_F(PiecePixels, ColoursEqualToTheKeyStayVisible)
+{
     const int s = 55;
     struct Case {
         const char* name;

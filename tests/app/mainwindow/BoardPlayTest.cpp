@@ -28,8 +28,8 @@
 #include "rules/StreamCheck.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -366,10 +366,9 @@ TEST_F(BoardPlay, TypedMovesInEveryNotationTheReaderTakes)
         const char* Text;
         bool Played;
     } typed[] = {
-        {"e4", true},      {"e7-e5", true}, {"N f3", true}, {"Nb8c6", true},
-        {"Bf1-b5", true},  {"a6", true},    {"garbage", false}, {"exd5", false},
-        {"Bxc6", true},    {"dxc6", true},  {"0-0", true},  {"Nf6", true},
-        {"", false},
+        {"e4", true},  {"e7-e5", true},    {"N f3", true},  {"Nb8c6", true}, {"Bf1-b5", true},
+        {"a6", true},  {"garbage", false}, {"exd5", false}, {"Bxc6", true},  {"dxc6", true},
+        {"0-0", true}, {"Nf6", true},      {"", false},
     };
     for (const auto& t : typed) {
         SCOPED_TRACE(t.Text);
@@ -378,14 +377,19 @@ TEST_F(BoardPlay, TypedMovesInEveryNotationTheReaderTakes)
         EXPECT_EQ(CurrentPly, t.Played ? ply + 1 : ply);
         EXPECT_EQ(left.isEmpty(), t.Played || !*t.Text);
     }
-    EXPECT_EQ(Shown(), "e4 e5 \xA4" "f3 \xA4" "c6 \xA5" "b5 a6 \xA5xc6 dxc6 0-0 \xA4" "f6 ");
+    EXPECT_EQ(Shown(), "e4 e5 \xA4"
+                       "f3 \xA4"
+                       "c6 \xA5"
+                       "b5 a6 \xA5xc6 dxc6 0-0 \xA4"
+                       "f6 ");
     // A letter set whose knight is "S": "Nf3" is read as the pawn move f2-f3.
     const auto letters = PieceLetterChars;
     PieceLetterChars = {' ', 'B', 'S', 'L', 'T', 'D', 'K'};
     Type("Sc3");
     Type("Nh6"); // h7-h6
     PieceLetterChars = letters;
-    EXPECT_EQ(Shown().substr(Shown().size() - 7), "\xA4" "c3 h6 ");
+    EXPECT_EQ(Shown().substr(Shown().size() - 7), "\xA4"
+                                                  "c3 h6 ");
     // The box holds at most its limit: the move at the end never arrives.
     const int ply = CurrentPly;
     EXPECT_EQ(Type(std::string(600, 'a').append("4").c_str()).size(), 511);
@@ -396,26 +400,31 @@ TEST_F(BoardPlay, TypedMovesInEveryNotationTheReaderTakes)
 TEST_F(BoardPlay, OverwriteModeEntersTheMoveWhereItWasTyped)
 {
     Start(SamplePgn, 1);
-    for (int k = 0; k < 17; ++k) form->BitBtn1Click();
+    for (int k = 0; k < 17; ++k)
+        form->BitBtn1Click();
     form->ToolButton15Click(); // the line through 9...Na5
-    ASSERT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA4" "a5");
+    ASSERT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA4"
+                                                          "a5");
     form->BitBtn2Click();
     form->Overridemove1->setChecked(true);
     // The variation goes without a question; the bishop stands at ply 17.
     EXPECT_TRUE(Type("Bb7").isEmpty());
     EXPECT_EQ(CurrentPly, 18);
-    EXPECT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA5" "b7");
+    EXPECT_EQ(MoveCellText(17, Positions[17].PlayedNode), "\xA5"
+                                                          "b7");
     EXPECT_EQ(Positions[18].Board[SquareOf(1, 6)], Piece::Bishop | Piece::BlackBit);
     for (int i = 0; i < MoveNodeCount; ++i) {
         if (MoveNodes[i].Kind == NodeKind::nkMove) {
-            EXPECT_NE(MoveCellText(17, i), "\xA4" "a5");
+            EXPECT_NE(MoveCellText(17, i), "\xA4"
+                                           "a5");
         }
     }
     ExpectValidStream();
     // The main line's rest holds comments and a variation: declined, the
     // move becomes a variation.
     GoToNode(-1);
-    for (int k = 0; k < 17; ++k) form->BitBtn1Click();
+    for (int k = 0; k < 17; ++k)
+        form->BitBtn1Click();
     const int nodes = MoveNodeCount;
     dialogs.QueueMessageResult(mrCancel);
     EXPECT_TRUE(Type("d5").isEmpty());
@@ -433,9 +442,8 @@ TEST_F(BoardPlay, CommentsRoundTripThroughTheDialogAndTheDocument)
     std::string text(100 * 1024, 'x');
     text.replace(0, 40, "{braces} and \xC3\xA9 line\nnext: ");
     const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    dialogs.QueueModal(mrOk, [&](QDialog& d) {
-        static_cast<TComments&>(d).TextComments->setPlainText(typed);
-    });
+    dialogs.QueueModal(
+        mrOk, [&](QDialog& d) { static_cast<TComments&>(d).TextComments->setPlainText(typed); });
     form->CommentsAfterClick();
     EXPECT_EQ(GameModified, 1);
     const int place = CommentAfterPlace(Positions[0].PlayedNode);
@@ -543,7 +551,8 @@ TEST_F(BoardPlay, BookmarksMarkLoadAndTrace)
     form->Bookmark11Click(&mark1);
     const std::string number = GameList->Cells(0, CurrentGameRow);
     EXPECT_TRUE(form->Label1->text().endsWith(" after 1. ... e5"));
-    EXPECT_TRUE(form->Label1->text().contains(" velmora-sample.pgn [" + QString::fromStdString(number) + "]"));
+    EXPECT_TRUE(form->Label1->text().contains(" velmora-sample.pgn [" +
+                                              QString::fromStdString(number) + "]"));
     EXPECT_EQ(form->PageControl1->currentWidget(), form->BmSheet);
 
     // Another game, then back to the bookmark: database, game and position.

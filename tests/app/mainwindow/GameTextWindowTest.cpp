@@ -29,18 +29,21 @@ struct NamesCase {
 
 class GameTextWindow : public ::testing::TestWithParam<NamesCase> {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         QFile::remove(SettingsFileName());
         SetDialogService(&dialogs);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetDialogService(nullptr);
         QFile::remove(SettingsFileName());
     }
     ScriptedDialogService dialogs;
 };
 
-TEST_P(GameTextWindow, ListAndTitleShowTheNames) {
+TEST_P(GameTextWindow, ListAndTitleShowTheNames)
+{
     const NamesCase& c = GetParam();
     {
         TMemIniFile ini(SettingsFileName());

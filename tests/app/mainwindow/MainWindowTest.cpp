@@ -21,13 +21,13 @@
 #include "rules/Navigation.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,8 @@ TEST_F(MainWindowTest, FirstRunWithoutSettingsWritesAnEmptyGame)
         auto form = Start();
         EXPECT_EQ(DatabaseFileHandle, -1);
         EXPECT_EQ(form->windowTitle(), "Velmora Chess");
-        for (int id : MoveSoundLoadOrder) EXPECT_TRUE(MoveSoundWaves.IsLoaded(id)) << id;
+        for (int id : MoveSoundLoadOrder)
+            EXPECT_TRUE(MoveSoundWaves.IsLoaded(id)) << id;
         form->close();
     }
     EXPECT_FALSE(MoveSoundWaves.IsLoaded(MoveSoundWhiteId));
@@ -134,7 +135,7 @@ TEST_F(MainWindowTest, BadSettingsGiveDefaults)
 {
     WriteSettings("[Game]\nFile=/no/such/file.pgn\nNumber=abc\nNode=ZZ\n"
                   "[Layout]\nBoard=80\nList=-5\n");
-    dialogs.QueueMessageResult(mrOk);  // "Can't open PGN file!"
+    dialogs.QueueMessageResult(mrOk); // "Can't open PGN file!"
     {
         auto form = Start();
         EXPECT_EQ(DatabaseFileHandle, -1);
@@ -209,7 +210,7 @@ TEST_F(MainWindowTest, ExportsThisGameAndEveryListedGame)
     ProgressForm = &progress;
     QTemporaryDir dir;
 
-    const QString one = dir.filePath("one");  // the default extension is added
+    const QString one = dir.filePath("one"); // the default extension is added
     dialogs.QueueSaveFile(one);
     form->Button1Click();
     QFile game(one + ".rtf");
@@ -229,7 +230,8 @@ TEST_F(MainWindowTest, ExportsThisGameAndEveryListedGame)
     EXPECT_TRUE(bytes.trimmed().endsWith('}'));
     // The first and the last game of the list are both in it.
     EXPECT_TRUE(bytes.contains("Kessler"));
-    EXPECT_TRUE(bytes.contains(QByteArray::fromStdString(GameList->Cells(1, GameList->RowCount() - 1))));
+    EXPECT_TRUE(
+        bytes.contains(QByteArray::fromStdString(GameList->Cells(1, GameList->RowCount() - 1))));
     EXPECT_EQ(progress.GamesWritten(), GameList->RowCount() - 1);
     EXPECT_FALSE(form->Memo1->isHidden());
     EXPECT_EQ(progress.Tag, 0);
@@ -260,7 +262,8 @@ TEST_F(MainWindowTest, EveryRowBuildsItsItemWithShortCutAndHint)
             EXPECT_NE(row.Handler.Click != nullptr, row.Handler.SenderClick != nullptr);
         }
     }
-    for (QAction* recent : form->RecentItems) ASSERT_NE(recent, nullptr);
+    for (QAction* recent : form->RecentItems)
+        ASSERT_NE(recent, nullptr);
     EXPECT_EQ(form->RecentItems[4]->shortcut(), QKeySequence("Ctrl+F5"));
     EXPECT_TRUE(form->Gameslist1->isChecked());
     form->close();

@@ -7,7 +7,8 @@
 
 namespace {
 
-std::string ColorTable() {
+std::string ColorTable()
+{
     return std::string(RtfColorTable.data());
 }
 
@@ -17,7 +18,8 @@ protected:
     void TearDown() override { RestoreFirstRunOptions(); }
 };
 
-TEST_F(OptionValuesTest, FirstRunValues) {
+TEST_F(OptionValuesTest, FirstRunValues)
+{
     EXPECT_EQ(BoardLightSquare, 0xC0C0C0u);
     EXPECT_EQ(BoardDarkSquare, 0xA4A4A4u);
     EXPECT_EQ(BoardLightPiece, 0x064053u);
@@ -48,7 +50,8 @@ TEST_F(OptionValuesTest, FirstRunValues) {
     EXPECT_EQ(std::string(GlyphChars.begin() + 1, GlyphChars.end()), DefaultGlyphChars);
 }
 
-TEST_F(OptionValuesTest, RestoreUndoesChanges) {
+TEST_F(OptionValuesTest, RestoreUndoesChanges)
+{
     MoveFontSize = 2;
     PieceLabels[0][4].Contour = 0x123456;
     PieceLetterChars[2] = 'H';
@@ -64,7 +67,8 @@ constexpr const char* DefaultTable =
     "\\red181\\green172\\blue13;\\red77\\green112\\blue253;\\red0\\green157\\blue0;"
     "\\red175\\green0\\blue251;\\red225\\green0\\blue0;\\red80\\green40\\blue2;";
 
-TEST_F(OptionValuesTest, ColorTableOfDefaultPalette) {
+TEST_F(OptionValuesTest, ColorTableOfDefaultPalette)
+{
     EXPECT_EQ(ColorTable(), DefaultTable); // static start-up value
     BuildRtfColorTable();
     EXPECT_EQ(ColorTable(), DefaultTable);
@@ -79,7 +83,8 @@ struct PaletteEdit {
     const char* expected; // nullptr: table unchanged
 };
 
-TEST_F(OptionValuesTest, ColorTableFollowsLightContoursOnly) {
+TEST_F(OptionValuesTest, ColorTableFollowsLightContoursOnly)
+{
     const PaletteEdit cases[] = {
         {"pawn contour never listed", 0, 5, 0x112233, 0x445566, nullptr},
         {"dark column never listed", 1, 4, 0x010203, 0x040506, nullptr},
@@ -103,7 +108,8 @@ TEST_F(OptionValuesTest, ColorTableFollowsLightContoursOnly) {
     }
 }
 
-TEST_F(OptionValuesTest, ColorTableAlwaysSixEntriesAndFits) {
+TEST_F(OptionValuesTest, ColorTableAlwaysSixEntriesAndFits)
+{
     for (auto& row : PieceLabels)
         for (auto& cell : row)
             cell = {0xFFFFFF, 0xFFFFFF};

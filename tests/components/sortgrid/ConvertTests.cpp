@@ -25,7 +25,8 @@ TFormatSettings Us()
     return fs;
 }
 
-void Check(const std::vector<ConvCase>& cases, std::optional<double> (*conv)(std::string_view, const TFormatSettings&),
+void Check(const std::vector<ConvCase>& cases,
+           std::optional<double> (*conv)(std::string_view, const TFormatSettings&),
            const TFormatSettings& fs)
 {
     for (const ConvCase& c : cases) {
@@ -96,8 +97,9 @@ TEST(Convert, DateTimes)
     TFormatSettings dmy = Us();
     dmy.DateOrder = TDateOrder::doDMY;
     dmy.DateSeparator = '.';
-    Check({{"day first", "31.12.1999", 36525.0}, {"month first refused", "12.31.1999", std::nullopt}},
-          StrToDateTime, dmy);
+    Check(
+        {{"day first", "31.12.1999", 36525.0}, {"month first refused", "12.31.1999", std::nullopt}},
+        StrToDateTime, dmy);
 }
 
 } // namespace

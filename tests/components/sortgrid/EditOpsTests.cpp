@@ -314,7 +314,7 @@ TEST(SortGridEdit, SortingAndUndoingIsNoEditToValidate)
     QApplication::processEvents();
     for (int r = 1; r < 6; ++r)
         g->SetCells(1, r, std::string(1, static_cast<char>('f' - r)));
-    g->SetRow(2);  // validation now remembers (1, 2) holding "d"
+    g->SetRow(2); // validation now remembers (1, 2) holding "d"
     int calls = 0;
     g->OnCellValidate = [&](QObject*, int, int, std::string&, bool& valid) {
         ++calls;

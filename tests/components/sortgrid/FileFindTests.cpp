@@ -36,7 +36,8 @@ Rows Texts(const TSortGrid& g)
     Rows out;
     for (int r = 0; r < g.RowCount(); ++r) {
         out.emplace_back();
-        for (int c = 0; c < g.ColCount(); ++c) out.back().push_back(g.Cells(c, r));
+        for (int c = 0; c < g.ColCount(); ++c)
+            out.back().push_back(g.Cells(c, r));
     }
     return out;
 }

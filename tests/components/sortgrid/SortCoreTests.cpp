@@ -48,7 +48,10 @@ std::vector<std::string> Col(const TGridCells& cells, int col, int from = 1)
     return out;
 }
 
-TSortRows Data(const TGridCells& cells) { return {1, cells.RowCount() - 1}; }
+TSortRows Data(const TGridCells& cells)
+{
+    return {1, cells.RowCount() - 1};
+}
 
 using Keys = std::vector<std::string>;
 
@@ -66,7 +69,10 @@ TEST(SortCore, DetectsTheStyleOfAColumn)
         {"dates", {"1/2/2003", "12/31/1999 10:00"}, true, TSortStyle::ssDateTime},
         {"times convert as date-times", {"9:15", "10:30"}, true, TSortStyle::ssDateTime},
         {"times without date-time use", {"9:15", "10:30"}, false, TSortStyle::ssAlphabetic},
-        {"dates without date-time use", {"1/2/2003", "12/31/1999"}, false, TSortStyle::ssAlphabetic},
+        {"dates without date-time use",
+         {"1/2/2003", "12/31/1999"},
+         false,
+         TSortStyle::ssAlphabetic},
         {"a blank spoils dates", {"1/2/2003", ""}, true, TSortStyle::ssAlphabetic},
         {"mixed", {"12", "abc"}, true, TSortStyle::ssAlphabetic},
         {"nan inf hex are text", {"nan", "inf", "0x10"}, false, TSortStyle::ssAlphabetic},
@@ -91,22 +97,54 @@ TEST(SortCore, SortsStablyInBothDirections)
         Keys expectedTags;
     };
     const std::vector<Case> cases = {
-        {"numeric ascending ranks blanks at -0.2", {"0", "abc", "-1", ""}, TSortStyle::ssNumeric,
-         TSortDirection::sdAscending, false, {"r3", "r2", "r4", "r1"}},
-        {"numeric descending keeps tie order", {"0", "abc", "-1", ""}, TSortStyle::ssNumeric,
-         TSortDirection::sdDescending, false, {"r1", "r2", "r4", "r3"}},
-        {"letters ignore case by default", {"b", "A", "a", "B"}, TSortStyle::ssAlphabetic,
-         TSortDirection::sdAscending, false, {"r2", "r3", "r1", "r4"}},
-        {"letters descending keep tie order", {"b", "A", "a", "B"}, TSortStyle::ssAlphabetic,
-         TSortDirection::sdDescending, false, {"r1", "r4", "r2", "r3"}},
-        {"times by value", {"10:30", "9:15", "23:59"}, TSortStyle::ssTime, TSortDirection::sdAscending, false,
+        {"numeric ascending ranks blanks at -0.2",
+         {"0", "abc", "-1", ""},
+         TSortStyle::ssNumeric,
+         TSortDirection::sdAscending,
+         false,
+         {"r3", "r2", "r4", "r1"}},
+        {"numeric descending keeps tie order",
+         {"0", "abc", "-1", ""},
+         TSortStyle::ssNumeric,
+         TSortDirection::sdDescending,
+         false,
+         {"r1", "r2", "r4", "r3"}},
+        {"letters ignore case by default",
+         {"b", "A", "a", "B"},
+         TSortStyle::ssAlphabetic,
+         TSortDirection::sdAscending,
+         false,
+         {"r2", "r3", "r1", "r4"}},
+        {"letters descending keep tie order",
+         {"b", "A", "a", "B"},
+         TSortStyle::ssAlphabetic,
+         TSortDirection::sdDescending,
+         false,
+         {"r1", "r4", "r2", "r3"}},
+        {"times by value",
+         {"10:30", "9:15", "23:59"},
+         TSortStyle::ssTime,
+         TSortDirection::sdAscending,
+         false,
          {"r2", "r1", "r3"}},
-        {"times as text", {"10:30", "9:15"}, TSortStyle::ssAlphabetic, TSortDirection::sdAscending, false,
+        {"times as text",
+         {"10:30", "9:15"},
+         TSortStyle::ssAlphabetic,
+         TSortDirection::sdAscending,
+         false,
          {"r1", "r2"}},
-        {"dates by value", {"1/2/2003", "12/31/1999", "6/1/2003"}, TSortStyle::ssDateTime,
-         TSortDirection::sdAscending, false, {"r2", "r1", "r3"}},
-        {"custom without compare sorts by letters", {"pear", "apple", "fig"}, TSortStyle::ssCustom,
-         TSortDirection::sdAscending, false, {"r2", "r3", "r1"}},
+        {"dates by value",
+         {"1/2/2003", "12/31/1999", "6/1/2003"},
+         TSortStyle::ssDateTime,
+         TSortDirection::sdAscending,
+         false,
+         {"r2", "r1", "r3"}},
+        {"custom without compare sorts by letters",
+         {"pear", "apple", "fig"},
+         TSortStyle::ssCustom,
+         TSortDirection::sdAscending,
+         false,
+         {"r2", "r3", "r1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,7 +154,8 @@ TEST(SortCore, SortsStablyInBothDirections)
         options.SortDirection = c.direction;
         options.SortCaseSensitive = c.caseSensitive;
         TSortedList list;
-        ASSERT_TRUE(SortRowsByColumn(cells, 0, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
+        ASSERT_TRUE(
+            SortRowsByColumn(cells, 0, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
         EXPECT_EQ(Col(cells, 1), c.expectedTags);
         EXPECT_EQ(cells.Cell(0, 0), "key");
     }
@@ -137,11 +176,14 @@ TEST(SortCore, CaseSensitivityDecidesTheStoredKeys)
             return a.compare(b);
         };
         TSortedList list;
-        ASSERT_TRUE(SortRowsByColumn(cells, 0, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
+        ASSERT_TRUE(
+            SortRowsByColumn(cells, 0, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
         // Byte order puts "Abd" before "abc" only when the case is kept.
         EXPECT_EQ(Col(cells, 1), sensitive ? Keys({"r2", "r1"}) : Keys({"r1", "r2"}));
         ASSERT_FALSE(seen.empty());
-        const bool upper = std::all_of(seen.begin(), seen.end(), [](const std::string& s) { return s == "ABC" || s == "ABD"; });
+        const bool upper = std::all_of(seen.begin(), seen.end(), [](const std::string& s) {
+            return s == "ABC" || s == "ABD";
+        });
         EXPECT_EQ(upper, !sensitive);
     }
 }
@@ -182,8 +224,10 @@ TEST(SortCore, RefusesColumnsAndRowsOutsideTheStore)
     const TGridCells before = cells;
     TSortOptions options;
     TSortedList list;
-    EXPECT_FALSE(SortRowsByColumn(cells, 2, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
-    EXPECT_FALSE(SortRowsByColumn(cells, -1, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
+    EXPECT_FALSE(
+        SortRowsByColumn(cells, 2, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
+    EXPECT_FALSE(
+        SortRowsByColumn(cells, -1, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
     EXPECT_FALSE(SortRowsByColumn(cells, 0, {1, 5}, options, Fixed(), TTextCodec::Latin1(), list));
     EXPECT_EQ(Col(cells, 0), Col(before, 0));
     TSortedList wrong;
@@ -198,16 +242,21 @@ TEST(SortCore, AnyComparisonKeepsTheRowsAPermutation)
     std::mt19937 rng(7);
     Keys keys;
     for (int i = 0; i < 5000; ++i)
-        keys.push_back(i % 3 == 0 ? Cat({"junk", std::to_string(i)}) : Cat({std::to_string(1 + i % 12), "/1/20", std::to_string(10 + i % 80)}));
+        keys.push_back(
+            i % 3 == 0 ? Cat({"junk", std::to_string(i)})
+                       : Cat({std::to_string(1 + i % 12), "/1/20", std::to_string(10 + i % 80)}));
     for (int variant = 0; variant < 2; ++variant) {
         SCOPED_TRACE(variant == 0 ? "forced dates" : "random compare");
         TGridCells cells = Column(keys);
         TSortOptions options;
         options.SortStyle = variant == 0 ? TSortStyle::ssDateTime : TSortStyle::ssCustom;
         if (variant == 1)
-            options.SortCompare = [&](const std::string&, const std::string&) { return int(rng() % 3) - 1; };
+            options.SortCompare = [&](const std::string&, const std::string&) {
+                return int(rng() % 3) - 1;
+            };
         TSortedList list;
-        ASSERT_TRUE(SortRowsByColumn(cells, 0, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
+        ASSERT_TRUE(
+            SortRowsByColumn(cells, 0, Data(cells), options, Fixed(), TTextCodec::Latin1(), list));
         Keys after = Col(cells, 0);
         Keys sortedBefore = keys;
         std::sort(after.begin(), after.end());

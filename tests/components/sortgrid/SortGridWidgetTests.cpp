@@ -31,9 +31,9 @@ std::unique_ptr<TSortGrid> MakeGrid(const std::vector<std::vector<std::string>>&
     g->SetColCount(static_cast<int>(rows[0].size()));
     g->SetRowCount(static_cast<int>(rows.size()));
     g->SetFixedCols(0);
-    g->SetOptions({TGridOption::goFixedVertLine, TGridOption::goFixedHorzLine, TGridOption::goVertLine,
-                   TGridOption::goHorzLine, TGridOption::goColSizing, TGridOption::goRowSelect,
-                   TGridOption::goThumbTracking});
+    g->SetOptions({TGridOption::goFixedVertLine, TGridOption::goFixedHorzLine,
+                   TGridOption::goVertLine, TGridOption::goHorzLine, TGridOption::goColSizing,
+                   TGridOption::goRowSelect, TGridOption::goThumbTracking});
     g->SetTabStop(false);
     g->SetGridLineWidth(0);
     g->SetDefaultRowHeight(19);
@@ -60,8 +60,11 @@ QPoint CellCentre(const TSortGrid& g, int col, int row)
     return ToQRect(g.CellRect(col, row)).center();
 }
 
-const std::vector<std::vector<std::string>> kPlayers = {
-    {"No", "Name", "Elo"}, {"1", "Carla", "2100"}, {"2", "alan", "1900"}, {"3", "Bert", "2300"}, {"4", "dora", "1800"}};
+const std::vector<std::vector<std::string>> kPlayers = {{"No", "Name", "Elo"},
+                                                        {"1", "Carla", "2100"},
+                                                        {"2", "alan", "1900"},
+                                                        {"3", "Bert", "2300"},
+                                                        {"4", "dora", "1800"}};
 
 TEST(SortGridWidget, HeaderClicksSortOnlyThroughTheGate)
 {
@@ -74,16 +77,31 @@ TEST(SortGridWidget, HeaderClicksSortOnlyThroughTheGate)
     };
     const std::vector<std::string> unsorted = {"1900", "2300", "2100", "1800"};
     const std::vector<Case> cases = {
-        {"left click ascending", Qt::LeftButton, Qt::NoModifier, 0, {"1800", "1900", "2100", "2300"}},
-        {"right click descending", Qt::RightButton, Qt::NoModifier, 0, {"2300", "2100", "1900", "1800"}},
-        {"middle click ascending", Qt::MiddleButton, Qt::NoModifier, 0, {"1800", "1900", "2100", "2300"}},
+        {"left click ascending",
+         Qt::LeftButton,
+         Qt::NoModifier,
+         0,
+         {"1800", "1900", "2100", "2300"}},
+        {"right click descending",
+         Qt::RightButton,
+         Qt::NoModifier,
+         0,
+         {"2300", "2100", "1900", "1800"}},
+        {"middle click ascending",
+         Qt::MiddleButton,
+         Qt::NoModifier,
+         0,
+         {"1800", "1900", "2100", "2300"}},
         {"shift click", Qt::LeftButton, Qt::ShiftModifier, 0, unsorted},
         {"ctrl click", Qt::LeftButton, Qt::ControlModifier, 0, unsorted},
         {"click on a data row", Qt::LeftButton, Qt::NoModifier, 2, unsorted},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto g = MakeGrid({{"No", "Name", "Elo"}, {"2", "alan", "1900"}, {"3", "Bert", "2300"}, {"1", "Carla", "2100"},
+        auto g = MakeGrid({{"No", "Name", "Elo"},
+                           {"2", "alan", "1900"},
+                           {"3", "Bert", "2300"},
+                           {"1", "Carla", "2100"},
                            {"4", "dora", "1800"}});
         QTest::mouseClick(g->viewport(), c.button, c.mods, CellCentre(*g, 2, c.row));
         EXPECT_EQ(Column(*g, 2), c.expected);
@@ -96,8 +114,9 @@ TEST(SortGridWidget, ReleaseAfterAColumnResizeDoesNotSort)
     const TRect head = g->CellRect(1, 0);
     const QPoint border(head.Right, (head.Top + head.Bottom) / 2);
     QTest::mousePress(g->viewport(), Qt::LeftButton, Qt::NoModifier, border);
-    QMouseEvent move(QEvent::MouseMove, QPointF(border + QPoint(30, 0)), QPointF(g->viewport()->mapToGlobal(border + QPoint(30, 0))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(border + QPoint(30, 0)),
+                     QPointF(g->viewport()->mapToGlobal(border + QPoint(30, 0))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(g->viewport(), &move);
     QTest::mouseRelease(g->viewport(), Qt::LeftButton, Qt::NoModifier, border + QPoint(30, 0));
     EXPECT_EQ(g->ColWidths(1), 110);
@@ -132,8 +151,7 @@ TEST(SortGridWidget, AThrowingHandlerLeavesCursorAndGridUsable)
     auto g = MakeGrid(kPlayers);
     bool fail = true;
     g->OnBeginSort = [&](QObject*, int, TSortOptions&) {
-        if (fail)
-            throw std::runtime_error("handler failed");
+        if (fail) throw std::runtime_error("handler failed");
     };
     QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(*g, 1, 0));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -157,7 +175,7 @@ TEST(SortGridWidget, OneDataRowIsNeverSorted)
 TEST(SortGridWidget, CurrentRowFollowsAndUndoRestores)
 {
     auto g = MakeGrid(kPlayers);
-    g->SetRow(3);  // Bert
+    g->SetRow(3); // Bert
     int begin = 0;
     g->OnBeginSort = [&](QObject*, int col, TSortOptions& o) {
         ++begin;
@@ -193,7 +211,7 @@ TEST(SortGridWidget, FooterRowsStayAndClearingEndsUndo)
 {
     auto g = MakeGrid({{"n"}, {"c"}, {"a"}, {"b"}, {"z-total"}, {"a-sum"}});
     g->SetFooterRows(2);
-    g->SetFooterRows(9);  // more than the data rows: ignored
+    g->SetFooterRows(9); // more than the data rows: ignored
     EXPECT_EQ(g->FooterRows(), 2);
     g->SortByColumn(0, TSortOptions{});
     EXPECT_EQ(Column(*g, 0), std::vector<std::string>({"a", "b", "c", "z-total", "a-sum"}));
@@ -220,7 +238,8 @@ TEST(SortGridWidget, GlyphStandsInTheSortedColumnTitleOnly)
 {
     auto g = MakeGrid(kPlayers);
     g->SetSortSymbol(TSortSymbol::sgArrow);
-    g->SortByColumn(2, TSortOptions{TSortStyle::ssAutomatic, TSortDirection::sdDescending, false, {}});
+    g->SortByColumn(2,
+                    TSortOptions{TSortStyle::ssAutomatic, TSortDirection::sdDescending, false, {}});
     ASSERT_FALSE(g->SortGlyph().isNull());
     EXPECT_EQ(g->SortGlyph().size(), QSize(8, 7));
     const QImage img = g->viewport()->grab().toImage();
@@ -230,7 +249,8 @@ TEST(SortGridWidget, GlyphStandsInTheSortedColumnTitleOnly)
     EXPECT_GT(CountColour(img, {textEnd + 2, title2.Top, textEnd + 10, title2.Bottom}, clGray), 4);
     const TRect title1 = g->CellRect(1, 0);
     const int textEnd1 = title1.Left + 2 + g->Canvas.TextWidth(QStringLiteral("Name"));
-    EXPECT_EQ(CountColour(img, {textEnd1 + 2, title1.Top, textEnd1 + 10, title1.Bottom}, clGray), 0);
+    EXPECT_EQ(CountColour(img, {textEnd1 + 2, title1.Top, textEnd1 + 10, title1.Bottom}, clGray),
+              0);
     // Its aqua background is transparent.
     EXPECT_EQ(CountColour(img, title2, clAqua), 0);
     // The downward triangle is widest at its top: more grey in its upper rows.
@@ -241,7 +261,8 @@ TEST(SortGridWidget, GlyphStandsInTheSortedColumnTitleOnly)
     g->SetFixedRows(0);
     QApplication::processEvents();
     const QImage noHeader = g->viewport()->grab().toImage();
-    EXPECT_EQ(CountColour(noHeader, {textEnd + 2, title2.Top, textEnd + 10, title2.Bottom}, clGray), 0);
+    EXPECT_EQ(CountColour(noHeader, {textEnd + 2, title2.Top, textEnd + 10, title2.Bottom}, clGray),
+              0);
 }
 
 TEST(SortGridWidget, CustomGlyphUsesItsCornerAsTransparentColour)
@@ -258,8 +279,9 @@ TEST(SortGridWidget, CustomGlyphUsesItsCornerAsTransparentColour)
     const QImage img = g->viewport()->grab().toImage();
     const TRect title = g->CellRect(1, 0);
     EXPECT_EQ(CountColour(img, title, clRed), 5);
-    const TRect glyphArea{title.Left + 2 + g->Canvas.TextWidth(QStringLiteral("Name")) + 2, title.Top + 2,
-                          title.Left + 2 + g->Canvas.TextWidth(QStringLiteral("Name")) + 8, title.Top + 8};
+    const TRect glyphArea{
+        title.Left + 2 + g->Canvas.TextWidth(QStringLiteral("Name")) + 2, title.Top + 2,
+        title.Left + 2 + g->Canvas.TextWidth(QStringLiteral("Name")) + 8, title.Top + 8};
     EXPECT_EQ(CountColour(img, glyphArea, clWhite), 0);
     // An empty bitmap gives no glyph and draws nothing.
     g->SetSortBitMapA(QImage());
@@ -296,8 +318,7 @@ TEST(SortGridWidget, RightAndBottomAlignmentOffsets)
     QImage img(200, 100, QImage::Format_RGB32);
     img.fill(Qt::white);
     g->OnDrawCell = [&](QObject*, int c, int r, const TRect& rect, TGridDrawState) {
-        if (c != 1 || r != 1)
-            return;
+        if (c != 1 || r != 1) return;
         seenX = rect.Left;
         seenY = rect.Top;
     };
@@ -357,7 +378,8 @@ TEST(SortGridWidget, AutoSizeColUsesTheGridFontPlusAnX)
     probe.Font = big;
     const int footerWidth = probe.TextWidth(QStringLiteral("footer"));
     probe.Font = g->Font();
-    EXPECT_EQ(g->ColWidths(0), std::max(probe.TextWidth(QStringLiteral("a much longer text")), footerWidth) + x);
+    EXPECT_EQ(g->ColWidths(0),
+              std::max(probe.TextWidth(QStringLiteral("a much longer text")), footerWidth) + x);
 }
 
 TEST(SortGridWidget, SavesAPictureOfASortedGrid)
@@ -372,8 +394,10 @@ TEST(SortGridWidget, SavesAPictureOfASortedGrid)
     g->SetFooterRows(1);
     g->SetFooterBevelStyle(TCellBevelStyle::cbRaised);
     g->SetRow(2);
-    g->SortByColumn(2, TSortOptions{TSortStyle::ssAutomatic, TSortDirection::sdDescending, false, {}});
-    EXPECT_EQ(Column(*g, 1), std::vector<std::string>({"adams", "Zoltan", "Kovacs", "Berg", "Total"}));
+    g->SortByColumn(2,
+                    TSortOptions{TSortStyle::ssAutomatic, TSortDirection::sdDescending, false, {}});
+    EXPECT_EQ(Column(*g, 1),
+              std::vector<std::string>({"adams", "Zoltan", "Kovacs", "Berg", "Total"}));
     QApplication::processEvents();
     const QImage img = g->grab().toImage();
     EXPECT_TRUE(img.save(QStringLiteral("sortgrid_sorted.png")));

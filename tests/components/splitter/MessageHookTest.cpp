@@ -152,8 +152,7 @@ TEST_F(MessageHook, WhatAHandlerCausesReachesNoHook)
     second.SetHookedTo(other);
     int otherSeen = 0;
     first.OnSendMessage = [&](TVXMessageHook*, TMessage& m) {
-        if (m.Msg == WM_SIZE)
-            other->resize(other->width() + 1, 10);
+        if (m.Msg == WM_SIZE) other->resize(other->width() + 1, 10);
     };
     second.OnSendMessage = [&](TVXMessageHook*, TMessage&) { ++otherSeen; };
 
@@ -177,8 +176,7 @@ TEST_F(MessageHook, HandlerCanNeutraliseASentMessage)
     hook.SetHookedTo(watched);
     bool block = true;
     hook.OnSendMessage = [&](TVXMessageHook*, TMessage& m) {
-        if (block && m.Msg == WM_MOVE)
-            m.Msg = WM_NULL;
+        if (block && m.Msg == WM_MOVE) m.Msg = WM_NULL;
     };
     const int before = watched->moves;
     watched->move(10, 10);

@@ -19,10 +19,18 @@ SplitterShare Make(K kind, SplitterArea client, int size, int w = 4)
     s.Size = size;
     SplitterArea own = client;
     switch (kind) {
-    case K::splkLeft: own.Right = client.Left + size; break;
-    case K::splkRight: own.Left = client.Right - size; break;
-    case K::splkTop: own.Bottom = client.Top + size; break;
-    case K::splkBottom: own.Top = client.Bottom - size; break;
+    case K::splkLeft:
+        own.Right = client.Left + size;
+        break;
+    case K::splkRight:
+        own.Left = client.Right - size;
+        break;
+    case K::splkTop:
+        own.Bottom = client.Top + size;
+        break;
+    case K::splkBottom:
+        own.Top = client.Bottom - size;
+        break;
     }
     s.CalculateSize(client, own);
     return s;
@@ -36,10 +44,14 @@ SplitterArea Square(int n)
 const char* Name(K k)
 {
     switch (k) {
-    case K::splkLeft: return "left";
-    case K::splkTop: return "top";
-    case K::splkRight: return "right";
-    case K::splkBottom: return "bottom";
+    case K::splkLeft:
+        return "left";
+    case K::splkTop:
+        return "top";
+    case K::splkRight:
+        return "right";
+    case K::splkBottom:
+        return "bottom";
     }
     return "?";
 }
@@ -55,10 +67,10 @@ TEST(SplitterShare, PerMilleIsKeptAcrossParentResizesOnEverySide)
         SplitterShare s = Make(k, Square(1000), 100);
         s.Promile = 440;
         s.SplitterResize();
-        EXPECT_EQ(s.Size, 442);  // 996 * 440 / 1000 + 4
+        EXPECT_EQ(s.Size, 442); // 996 * 440 / 1000 + 4
         s.CalculateSize(Square(500), Square(500));
         s.SplitterResize();
-        EXPECT_EQ(s.Size, 222);  // 496 * 440 / 1000 + 4, truncated
+        EXPECT_EQ(s.Size, 222); // 496 * 440 / 1000 + 4, truncated
         EXPECT_EQ(s.Promile, 440);
         s.CalculateSize(Square(1000), Square(1000));
         s.SplitterResize();
@@ -72,7 +84,7 @@ TEST(SplitterShare, ShareFromSizeTruncates)
         SCOPED_TRACE(Name(k));
         SplitterShare s = Make(k, Square(500), 222);
         s.CalculatePromile();
-        EXPECT_EQ(s.Promile, 439);  // 218 * 1000 / 496
+        EXPECT_EQ(s.Promile, 439); // 218 * 1000 / 496
     }
 }
 
@@ -196,7 +208,7 @@ TEST(SplitterShare, AreaNotAtTheParentsEdgeNeverGivesABadSize)
     left.Collapsed = false;
     left.MaxPercent = 100;
     left.ResizeToSplitter(5000);
-    EXPECT_EQ(left.Size, 700);  // the whole area, never more
+    EXPECT_EQ(left.Size, 700); // the whole area, never more
 
     // A bottom splitter inside a panel whose client area starts at 4.
     SplitterShare bottom = Make(K::splkBottom, {4, 4, 596, 596}, 200, 6);
@@ -214,7 +226,9 @@ TEST(SplitterShare, NoRoomBeyondTheBarIsSafe)
         int w;
     };
     const std::vector<Case> cases{
-        {"area equals the bar", 4, 4}, {"no area yet", 0, 4}, {"area smaller than the bar", 2, 4},
+        {"area equals the bar", 4, 4},
+        {"no area yet", 0, 4},
+        {"area smaller than the bar", 2, 4},
         {"no area and no bar", 0, 0},
     };
     for (const Case& c : cases) {
@@ -238,8 +252,8 @@ TEST(SplitterShare, ClampSurvivesTheNextResize)
     SplitterShare s = Make(K::splkBottom, {0, 0, 800, 600}, 216, 6);
     s.MinPercent = 10;
     s.MaxPercent = 85;
-    s.ResizeToSplitter(60);  // 540 px, 898 per mille: above the limit
-    EXPECT_EQ(s.Size, 516);  // (85 + 1) * 600 / 100
+    s.ResizeToSplitter(60); // 540 px, 898 per mille: above the limit
+    EXPECT_EQ(s.Size, 516); // (85 + 1) * 600 / 100
     EXPECT_EQ(s.Promile, 858);
     s.CalculateSize({0, 0, 800, 1200}, {0, 700, 800, 1200});
     s.SplitterResize();
@@ -292,7 +306,7 @@ TEST(SplitterShare, CollapseByDragRestoresTheShareFromBeforeTheDrag)
     s.Promile = 440;
     s.MinPercent = 20;
     s.CanCollapse = true;
-    s.SavedPromile = s.Promile;  // taken when the drag begins
+    s.SavedPromile = s.Promile; // taken when the drag begins
     s.ResizeToSplitter(10);
     EXPECT_TRUE(s.Collapsed);
     EXPECT_EQ(s.Size, 4);

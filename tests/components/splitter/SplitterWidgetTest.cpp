@@ -36,8 +36,7 @@ void Drag(TVXSplitter* s, QPoint to, const std::function<void()>& during = {})
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, start);
     const QPoint target = bar->mapFrom(s->parentWidget(), to);
     QTest::mouseMove(bar, target);
-    if (during)
-        during();
+    if (during) during();
     QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, target);
     Settle();
 }
@@ -50,8 +49,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::Resize)
-            ++count;
+        if (e->type() == QEvent::Resize) ++count;
         return false;
     }
 };
@@ -157,7 +155,7 @@ TEST(Splitter, DraggingTheBarChangesTheShareAndFiresEvents)
 
     Drag(s, QPoint(300, 200), [&] {
         EXPECT_TRUE(s->Dragging());
-        EXPECT_EQ(s->HintText(), "30 %");  // 300 * 100 / 996
+        EXPECT_EQ(s->HintText(), "30 %"); // 300 * 100 / 996
         ASSERT_NE(s->RubberBar(), nullptr);
         EXPECT_EQ(s->RubberBar()->geometry(), QRect(300, 0, 4, 600));
         EXPECT_EQ(s->width(), 442) << "rsLine resizes only on release";
@@ -166,7 +164,7 @@ TEST(Splitter, DraggingTheBarChangesTheShareAndFiresEvents)
     EXPECT_EQ(s->RubberBar(), nullptr);
     EXPECT_TRUE(s->HintText().isEmpty());
     EXPECT_EQ(s->width(), 304);
-    EXPECT_EQ(s->Promile(), 301);  // 300 * 1000 / 996
+    EXPECT_EQ(s->Promile(), 301); // 300 * 1000 / 996
     EXPECT_GE(resized, 1);
 
     window.resize(500, 600);
@@ -205,7 +203,7 @@ TEST(Splitter, BottomSplitterDragLimitsCollapseAndButton)
     ShowAndSettle(window);
     EXPECT_TRUE(s->BarHorizontal());
     EXPECT_EQ(s->Slider()->cursor().shape(), Qt::SplitVCursor);
-    EXPECT_EQ(s->geometry(), QRect(0, 381, 800, 219));  // 594 * 360 / 1000 + 6
+    EXPECT_EQ(s->geometry(), QRect(0, 381, 800, 219)); // 594 * 360 / 1000 + 6
     EXPECT_EQ(s->SpeedButton()->geometry(), QRect(380, 0, 40, 6));
 
     Drag(s, QPoint(100, 300), [&] { EXPECT_EQ(s->HintText(), "50 %"); });
@@ -281,7 +279,7 @@ TEST(Splitter, PanelParentAreaIsInsideBorderAndBevels)
     s->SetInitialPercentEnabled(true);
     ShowAndSettle(window);
     EXPECT_EQ(s->ParentRect(), Rect(4, 4, 396, 296));
-    EXPECT_EQ(s->geometry(), QRect(4, 4, 198, 292));  // 388 * 500 / 1000 + 4
+    EXPECT_EQ(s->geometry(), QRect(4, 4, 198, 292)); // 388 * 500 / 1000 + 4
 }
 
 TEST(Splitter, TabPageParentAreaIsThePageInsideTheTabs)
@@ -340,8 +338,8 @@ TEST(Splitter, PictureOfNestedSplitters)
     const QString path = QStringLiteral(SPLITTER_PICTURE_DIR) + "/nested_splitters.png";
     EXPECT_TRUE(img.save(path));
 
-    const int listTop = 600 - (594 * 360 / 1000 + 6);  // 381
-    const int boardRight = 994 * 440 / 1000 + 6;        // 443
+    const int listTop = 600 - (594 * 360 / 1000 + 6); // 381
+    const int boardRight = 994 * 440 / 1000 + 6;      // 443
     auto color = [&](int x, int y) { return ColorOfPixel(img.pixel(x, y)); };
     EXPECT_EQ(color(500, 10), ColorToRGB(clSilver)) << "tool bar";
     EXPECT_EQ(color(200, 200), RGBColor(0x30, 0xA0, 0x50)) << "board pane";
@@ -380,8 +378,8 @@ TEST(Splitter, KindSetsTheBarSideAndCursor)
         EXPECT_EQ(GetAlign(s), c.own);
         EXPECT_EQ(GetAlign(s->Slider()), c.bar);
         EXPECT_EQ(s->Slider()->cursor().shape(), c.cursor);
-        const bool horizontal = c.kind == TVXSplitterType::splkTop ||
-                                c.kind == TVXSplitterType::splkBottom;
+        const bool horizontal =
+            c.kind == TVXSplitterType::splkTop || c.kind == TVXSplitterType::splkBottom;
         // Half of the room beyond the bar, plus the bar.
         EXPECT_EQ(horizontal ? s->height() : s->width(), horizontal ? 202 : 302);
     }

@@ -21,16 +21,21 @@
 
 namespace {
 
-QApplication& App() { return TestApp(); }
+QApplication& App()
+{
+    return TestApp();
+}
 
 const std::string Prolog =
-    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}}\r\n"
+    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fswiss\\fcharset0 VelmoraChess "
+    "Swiss;}}\r\n"
     "{\\colortbl;\\red181\\green172\\blue13;}\r\n\\viewkind4\\uc1\\qj\\b\\f0\\fs28 ";
 
 std::string Game(const std::string& white)
 {
-    return Prolog + "{\\fs30 " + white + " \\'96 Black\\par\\fs28\\b0 Event\\par}\\sb60\\sa80 1.e4 e5 "
-                    "\\li10\\sb30\\sa200 \\par\\par}";
+    return Prolog + "{\\fs30 " + white +
+           " \\'96 Black\\par\\fs28\\b0 Event\\par}\\sb60\\sa80 1.e4 e5 "
+           "\\li10\\sb30\\sa200 \\par\\par}";
 }
 
 QString TextOf(const QByteArray& rtf)
@@ -40,7 +45,10 @@ QString TextOf(const QByteArray& rtf)
     return doc.toPlainText();
 }
 
-QString TextOf(const std::string& rtf) { return TextOf(QByteArray::fromStdString(rtf)); }
+QString TextOf(const std::string& rtf)
+{
+    return TextOf(QByteArray::fromStdString(rtf));
+}
 
 QByteArray ReadFile(const QString& name)
 {
@@ -60,16 +68,14 @@ struct FakeMainWindow {
 
     ExportHooks Hooks()
     {
-        return ExportHooks{
-            [this] { return static_cast<int>(games.size()) + 1; },
-            [this](int row) {
-                loaded = row;
-                loads.push_back(row);
-                if (onLoad)
-                    onLoad(row);
-            },
-            [this] { return QByteArray::fromStdString(games.at(loaded - 1)); },
-            [this](bool visible) { views.push_back(visible); }};
+        return ExportHooks{[this] { return static_cast<int>(games.size()) + 1; },
+                           [this](int row) {
+                               loaded = row;
+                               loads.push_back(row);
+                               if (onLoad) onLoad(row);
+                           },
+                           [this] { return QByteArray::fromStdString(games.at(loaded - 1)); },
+                           [this](bool visible) { views.push_back(visible); }};
     }
 };
 
@@ -124,7 +130,8 @@ TEST_F(ProgressFormTest, EscDuringTheSecondGameStopsAfterIt)
     form.Hooks = main.Hooks();
     main.onLoad = [&](int row) {
         if (row == 2)
-            QCoreApplication::postEvent(&form, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                &form, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     };
 
     EXPECT_EQ(form.Export(target), 2);
@@ -140,8 +147,7 @@ TEST_F(ProgressFormTest, StopButtonEndsTheExport)
     TProgressForm form;
     form.Hooks = main.Hooks();
     main.onLoad = [&](int row) {
-        if (row == 2)
-            form.Button1->click();
+        if (row == 2) form.Button1->click();
     };
     EXPECT_EQ(form.Export(target), 2);
     EXPECT_EQ(TextOf(ReadFile(target)), TextOf(main.games[0]) + TextOf(main.games[1]));
@@ -210,4 +216,4 @@ TEST_F(ProgressFormTest, TimerTickWithoutARequestDoesNothing)
     EXPECT_TRUE(main.loads.empty());
 }
 
-}  // namespace
+} // namespace

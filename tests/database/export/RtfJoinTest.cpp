@@ -7,18 +7,24 @@
 
 namespace {
 
-const std::string Prolog =
-    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}"
-    "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora Diagram;}}\r\n{\\colortbl;\\red181\\green172\\blue13;}\r\n"
-    "\\viewkind4\\uc1\\qj\\b\\f0\\fs28 ";
+const std::string Prolog = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{"
+                           "\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}"
+                           "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora "
+                           "Diagram;}}\r\n{\\colortbl;\\red181\\green172\\blue13;}\r\n"
+                           "\\viewkind4\\uc1\\qj\\b\\f0\\fs28 ";
 
 std::string Body(const std::string& white)
 {
-    return "{\\fs30 " + white + " \\'96 Black\\par\\fs28\\b0 Event 2024\\par"
-           "\\f0\\fs18\\i0\\cf1  \\par}\\sb60\\sa80 1.e4 e5 {\\cf6 a \\} brace}\\li10\\sb30\\sa200 \\par\\par";
+    return "{\\fs30 " + white +
+           " \\'96 Black\\par\\fs28\\b0 Event 2024\\par"
+           "\\f0\\fs18\\i0\\cf1  \\par}\\sb60\\sa80 1.e4 e5 {\\cf6 a \\} brace}\\li10\\sb30\\sa200 "
+           "\\par\\par";
 }
 
-std::string Document(const std::string& white) { return Prolog + Body(white) + "}"; }
+std::string Document(const std::string& white)
+{
+    return Prolog + Body(white) + "}";
+}
 
 int Depth(const std::string& rtf)
 {
@@ -29,7 +35,7 @@ int Depth(const std::string& rtf)
         else if (rtf[i] == '{')
             ++depth;
         else if (rtf[i] == '}' && --depth == 0 && i + 1 != rtf.size())
-            return -1;  // the document group closed before the end
+            return -1; // the document group closed before the end
     }
     return depth;
 }
@@ -53,7 +59,7 @@ TEST(RtfJoin, SplitsHeadAtTheBlankAfterViewkind)
 struct SplitCase {
     const char* name;
     std::string doc;
-    std::string body;  // empty with found = false
+    std::string body; // empty with found = false
     bool found;
 };
 
@@ -72,7 +78,8 @@ TEST_P(RtfSplit, Body)
 INSTANTIATE_TEST_SUITE_P(
     Cases, RtfSplit,
     testing::Values(
-        SplitCase{"TrailingNulAndLineBreak", Prolog + "x\\par}\r\n" + std::string(1, '\0') + "junk", "x\\par", true},
+        SplitCase{"TrailingNulAndLineBreak", Prolog + "x\\par}\r\n" + std::string(1, '\0') + "junk",
+                  "x\\par", true},
         SplitCase{"TextAfterTheDocumentGroup", Prolog + "a}b{c", "a", true},
         SplitCase{"EscapedBracesStayInTheBody", Prolog + "\\{ \\} \\\\}", "\\{ \\} \\\\", true},
         SplitCase{"UnclosedGroupsAreClosed", Prolog + "{\\b x{\\i y", "{\\b x{\\i y}}", true},
@@ -87,7 +94,8 @@ TEST(RtfJoin, ThreeDocumentsMakeOneDocument)
     const std::string a = Document("Anna"), b = Document("Bert"), c = Document("Cleo");
     const std::string joined = JoinRtfDocuments({a, b, c});
 
-    EXPECT_EQ(joined, Prolog + Body("Anna") + "\\sb0\\sa0 " + Body("Bert") + "\\sb0\\sa0 " + Body("Cleo") + "}");
+    EXPECT_EQ(joined, Prolog + Body("Anna") + "\\sb0\\sa0 " + Body("Bert") + "\\sb0\\sa0 " +
+                          Body("Cleo") + "}");
     EXPECT_EQ(Count(joined, "{\\rtf1"), 1u);
     EXPECT_EQ(Count(joined, "\\fonttbl"), 1u);
     EXPECT_EQ(Count(joined, "\\colortbl"), 1u);
@@ -102,7 +110,8 @@ TEST(RtfJoin, IncrementalWritesEqualTheWholeJoin)
 {
     // The export writes the first document, then each later one over the
     // file's closing brace.
-    const std::string docs[] = {Document("Anna"), Document("Bert") + std::string(1, '\0'), Document("Cleo")};
+    const std::string docs[] = {Document("Anna"), Document("Bert") + std::string(1, '\0'),
+                                Document("Cleo")};
     std::string file = RtfJoinFirst(*SplitRtfDocument(docs[0]));
     for (int i = 1; i < 3; ++i) {
         file.pop_back();
@@ -127,4 +136,4 @@ TEST(RtfJoin, BodyWithUnbalancedGroupsStillJoinsToOneDocument)
     EXPECT_NE(joined.find("Cleo"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -17,14 +17,16 @@
 
 namespace {
 
-std::string Game(const std::string& moves) {
+std::string Game(const std::string& moves)
+{
     return "[Event \"G\"]\n\n" + moves + "\n\n";
 }
 
 // Counts the parser's questions and skips every unreadable token.
 class CountingHandler : public CorrectMoveHandler {
 public:
-    CorrectMoveAnswer AskCorrection(const std::string&, int) override {
+    CorrectMoveAnswer AskCorrection(const std::string&, int) override
+    {
         ++Asked;
         return {CorrectMoveChoice::Skip, "", 0};
     }
@@ -33,7 +35,8 @@ public:
 
 class GameLoaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         InitGameStore();
         previous_ = SetCorrectMoveHandler(&handler_);
         ForgetCurrentGame();
@@ -42,11 +45,13 @@ protected:
     void TearDown() override { SetCorrectMoveHandler(previous_); }
 
     // Indexes text and keeps it as the database.
-    void Use(const std::string& text) {
+    void Use(const std::string& text)
+    {
         text_ = text;
         rows_ = IndexText(text_).Rows;
     }
-    GameLoadResult Load(int row, bool keepPath = false, int loadToMove = LoadToLastMove) {
+    GameLoadResult Load(int row, bool keepPath = false, int loadToMove = LoadToLastMove)
+    {
         return LoadGameFrom(MemoryByteSource(text_), row, rows_.at(row - 1), keepPath, loadToMove);
     }
 
@@ -56,7 +61,8 @@ protected:
     CorrectMoveHandler* previous_ = nullptr;
 };
 
-TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle) {
+TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle)
+{
     Use(ReadTestFile("mixed.pgn"));
     const GameLoadResult result = Load(1);
     ASSERT_EQ(result.Status, LoadStatus::Loaded);
@@ -69,7 +75,8 @@ TEST_F(GameLoaderTest, LoadsTheMainLineAndTitle) {
     EXPECT_EQ(result.Title, "C65 Marsh, Alan \u2013 Quill, Bea  1/2  Spring Open 1997");
 }
 
-TEST_F(GameLoaderTest, TitleParts) {
+TEST_F(GameLoaderTest, TitleParts)
+{
     struct Case {
         const char* Name;
         std::string White, Black, Event, Site, Date, Expected;
@@ -114,7 +121,8 @@ struct FenCase {
     std::array<std::int32_t, 4> CastlingLost;
 };
 
-TEST_F(GameLoaderTest, SetUpPositions) {
+TEST_F(GameLoaderTest, SetUpPositions)
+{
     const std::vector<FenCase> cases = {
         {"black to move, move 23",
          "6k1/5p1p/6p1/8/8/8/5PPP/6K1 b - - 0 23",
@@ -162,7 +170,8 @@ TEST_F(GameLoaderTest, SetUpPositions) {
     }
 }
 
-TEST_F(GameLoaderTest, FenIsUsedOnlyWithTheSetUpFlag) {
+TEST_F(GameLoaderTest, FenIsUsedOnlyWithTheSetUpFlag)
+{
     Use(ReadTestFile("mixed.pgn"));
     GameRow row = rows_[4]; // the study, Black to move
     row[FlagsColumn] = "   ";
@@ -175,7 +184,8 @@ TEST_F(GameLoaderTest, FenIsUsedOnlyWithTheSetUpFlag) {
     EXPECT_EQ(LineLength, 3);
 }
 
-TEST_F(GameLoaderTest, OddFenCellsAreSafe) {
+TEST_F(GameLoaderTest, OddFenCellsAreSafe)
+{
     Use("[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n1. e4 *\n");
     for (const std::string& fen :
          {std::string(300, '1'), std::string(200, 'K') + " w - - 0 1", std::string("kK"),
@@ -190,7 +200,8 @@ TEST_F(GameLoaderTest, OddFenCellsAreSafe) {
     }
 }
 
-TEST_F(GameLoaderTest, Landings) {
+TEST_F(GameLoaderTest, Landings)
+{
     Use(ReadTestFile("mixed.pgn"));
     const std::vector<std::pair<int, int>> cases = {
         {LoadToLastMove, 10}, {0, 0}, {4, 4}, {10, 10}, {40, 10}};
@@ -201,7 +212,8 @@ TEST_F(GameLoaderTest, Landings) {
     }
 }
 
-TEST_F(GameLoaderTest, SavedLineIsFollowedInTheNextGame) {
+TEST_F(GameLoaderTest, SavedLineIsFollowedInTheNextGame)
+{
     Use(Game("1. e4 c5 2. Nf3 d6 3. d4 cxd4 4. Nxd4 Nf6 *") +
         Game("1. e4 c5 2. Nf3 d6 3. d4 cxd4 4. Qxd4 *") + Game("1. d4 d5 *"));
     ASSERT_EQ(Load(1, false, 7).Status, LoadStatus::Loaded);
@@ -215,7 +227,8 @@ TEST_F(GameLoaderTest, SavedLineIsFollowedInTheNextGame) {
     EXPECT_EQ(CurrentPly, 6);
 }
 
-TEST_F(GameLoaderTest, RefusedLoadsChangeNothing) {
+TEST_F(GameLoaderTest, RefusedLoadsChangeNothing)
+{
     Use(ReadTestFile("mixed.pgn"));
     ASSERT_EQ(Load(3).Status, LoadStatus::Loaded);
     const int nodes = MoveNodeCount;
@@ -249,7 +262,8 @@ TEST_F(GameLoaderTest, RefusedLoadsChangeNothing) {
     EXPECT_EQ(LoadGame(2, rows_[1], false, -1).Status, LoadStatus::Refused);
 }
 
-TEST_F(GameLoaderTest, NextAndPreviousGame) {
+TEST_F(GameLoaderTest, NextAndPreviousGame)
+{
     Use(ReadTestFile("mixed.pgn"));
     const int rowCount = static_cast<int>(rows_.size()) + 1;
     EXPECT_EQ(NextGameRow(1, rowCount), 2);
@@ -267,7 +281,8 @@ TEST_F(GameLoaderTest, NextAndPreviousGame) {
     EXPECT_EQ(handler_.Asked, 0);
 }
 
-TEST_F(GameLoaderTest, CurrentGameRowFollowsSortingAndResetsOnOpen) {
+TEST_F(GameLoaderTest, CurrentGameRowFollowsSortingAndResetsOnOpen)
+{
     Use(ReadTestFile("mixed.pgn"));
     ASSERT_EQ(Load(3).Status, LoadStatus::Loaded);
     std::vector<GameRow> sorted = rows_;
@@ -288,7 +303,8 @@ TEST_F(GameLoaderTest, CurrentGameRowFollowsSortingAndResetsOnOpen) {
     EXPECT_TRUE(CloseDatabaseFile());
 }
 
-TEST_F(GameLoaderTest, ReadGameTextStopsAtTheNextGame) {
+TEST_F(GameLoaderTest, ReadGameTextStopsAtTheNextGame)
+{
     std::string longGame = "1. e4 e5 ";
     for (int n = 2; n < 3000; ++n)
         longGame += "{a long comment that goes on} ";
@@ -304,7 +320,8 @@ TEST_F(GameLoaderTest, ReadGameTextStopsAtTheNextGame) {
     EXPECT_EQ(PgnTextBuffer[n], '\0');
 }
 
-TEST_F(GameLoaderTest, EveryGeneratedGameParsesWhole) {
+TEST_F(GameLoaderTest, EveryGeneratedGameParsesWhole)
+{
     PgnGeneratorOptions options;
     options.Games = 300;
     options.Seed = 11;

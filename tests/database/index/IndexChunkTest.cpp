@@ -11,7 +11,8 @@ namespace {
 // A generated database of more than 3 MiB with clock comments (a "[" inside
 // comments), "[" in tag values, variations, CRLF and LF games, some without
 // blank lines.
-const GeneratedDatabase& LargeDatabase() {
+const GeneratedDatabase& LargeDatabase()
+{
     static const GeneratedDatabase db = [] {
         PgnGeneratorOptions options;
         options.Games = 2600;
@@ -22,7 +23,8 @@ const GeneratedDatabase& LargeDatabase() {
     return db;
 }
 
-void ExpectSameRows(const IndexResult& got, const IndexResult& reference, std::uint64_t shift) {
+void ExpectSameRows(const IndexResult& got, const IndexResult& reference, std::uint64_t shift)
+{
     ASSERT_EQ(got.Rows.size(), reference.Rows.size());
     for (std::size_t r = 0; r < got.Rows.size(); ++r) {
         GameRow expected = reference.Rows[r];
@@ -34,7 +36,8 @@ void ExpectSameRows(const IndexResult& got, const IndexResult& reference, std::u
     }
 }
 
-TEST(IndexChunks, ReferenceListsEveryGeneratedGame) {
+TEST(IndexChunks, ReferenceListsEveryGeneratedGame)
+{
     const GeneratedDatabase& db = LargeDatabase();
     ASSERT_GT(db.Text.size(), 3u * 1024 * 1024);
     const IndexResult reference = IndexTextOnePass(db.Text);
@@ -54,7 +57,8 @@ TEST(IndexChunks, ReferenceListsEveryGeneratedGame) {
     }
 }
 
-TEST(IndexChunks, AnyChunkSizeGivesTheReferenceTable) {
+TEST(IndexChunks, AnyChunkSizeGivesTheReferenceTable)
+{
     const GeneratedDatabase& db = LargeDatabase();
     const IndexResult reference = IndexTextOnePass(db.Text);
     for (const std::size_t chunk : {std::size_t{PgnChunkSize}, std::size_t{65536},
@@ -64,7 +68,8 @@ TEST(IndexChunks, AnyChunkSizeGivesTheReferenceTable) {
     }
 }
 
-TEST(IndexChunks, SlidingTheBoundariesChangesNothing) {
+TEST(IndexChunks, SlidingTheBoundariesChangesNothing)
+{
     const GeneratedDatabase& db = LargeDatabase();
     const IndexResult reference = IndexTextOnePass(db.Text);
     // Padding before the first game moves every boundary of the 1 MiB chunks
@@ -77,7 +82,8 @@ TEST(IndexChunks, SlidingTheBoundariesChangesNothing) {
     }
 }
 
-TEST(IndexChunks, GameEndingExactlyAtAChunkEnd) {
+TEST(IndexChunks, GameEndingExactlyAtAChunkEnd)
+{
     const GeneratedDatabase& db = LargeDatabase();
     const IndexResult reference = IndexTextOnePass(db.Text);
     // Chunks that end right after a game's last byte, and right before a game.
@@ -93,7 +99,8 @@ TEST(IndexChunks, GameEndingExactlyAtAChunkEnd) {
 
 // A game whose comments start lines with "[": a clock mark, a bracketed
 // note and a line that looks like a tag.
-std::string GameWithBracketedComments(int n) {
+std::string GameWithBracketedComments(int n)
+{
     const std::string id = std::to_string(n);
     return "[Event \"G" + id + "\"]\n[White \"W" + id +
            "\"]\n\n1. e4 {a comment that wraps\n[%clk 0:01:02] and goes on} e5 2. Nf3 {\n[Note] "
@@ -101,7 +108,8 @@ std::string GameWithBracketedComments(int n) {
            "1-0\n\n";
 }
 
-TEST(IndexChunks, BracketsStartingCommentLinesAreNoCuts) {
+TEST(IndexChunks, BracketsStartingCommentLinesAreNoCuts)
+{
     std::string text;
     int games = 0;
     while (text.size() < PgnChunkSize + 40000)
@@ -140,7 +148,8 @@ struct WindowCase {
 
 // Texts in which a full 1 MiB window ends inside a tag section or a comment
 // and no game starts in it after its first.
-std::vector<WindowCase> FullWindowCases(std::size_t filler) {
+std::vector<WindowCase> FullWindowCases(std::size_t filler)
+{
     const std::string next = "[Event \"Next\"]\n[White \"N\"]\n\n1. d4 d5 0-1\n\n";
     const std::string x(filler, 'x');
     return {
@@ -164,7 +173,8 @@ std::vector<WindowCase> FullWindowCases(std::size_t filler) {
     };
 }
 
-TEST(IndexChunks, FullWindowEndingInTagsOrCommentsLosesNothing) {
+TEST(IndexChunks, FullWindowEndingInTagsOrCommentsLosesNothing)
+{
     // The window's end is moved through the tags and move text after the filler.
     for (std::size_t filler = PgnChunkSize - 80; filler < PgnChunkSize - 10; filler += 2) {
         for (const WindowCase& c : FullWindowCases(filler)) {

@@ -15,18 +15,21 @@
 
 namespace {
 
-std::string Game(int n, const std::string& moves = "1. e4 e5 2. Nf3 1-0") {
+std::string Game(int n, const std::string& moves = "1. e4 e5 2. Nf3 1-0")
+{
     return "[Event \"G" + std::to_string(n) + "\"]\n[White \"W\"]\n\n" + moves + "\n\n";
 }
 
-std::vector<std::string> Events(const IndexResult& result) {
+std::vector<std::string> Events(const IndexResult& result)
+{
     std::vector<std::string> events;
     for (const GameRow& row : result.Rows)
         events.push_back(row[EventColumn]);
     return events;
 }
 
-void ExpectNumbered(const IndexResult& result) {
+void ExpectNumbered(const IndexResult& result)
+{
     for (std::size_t r = 0; r < result.Rows.size(); ++r)
         ASSERT_EQ(result.Rows[r][NumberColumn], std::to_string(r + 1));
 }
@@ -37,7 +40,8 @@ struct MalformedCase {
     std::vector<std::string> Events;
 };
 
-TEST(IndexLimits, MalformedInputs) {
+TEST(IndexLimits, MalformedInputs)
+{
     std::string nul = Game(1);
     nul[3] = '\0'; // inside the first tag's name: that tag is lost, nothing else
     const std::vector<MalformedCase> cases = {
@@ -71,7 +75,8 @@ TEST(IndexLimits, MalformedInputs) {
     }
 }
 
-TEST(IndexLimits, BinaryDataDoesNotCrash) {
+TEST(IndexLimits, BinaryDataDoesNotCrash)
+{
     std::mt19937 random(3);
     std::string bytes(3 * 1024 * 1024 + 77, '\0');
     for (char& b : bytes)
@@ -86,7 +91,8 @@ TEST(IndexLimits, BinaryDataDoesNotCrash) {
     EXPECT_TRUE(IndexText(bytes).Rows.empty());
 }
 
-TEST(IndexLimits, FifteenThousandGamesAtMost) {
+TEST(IndexLimits, FifteenThousandGamesAtMost)
+{
     std::string text;
     for (int g = 1; g <= MaxIndexedGames + 1; ++g)
         text += Game(g, "1. e4 *");
@@ -98,7 +104,8 @@ TEST(IndexLimits, FifteenThousandGamesAtMost) {
     ExpectNumbered(result);
 }
 
-TEST(IndexLimits, LimitReachedOnlyWhenAGameIsLeftOut) {
+TEST(IndexLimits, LimitReachedOnlyWhenAGameIsLeftOut)
+{
     std::string full;
     for (int g = 1; g <= MaxIndexedGames; ++g)
         full += Game(g, "1. e4 *");
@@ -121,7 +128,8 @@ TEST(IndexLimits, LimitReachedOnlyWhenAGameIsLeftOut) {
     }
 }
 
-TEST(IndexLimits, ByteOrderMarkIsSkipped) {
+TEST(IndexLimits, ByteOrderMarkIsSkipped)
+{
     const std::string text = "\xEF\xBB\xBF" + Game(1) + Game(2);
     for (const std::size_t chunk : {std::size_t{PgnChunkSize}, std::size_t{16}}) {
         const IndexResult result = IndexText(text, chunk);
@@ -132,7 +140,8 @@ TEST(IndexLimits, ByteOrderMarkIsSkipped) {
     }
 }
 
-TEST(IndexLimits, GameLargerThanOneChunk) {
+TEST(IndexLimits, GameLargerThanOneChunk)
+{
     std::string moves = "1. e4 e5 ";
     for (int n = 2; moves.size() < PgnChunkSize + 200000; ++n)
         moves += std::to_string(n) + ". Nf3 { [%clk 0:01:00] } Nf6 {\n[%clk 0:01:00] } ";
@@ -149,7 +158,8 @@ TEST(IndexLimits, GameLargerThanOneChunk) {
 // A file in the temporary folder, removed afterwards.
 class TempFile {
 public:
-    explicit TempFile(const std::string& text) {
+    explicit TempFile(const std::string& text)
+    {
         char name[] = "/tmp/velmora-index-XXXXXX";
         const int fd = ::mkstemp(name);
         path_ = name;
@@ -163,7 +173,8 @@ private:
     std::string path_;
 };
 
-TEST(IndexLimits, PumpEvery128GamesAndNoReentry) {
+TEST(IndexLimits, PumpEvery128GamesAndNoReentry)
+{
     std::string text;
     for (int g = 1; g <= 300; ++g)
         text += Game(g);
@@ -191,7 +202,8 @@ TEST(IndexLimits, PumpEvery128GamesAndNoReentry) {
     EXPECT_FALSE(IndexOpenDatabase().has_value());
 }
 
-TEST(IndexLimits, OpenFailureKeepsTheOpenDatabase) {
+TEST(IndexLimits, OpenFailureKeepsTheOpenDatabase)
+{
     TempFile file(Game(1));
     ASSERT_EQ(OpenDatabaseFile(file.Path()), OpenStatus::Opened);
     const int handle = DatabaseFileHandle;
@@ -203,7 +215,8 @@ TEST(IndexLimits, OpenFailureKeepsTheOpenDatabase) {
     EXPECT_EQ(DatabaseFileHandle, -1);
 }
 
-TEST(IndexLimits, OnlyARegularFileOpens) {
+TEST(IndexLimits, OnlyARegularFileOpens)
+{
     char folder[] = "/tmp/velmora-folder-XXXXXX";
     ASSERT_NE(::mkdtemp(folder), nullptr);
     const std::string fifo = std::string(folder) + "/pipe.pgn";
@@ -223,7 +236,8 @@ TEST(IndexLimits, OnlyARegularFileOpens) {
     ::rmdir(folder);
 }
 
-TEST(DatabaseOpening, RecentFilesAndCaption) {
+TEST(DatabaseOpening, RecentFilesAndCaption)
+{
     std::array<std::string, RecentFileCount> recent = {"(none)", "(none)", "(none)", "(none)",
                                                        "(none)"};
     PushRecentFile(recent, "");

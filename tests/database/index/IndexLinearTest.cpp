@@ -8,7 +8,8 @@
 
 namespace {
 
-std::string Repeat(const std::string& unit, std::size_t size) {
+std::string Repeat(const std::string& unit, std::size_t size)
+{
     std::string text;
     text.reserve(size + unit.size());
     while (text.size() < size)
@@ -22,7 +23,8 @@ struct LinearCase {
     std::size_t Games; // rows listed
 };
 
-TEST(IndexLinear, WorkStaysProportionalToTheText) {
+TEST(IndexLinear, WorkStaysProportionalToTheText)
+{
     const std::size_t size = PgnChunkSize - 4096;
     const std::string tags = "[Event \"A\"]\n";
     const std::string game = "\n\n1. e4 e5 *\n";

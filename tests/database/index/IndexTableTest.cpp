@@ -40,7 +40,8 @@ const std::vector<ExpectedRow> MixedTable = {
     {{"8", "", "", "", "", "", "", "", "Empty", "", "", "", "   ", "", ""}, "*"},
 };
 
-void ExpectTable(const IndexResult& result, const std::string& text) {
+void ExpectTable(const IndexResult& result, const std::string& text)
+{
     ASSERT_EQ(result.Rows.size(), MixedTable.size());
     for (std::size_t r = 0; r < MixedTable.size(); ++r) {
         SCOPED_TRACE("game " + std::to_string(r + 1));
@@ -54,7 +55,8 @@ void ExpectTable(const IndexResult& result, const std::string& text) {
     }
 }
 
-TEST(IndexTable, MixedFileGivesTheExactTable) {
+TEST(IndexTable, MixedFileGivesTheExactTable)
+{
     const std::string text = ReadTestFile("mixed.pgn");
     ASSERT_FALSE(text.empty());
     const IndexResult result = IndexText(text);
@@ -63,7 +65,8 @@ TEST(IndexTable, MixedFileGivesTheExactTable) {
     EXPECT_FALSE(result.LimitReached);
 }
 
-TEST(IndexTable, MixedFileGivesTheSameTableInSmallChunks) {
+TEST(IndexTable, MixedFileGivesTheSameTableInSmallChunks)
+{
     const std::string text = ReadTestFile("mixed.pgn");
     for (const std::size_t chunk : {40u, 64u, 100u, 255u, 512u, 1000u}) {
         SCOPED_TRACE("chunk " + std::to_string(chunk));
@@ -72,7 +75,8 @@ TEST(IndexTable, MixedFileGivesTheSameTableInSmallChunks) {
 }
 
 // One game with the given tag lines; the row it gives.
-GameRow RowOfTags(const std::string& tags) {
+GameRow RowOfTags(const std::string& tags)
+{
     const IndexResult result = IndexText(tags + "\n\n1. e4 e5 *\n");
     EXPECT_EQ(result.Rows.size(), 1u) << tags;
     return result.Rows.empty() ? GameRow{} : result.Rows[0];
@@ -85,7 +89,8 @@ struct TagCase {
     std::string Expected;
 };
 
-TEST(IndexTable, TagValues) {
+TEST(IndexTable, TagValues)
+{
     const std::vector<TagCase> cases = {
         {"question mark value is empty", "[Round \"?\"]", RoundColumn, ""},
         {"star value is empty", "[Result \"*\"]", ResultColumn, ""},
@@ -126,7 +131,8 @@ TEST(IndexTable, TagValues) {
     }
 }
 
-TEST(IndexTable, OverlongTagKeepsTheGameWhole) {
+TEST(IndexTable, OverlongTagKeepsTheGameWhole)
+{
     const std::string text = "[Event \"" + std::string(2000, 'z') +
                              "\"]\n[White \"W\"]\n\n1. e4 *\n" + "[Event \"Next\"]\n\n1. d4 *\n";
     const IndexResult result = IndexText(text);
@@ -144,7 +150,8 @@ struct ScanCase {
     std::string Rest; // the text from the returned position on
 };
 
-TEST(MoveTextScan, CountsAndEnd) {
+TEST(MoveTextScan, CountsAndEnd)
+{
     const auto M = MoveTextStart::MoveNumber;
     const auto C = MoveTextStart::Comment;
     const auto R = MoveTextStart::Result;
@@ -189,7 +196,8 @@ TEST(MoveTextScan, CountsAndEnd) {
     }
 }
 
-TEST(MoveTextScan, StartKinds) {
+TEST(MoveTextScan, StartKinds)
+{
     const std::vector<std::pair<std::string, MoveTextStart>> cases = {
         {"{x}", MoveTextStart::Comment},      {"12. e4", MoveTextStart::MoveNumber},
         {"12 e4", MoveTextStart::MoveNumber}, {"12x", MoveTextStart::None},
@@ -204,7 +212,8 @@ TEST(MoveTextScan, StartKinds) {
     }
 }
 
-TEST(MoveTextScan, IsOutsideComment) {
+TEST(MoveTextScan, IsOutsideComment)
+{
     EXPECT_TRUE(IsOutsideComment("} e4 {b}"));
     EXPECT_TRUE(IsOutsideComment("} e4"));
     EXPECT_FALSE(IsOutsideComment("} c} e4"));

@@ -139,16 +139,21 @@ TEST_F(CorrectMoveDialog, HandlerKeepsCp1252Bytes)
         EXPECT_EQ(CorrectMove->Edit1->text(), QString::fromUtf8("e4\u2013e5"));
         CorrectMove->Button1->click();
     });
-    EXPECT_EQ(handler.AskCorrection("e4\x96" "e5", 20).Text, "e4\x96" "e5");
+    EXPECT_EQ(handler
+                  .AskCorrection("e4\x96"
+                                 "e5",
+                                 20)
+                  .Text,
+              "e4\x96"
+              "e5");
 }
 
 TEST_F(CorrectMoveDialog, ScriptedServiceAnswersWithoutShowing)
 {
     ScriptedDialogService script;
     ScopedDialogService installed(script);
-    script.QueueModal(CorrectMoveCorrect, [](QDialog& d) {
-        static_cast<TCorrectMove&>(d).Edit1->setText("Nf3");
-    });
+    script.QueueModal(CorrectMoveCorrect,
+                      [](QDialog& d) { static_cast<TCorrectMove&>(d).Edit1->setText("Nf3"); });
     CorrectMoveDialogHandler handler;
     const CorrectMoveAnswer a = handler.AskCorrection("Nf4", 20);
     EXPECT_EQ(a.Choice, CorrectMoveChoice::Correct);

@@ -15,16 +15,13 @@ inline std::string SanOf(int index)
 {
     const PositionRecord& p = Positions[CurrentPly];
     const MoveEntry e = p.Moves[index];
-    if (e.Flags & MoveFlags::CastleKingSide)
-        return "O-O";
-    if (e.Flags & MoveFlags::CastleQueenSide)
-        return "O-O-O";
+    if (e.Flags & MoveFlags::CastleKingSide) return "O-O";
+    if (e.Flags & MoveFlags::CastleQueenSide) return "O-O-O";
     const int type = p.Board[e.From] & 7;
     const bool capture = p.Board[e.To] != 0 || (e.Flags & MoveFlags::EnPassant);
     std::string san;
     if (type == Piece::Pawn) {
-        if (capture)
-            san += static_cast<char>('a' + FileOf(e.From));
+        if (capture) san += static_cast<char>('a' + FileOf(e.From));
     } else {
         san += " PNBRQK"[type];
         bool rival = false, sameFile = false, sameRank = false;
@@ -37,14 +34,12 @@ inline std::string SanOf(int index)
             sameFile = sameFile || FileOf(r.From) == FileOf(e.From);
             sameRank = sameRank || RankOf(r.From) == RankOf(e.From);
         }
-        if (rival && (!sameFile || sameRank))
-            san += static_cast<char>('a' + FileOf(e.From));
-        if (rival && sameFile)
-            san += static_cast<char>('1' + RankOf(e.From));
+        if (rival && (!sameFile || sameRank)) san += static_cast<char>('a' + FileOf(e.From));
+        if (rival && sameFile) san += static_cast<char>('1' + RankOf(e.From));
     }
-    if (capture)
-        san += 'x';
-    san += std::string{static_cast<char>('a' + FileOf(e.To)), static_cast<char>('1' + RankOf(e.To))};
+    if (capture) san += 'x';
+    san +=
+        std::string{static_cast<char>('a' + FileOf(e.To)), static_cast<char>('1' + RankOf(e.To))};
     if (e.Promotion) {
         san += '=';
         san += " PNBRQK"[e.Promotion & 7];
@@ -62,12 +57,10 @@ inline void ResetGame(const char* fen = nullptr)
         initialised = true;
     }
     SetStartPosition();
-    if (fen)
-        SetupPositionFromFen(fen, std::strlen(fen));
+    if (fen) SetupPositionFromFen(fen, std::strlen(fen));
     CurrentPly = 0;
     LineLength = 0;
     MoveNodeCount = 0;
     CommentList.clear();
     GameResult = -1;
 }
-

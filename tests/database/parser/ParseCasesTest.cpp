@@ -12,7 +12,7 @@ namespace {
 
 struct ParseCase {
     const char* name;
-    const char* fen;  // nullptr: the standard start
+    const char* fen; // nullptr: the standard start
     const char* text;
     const char* stream;
     int result;
@@ -36,7 +36,8 @@ const ParseCase Cases[] = {
     {"long_algebraic_plain", nullptr, "1. e2e4 e7e5 2. g1f3", "e2e4 e7e5 g1f3", None},
     {"long_algebraic_capture", nullptr, "1. e4 d5 2. e4xd5", "e2e4 d7d5 e4d5", None},
     {"piece_with_origin", nullptr, "1. Ng1f3", "g1f3", None},
-    {"disambiguate_by_file", nullptr, "1. d4 d5 2. Nf3 Nf6 3. Nbd2", "d2d4 d7d5 g1f3 g8f6 b1d2", None},
+    {"disambiguate_by_file", nullptr, "1. d4 d5 2. Nf3 Nf6 3. Nbd2", "d2d4 d7d5 g1f3 g8f6 b1d2",
+     None},
     {"disambiguate_by_rank", "7k/8/8/6N1/8/8/8/K5N1 w - - 0 1", "1. N1f3", "g1f3", None},
     {"disambiguate_by_rank_other", "7k/8/8/6N1/8/8/8/K5N1 w - - 0 1", "1. N5f3", "g5f3", None},
     {"promotion_default_queen", "8/4P3/8/8/8/8/k7/7K w - - 0 1", "1. e8", "e7e8q", None},
@@ -64,8 +65,8 @@ const ParseCase Cases[] = {
     {"comment_diagram_mark", nullptr, "1. e4 {#} e5 {## white}", "e2e4 {#} e7e5 {## white}", None},
     {"comment_before_first_move", nullptr, "{Intro} 1. e4", "{Intro} e2e4", None},
     {"comment_two", nullptr, "1. e4 {a} {b}", "e2e4 {a} {b}", None},
-    {"comment_keeps_move_text", nullptr, "1. e4 {1. d4 (2. c4) $1} e5", "e2e4 {1. d4 (2. c4) $1} e7e5",
-     None},
+    {"comment_keeps_move_text", nullptr, "1. e4 {1. d4 (2. c4) $1} e5",
+     "e2e4 {1. d4 (2. c4) $1} e7e5", None},
     {"comment_with_bracket_and_result", nullptr, "1. e4 {[%clk 0:01] 1-0 *} e5",
      "e2e4 {[%clk 0:01] 1-0 *} e7e5", None},
     {"comment_open_at_end", nullptr, "1. e4 {unfinished", "e2e4 {unfinished}", None},
@@ -75,13 +76,15 @@ const ParseCase Cases[] = {
     {"variation_only_comment_dropped", nullptr, "1. e4 ({c} $1) e5", "e2e4 e7e5", None},
     {"variation_nested", nullptr, "1. e4 e5 (1... c5 2. Nf3 (2. c3) d6) 2. Nf3",
      "e2e4 e7e5 ( c7c5 g1f3 ( c2c3 ) d7d6 ) g1f3", None},
-    {"variation_siblings", nullptr, "1. e4 (1. d4) (1. c4) e5", "e2e4 ( d2d4 ) ( c2c4 ) e7e5", None},
+    {"variation_siblings", nullptr, "1. e4 (1. d4) (1. c4) e5", "e2e4 ( d2d4 ) ( c2c4 ) e7e5",
+     None},
     {"variation_after_nag_and_comment", nullptr, "1. e4 $1 {good} (1. d4 d5) e5",
      "e2e4 $1 {good} ( d2d4 d7d5 ) e7e5", None},
     {"variation_open_at_end", nullptr, "1. e4 (1. d4 d5", "e2e4 ( d2d4 d7d5 )", None},
     {"variation_open_and_empty_at_end", nullptr, "1. e4 e5 (", "e2e4 e7e5", None},
     {"variation_at_ply_zero_skipped", nullptr, "(1. d4 {x ) y} (1. c4)) 1. e4", "e2e4", None},
-    {"variation_double_open_skipped", nullptr, "1. e4 ((1. d4) 1. c4) e5", "e2e4 ( c2c4 ) e7e5", None},
+    {"variation_double_open_skipped", nullptr, "1. e4 ((1. d4) 1. c4) e5", "e2e4 ( c2c4 ) e7e5",
+     None},
     {"unmatched_close_ends", nullptr, "1. e4 ) e5", "e2e4", None},
     // results and text ends
     {"result_white", nullptr, "1. e4 e5 1-0 2. Nf3", "e2e4 e7e5", 2},
@@ -131,7 +134,7 @@ TEST(ParseState, TextEndingInAVariationLeavesTheLineThere)
     ResetGame();
     Parse("1. e4 e5 (1... c5 2. Nf3");
     EXPECT_EQ(CurrentPly, 3);
-    EXPECT_EQ(Positions[1].PlayedNode, 3);  // c5
+    EXPECT_EQ(Positions[1].PlayedNode, 3); // c5
 }
 
 TEST(ParseState, BufferIsRewrittenAsRead)
@@ -155,9 +158,11 @@ TEST(ParseState, CommentIndicesCountUp)
 TEST(ParseState, CommentBytesAreKept)
 {
     ResetGame();
-    Parse("1. e4 {Gr\xFC\xDF" "e \x96 \x85} e5");
+    Parse("1. e4 {Gr\xFC\xDF"
+          "e \x96 \x85} e5");
     ASSERT_EQ(CommentList.size(), 1u);
-    EXPECT_EQ(CommentList[0], "Gr\xFC\xDF" "e \x96 \x85");
+    EXPECT_EQ(CommentList[0], "Gr\xFC\xDF"
+                              "e \x96 \x85");
 }
 
 TEST(ParseState, SetUpPositionWithBlackToMove)

@@ -3,9 +3,9 @@
 #include "ScriptedCorrection.h"
 #include "StreamText.h"
 
+#include "database/VariationStack.h"
 #include "rules/GameStore.h"
 #include "rules/StreamCheck.h"
-#include "database/VariationStack.h"
 
 #include <gtest/gtest.h>
 
@@ -40,19 +40,21 @@ void ExpectGrammar()
 struct LimitCase {
     const char* name;
     std::string text;
-    int moves;       // move nodes expected
-    int variations;  // variation starts expected
+    int moves;      // move nodes expected
+    int variations; // variation starts expected
 };
 
 std::vector<LimitCase> LimitCases()
 {
     return {
-        {"deep_nesting_capped", "1. e4 e5 " + Repeat("(1... c5 ", 1100) + Repeat(")", 1100) + " 2. Nf3",
+        {"deep_nesting_capped",
+         "1. e4 e5 " + Repeat("(1... c5 ", 1100) + Repeat(")", 1100) + " 2. Nf3",
          3 + VariationStackCapacity, VariationStackCapacity},
-        {"deep_nesting_unclosed", "1. e4 e5 " + Repeat("(1... c5 ", 1100), 2 + VariationStackCapacity,
-         VariationStackCapacity},
+        {"deep_nesting_unclosed", "1. e4 e5 " + Repeat("(1... c5 ", 1100),
+         2 + VariationStackCapacity, VariationStackCapacity},
         {"stream_full_of_nags", "1. e4 " + Repeat("!$1", 300000), 1, 0},
-        {"stream_full_inside_variations", "1. e4 e5 (1... c5 2. Nf3 (2. c3 " + Repeat("$1 ", 600000), 5, 2},
+        {"stream_full_inside_variations",
+         "1. e4 e5 (1... c5 2. Nf3 (2. c3 " + Repeat("$1 ", 600000), 5, 2},
         {"stream_full_of_comments", "1. e4 " + Repeat("{c}", 600000), 1, 0},
         {"huge_token_cancelled", "1. e4 " + std::string(100000, 'a') + " e5", 1, 0},
         {"long_digit_run", "1. e4 $" + std::string(5000, '9') + " e5", 2, 0},
@@ -71,7 +73,7 @@ TEST_P(Limits, StreamStaysSound)
 {
     const LimitCase& c = GetParam();
     ResetGame();
-    ScriptedCorrection handler;  // any question is cancelled
+    ScriptedCorrection handler; // any question is cancelled
     Parse(c.text, &handler);
     ExpectGrammar();
     EXPECT_EQ(CountKind(NodeKind::nkMove), c.moves);
@@ -130,11 +132,16 @@ TEST(Garbage, RandomTextWithRandomAnswers)
         ScriptedCorrection handler;
         for (int q = 0; q < 20; ++q) {
             switch (rng() % 3) {
-            case 0: handler.Skip(); break;
-            case 1: handler.Correct(std::string(1 + rng() % 4, alphabet[rng() % 16]),
-                                    static_cast<int>(rng() % 12) - 2);
+            case 0:
+                handler.Skip();
                 break;
-            default: handler.Correct("Nc6", static_cast<int>(rng() % 6)); break;
+            case 1:
+                handler.Correct(std::string(1 + rng() % 4, alphabet[rng() % 16]),
+                                static_cast<int>(rng() % 12) - 2);
+                break;
+            default:
+                handler.Correct("Nc6", static_cast<int>(rng() % 6));
+                break;
             }
         }
         ResetGame();

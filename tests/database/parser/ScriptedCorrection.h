@@ -10,8 +10,8 @@
 
 class ScriptedCorrection : public CorrectMoveHandler {
 public:
-    std::deque<CorrectMoveAnswer> Answers;  // empty: Cancel
-    std::vector<std::string> Tokens;        // every token asked about
+    std::deque<CorrectMoveAnswer> Answers; // empty: Cancel
+    std::vector<std::string> Tokens;       // every token asked about
     std::vector<int> MaxAdvances;
     int Refreshes = 0;
     std::function<void()> OnRefresh;
@@ -27,15 +27,13 @@ public:
     void RefreshBeforeAsking() override
     {
         ++Refreshes;
-        if (OnRefresh)
-            OnRefresh();
+        if (OnRefresh) OnRefresh();
     }
     CorrectMoveAnswer AskCorrection(const std::string& token, int maxAdvance) override
     {
         Tokens.push_back(token);
         MaxAdvances.push_back(maxAdvance);
-        if (Answers.empty())
-            return {};
+        if (Answers.empty()) return {};
         CorrectMoveAnswer a = Answers.front();
         Answers.pop_front();
         return a;

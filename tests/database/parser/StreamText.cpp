@@ -18,7 +18,10 @@ std::string SquareName(int square)
     return {static_cast<char>('a' + FileOf(square)), static_cast<char>('1' + RankOf(square))};
 }
 
-char PieceLetter(int type) { return " PNBRQK"[type]; }
+char PieceLetter(int type)
+{
+    return " PNBRQK"[type];
+}
 
 struct Line {
     int Ply;
@@ -32,8 +35,7 @@ std::string StreamText()
 {
     std::string out;
     auto add = [&out](const std::string& s) {
-        if (!out.empty())
-            out += ' ';
+        if (!out.empty()) out += ' ';
         out += s;
     };
     CurrentPly = 0;
@@ -46,12 +48,10 @@ std::string StreamText()
         case NodeKind::nkMove: {
             const MoveEntry e = Positions[CurrentPly].Moves[node.Code];
             std::string text = SquareName(e.From) + SquareName(e.To);
-            if (e.Promotion)
-                text += static_cast<char>(PieceLetter(e.Promotion & 7) + 32);
+            if (e.Promotion) text += static_cast<char>(PieceLetter(e.Promotion & 7) + 32);
             add(text);
             line = Line{CurrentPly, CurrentPly, node.Code};
-            if (!MakeMove(node.Code))
-                add("<illegal>");
+            if (!MakeMove(node.Code)) add("<illegal>");
             line.Ply = CurrentPly;
             GenerateMoves();
             break;

@@ -10,9 +10,6 @@
 // NAGs as $n, comments in braces. Leaves CurrentPly at 0.
 std::string StreamText();
 
-
-
-
 class CorrectMoveHandler;
 // Parses a private copy of text (exactly its size, so that overreads show
 // in the sanitizer build).

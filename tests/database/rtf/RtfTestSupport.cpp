@@ -14,7 +14,8 @@
 
 #include <cctype>
 
-std::string ShownText(std::string_view rtf) {
+std::string ShownText(std::string_view rtf)
+{
     std::string shown;
     auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
     auto isDigit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
@@ -57,14 +58,17 @@ std::string ShownText(std::string_view rtf) {
     return shown;
 }
 
-std::string_view DocumentAfterProlog() {
+std::string_view DocumentAfterProlog()
+{
     return RtfTextFrom(RtfPrologEnd);
 }
-std::string_view WholeDocument() {
+std::string_view WholeDocument()
+{
     return RtfTextFrom(0);
 }
 
-void ResetDocument() {
+void ResetDocument()
+{
     RestoreFirstRunOptions();
     FigurineNotation = false;
     ResetRtfBuffer();
@@ -72,12 +76,14 @@ void ResetDocument() {
     RtfTextPos = 0;
 }
 
-void AppendNode(std::uint8_t kind, std::uint32_t textPos, std::uint8_t code) {
+void AppendNode(std::uint8_t kind, std::uint32_t textPos, std::uint8_t code)
+{
     ASSERT_LT(MoveNodeCount, MoveNodeCapacity);
     MoveNodes[MoveNodeCount++] = MoveNode{textPos, 0, static_cast<NodeKind>(kind), code};
 }
 
-GameBuilder::GameBuilder() {
+GameBuilder::GameBuilder()
+{
     InitGameStore();
     SetStartPosition();
     FirstMoveNumber = 1;
@@ -90,13 +96,15 @@ GameBuilder::GameBuilder() {
     GenerateMoves();
 }
 
-GameBuilder::GameBuilder(std::string_view fen) : GameBuilder() {
+GameBuilder::GameBuilder(std::string_view fen) : GameBuilder()
+{
     EXPECT_TRUE(SetupPositionFromFen(fen.data(), fen.size())) << fen;
     CurrentPly = 0;
     GenerateMoves();
 }
 
-void GameBuilder::PlayIndex(int index) {
+void GameBuilder::PlayIndex(int index)
+{
     const int node = MoveNodeCount;
     AppendNode(0, 0, static_cast<std::uint8_t>(index));
     Positions[CurrentPly].PlayedNode = node;
@@ -107,7 +115,8 @@ void GameBuilder::PlayIndex(int index) {
     LastMoveNode = node;
 }
 
-std::vector<int> GameBuilder::LegalMoves() const {
+std::vector<int> GameBuilder::LegalMoves() const
+{
     std::vector<int> legal;
     const PositionRecord& record = Positions[CurrentPly];
     for (int i = 0; i < record.MoveCount; ++i)
@@ -115,7 +124,8 @@ std::vector<int> GameBuilder::LegalMoves() const {
     return legal;
 }
 
-int MoveIndex(int ply, std::string_view uci) {
+int MoveIndex(int ply, std::string_view uci)
+{
     const int from = SquareOf(uci[0] - 'a', uci[1] - '1');
     const int to = SquareOf(uci[2] - 'a', uci[3] - '1');
     const char wanted = uci.size() > 4 ? uci[4] : '\0';
@@ -129,7 +139,8 @@ int MoveIndex(int ply, std::string_view uci) {
     return -1;
 }
 
-GameBuilder& GameBuilder::Move(std::string_view uci) {
+GameBuilder& GameBuilder::Move(std::string_view uci)
+{
     const int index = MoveIndex(CurrentPly, uci);
     if (index >= 0 && TestMoveLegal(index))
         PlayIndex(index);
@@ -138,7 +149,8 @@ GameBuilder& GameBuilder::Move(std::string_view uci) {
     return *this;
 }
 
-GameBuilder& GameBuilder::Moves(std::string_view ucis) {
+GameBuilder& GameBuilder::Moves(std::string_view ucis)
+{
     std::size_t at = 0;
     while (at < ucis.size()) {
         const std::size_t end = std::min(ucis.find(' ', at), ucis.size());
@@ -148,7 +160,8 @@ GameBuilder& GameBuilder::Moves(std::string_view ucis) {
     return *this;
 }
 
-GameBuilder& GameBuilder::Start() {
+GameBuilder& GameBuilder::Start()
+{
     EXPECT_GT(CurrentPly, 0);
     Stack.push_back({CurrentPly - 1, LastMoveNode});
     AppendNode(1, 0, 0);
@@ -156,7 +169,8 @@ GameBuilder& GameBuilder::Start() {
     return *this;
 }
 
-GameBuilder& GameBuilder::End() {
+GameBuilder& GameBuilder::End()
+{
     const Frame frame = Stack.back();
     Stack.pop_back();
     AppendNode(2, 0, 0);
@@ -168,23 +182,27 @@ GameBuilder& GameBuilder::End() {
     return *this;
 }
 
-GameBuilder& GameBuilder::Nag(int code) {
+GameBuilder& GameBuilder::Nag(int code)
+{
     AppendNode(3, 0, static_cast<std::uint8_t>(code));
     return *this;
 }
 
-GameBuilder& GameBuilder::Comment(std::string text) {
+GameBuilder& GameBuilder::Comment(std::string text)
+{
     CommentList.push_back(std::move(text));
     AppendNode(4, static_cast<std::uint32_t>(CommentList.size() - 1), 0);
     return *this;
 }
 
-GameBuilder& GameBuilder::Result(int result) {
+GameBuilder& GameBuilder::Result(int result)
+{
     GameResult = result;
     return *this;
 }
 
-bool GameBuilder::RandomMove(std::mt19937& rng) {
+bool GameBuilder::RandomMove(std::mt19937& rng)
+{
     if (CurrentPly + 2 >= MaxPly) return false;
     const std::vector<int> legal = LegalMoves();
     if (legal.empty()) return false;

@@ -12,14 +12,16 @@
 
 namespace {
 
-std::string Diagram(bool blackView, bool leadingBreak) {
+std::string Diagram(bool blackView, bool leadingBreak)
+{
     RtfTextPos = 0;
     const RtfPos begin = RtfPrologEnd;
     const RtfPos end = WriteDiagramRtf(begin, blackView, leadingBreak);
     return std::string(RtfBuffer.data() + begin, end - begin);
 }
 
-std::string Rows(const std::vector<std::string>& rows) {
+std::string Rows(const std::vector<std::string>& rows)
+{
     std::string text;
     for (const std::string& row : rows)
         text += row + "0\\par ";
@@ -39,7 +41,8 @@ struct DiagramCase {
     int shown;
 };
 
-TEST(DiagramRtf, StartPosition) {
+TEST(DiagramRtf, StartPosition)
+{
     const std::string whiteRows =
         Rows({"9rsnlwqkvlntr", "9zppzppzppzpp", "9-+-+-+-+", "9+-+-+-+-", "9-+-+-+-+", "9+-+-+-+-",
               "9PzPPzPPzPPzP", "9tRNvLQmKLsNR"});
@@ -77,7 +80,8 @@ TEST(DiagramRtf, StartPosition) {
     }
 }
 
-TEST(DiagramRtf, ColouredPieces) {
+TEST(DiagramRtf, ColouredPieces)
+{
     GameBuilder game;
     ResetDocument();
     ColoredPieces = 1;
@@ -96,7 +100,8 @@ TEST(DiagramRtf, ColouredPieces) {
     EXPECT_LT(text.size(), DiagramRtfMaxBytes);
 }
 
-TEST(DiagramRtf, SizesAndEmptyBoard) {
+TEST(DiagramRtf, SizesAndEmptyBoard)
+{
     const struct {
         int size;
         const char* word;
@@ -114,7 +119,8 @@ TEST(DiagramRtf, SizesAndEmptyBoard) {
     }
 }
 
-TEST(DiagramRtf, ShowsThePositionOfTheCurrentPly) {
+TEST(DiagramRtf, ShowsThePositionOfTheCurrentPly)
+{
     GameBuilder game;
     game.Moves("e2e4 g8f6");
     ResetDocument();
@@ -124,7 +130,8 @@ TEST(DiagramRtf, ShowsThePositionOfTheCurrentPly) {
     EXPECT_NE(text.find("9-+-+P+-+0"), std::string::npos);     // e4 light
 }
 
-TEST(DiagramRtf, LargestDiagramFitsItsRoom) {
+TEST(DiagramRtf, LargestDiagramFitsItsRoom)
+{
     GameBuilder game;
     ResetDocument();
     ColoredPieces = 1;

@@ -13,18 +13,21 @@ namespace {
 constexpr std::string_view Trailer = "\\f0\\fs18\\i0\\cf1  \\f1\\cf2  \\f2\\cf3  \\f3\\cf4  "
                                      "\\f4\\cf5  \\cf6  \\f0\\cf0  \\par}\\sb60\\sa80 ";
 
-std::string Header(const GameHeaderCells& cells) {
+std::string Header(const GameHeaderCells& cells)
+{
     ResetDocument();
     const RtfPos end = WriteGameHeaderRtf(RtfPrologEnd, cells);
     return std::string(RtfBuffer.data() + RtfPrologEnd, end - RtfPrologEnd);
 }
 
-GameHeaderCells FullRow() {
+GameHeaderCells FullRow()
+{
     return {"Whitesid", "2650", "Blackton",   "2580", "B90",
             "Open",     "City", "1999.10.12", "3",    "Writer"};
 }
 
-TEST(GameHeaderRtf, FullExampleAtNormalSize) {
+TEST(GameHeaderRtf, FullExampleAtNormalSize)
+{
     const std::string header = Header(FullRow());
     EXPECT_EQ(header, "{\\fs30 Whitesid {\\b0 2650} \x96 Blackton {\\b0 2580} {\\b0 [B90]}\\par"
                       "\\fs28\\b0 Open City (3) 1999.10.12 \\i [Writer]\\par" +
@@ -42,7 +45,8 @@ struct HeaderCase {
     int shown;
 };
 
-TEST(GameHeaderRtf, EdgeCases) {
+TEST(GameHeaderRtf, EdgeCases)
+{
     auto row = [](auto edit) {
         GameHeaderCells c;
         edit(c);
@@ -89,7 +93,8 @@ TEST(GameHeaderRtf, EdgeCases) {
     }
 }
 
-TEST(GameHeaderRtf, NoGameRowWritesNothing) {
+TEST(GameHeaderRtf, NoGameRowWritesNothing)
+{
     ResetDocument();
     RtfTextPos = 55;
     int reads = 0;
@@ -102,7 +107,8 @@ TEST(GameHeaderRtf, NoGameRowWritesNothing) {
     EXPECT_EQ(reads, 0);
 }
 
-TEST(GameHeaderRtf, RowReaderTakesTheGameListColumns) {
+TEST(GameHeaderRtf, RowReaderTakesTheGameListColumns)
+{
     ResetDocument();
     const RtfPos end = WriteGameHeaderRtf(RtfPrologEnd, 4, [](int column) {
         switch (column) {

@@ -20,7 +20,8 @@ struct DecodeCase {
     std::u32string Chars;
 };
 
-TEST(GameText, ReadsValidUtf8AsUtf8AndEverythingElseAsCp1252) {
+TEST(GameText, ReadsValidUtf8AsUtf8AndEverythingElseAsCp1252)
+{
     const DecodeCase cases[] = {
         {"ascii", "Ding Liren", false, U"Ding Liren"},
         {"cyrillic", "\xD0\x9A\xD0\xB0\xD1\x80\xD0\xBF\xD0\xBE\xD0\xB2", true,
@@ -53,7 +54,8 @@ TEST(GameText, ReadsValidUtf8AsUtf8AndEverythingElseAsCp1252) {
     }
 }
 
-TEST(GameText, EveryHighByteTheProgramWritesAsAGlyphIsAGlyphByte) {
+TEST(GameText, EveryHighByteTheProgramWritesAsAGlyphIsAGlyphByte)
+{
     std::string written(FigurineChars.begin() + 1, FigurineChars.end());
     for (int nag = 1; nag <= NagGlyphCount; ++nag)
         written += NagGlyphText(nag);
@@ -66,7 +68,8 @@ TEST(GameText, EveryHighByteTheProgramWritesAsAGlyphIsAGlyphByte) {
     }
 }
 
-TEST(RtfGameText, BytesWhereTheyCarryNoGlyphEscapesOtherwise) {
+TEST(RtfGameText, BytesWhereTheyCarryNoGlyphEscapesOtherwise)
+{
     struct Case {
         const char* Name;
         std::string Text;
@@ -93,7 +96,8 @@ TEST(RtfGameText, BytesWhereTheyCarryNoGlyphEscapesOtherwise) {
     }
 }
 
-TEST(RtfGameText, NeverMoreThanTheBoundPerByte) {
+TEST(RtfGameText, NeverMoreThanTheBoundPerByte)
+{
     // Every single byte as cp1252 text, and the longest escapes per byte of
     // UTF-8: two-byte characters, the top of the BMP, four-byte characters.
     std::vector<std::string> texts;

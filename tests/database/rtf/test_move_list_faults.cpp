@@ -19,17 +19,20 @@ namespace {
 
 constexpr std::string_view Tail = "\\li10\\sb30\\sa200 \\par\\par}";
 
-std::string Render() {
+std::string Render()
+{
     const RtfPos start = WriteGameHeaderRtf(RtfPrologEnd, -1, {});
     const RtfPos end = BuildMoveList(start);
     return std::string(RtfBuffer.data() + start, end - start);
 }
 
-int Counted(const std::string& list) {
+int Counted(const std::string& list)
+{
     return static_cast<int>(ShownText(list).size()) - 4;
 }
 
-TEST(TrimTrailingBlanks, KeepsBlanksThatEndControlWordsOrFollowEscapes) {
+TEST(TrimTrailingBlanks, KeepsBlanksThatEndControlWordsOrFollowEscapes)
+{
     struct Row {
         const char* name;
         std::string_view before;
@@ -63,7 +66,8 @@ TEST(TrimTrailingBlanks, KeepsBlanksThatEndControlWordsOrFollowEscapes) {
     EXPECT_EQ(TrimTrailingBlanks(0), 0u); // nothing before it
 }
 
-TEST(MoveListFaults, GlyphAfterAnIndentDoesNotShiftPositions) {
+TEST(MoveListFaults, GlyphAfterAnIndentDoesNotShiftPositions)
+{
     GameBuilder game;
     game.Moves("e2e4 e7e5 g1f3")
         .Start()
@@ -85,7 +89,8 @@ TEST(MoveListFaults, GlyphAfterAnIndentDoesNotShiftPositions) {
     EXPECT_EQ(shown.substr(last.TextPos, last.TextLength), "2... Nc6");
 }
 
-TEST(MoveListFaults, VariationBeforeTheFirstMoveIsLeftOut) {
+TEST(MoveListFaults, VariationBeforeTheFirstMoveIsLeftOut)
+{
     GameBuilder game;
     const int e4 = MoveIndex(0, "e2e4");
     const int d4 = MoveIndex(0, "d2d4");
@@ -102,7 +107,8 @@ TEST(MoveListFaults, VariationBeforeTheFirstMoveIsLeftOut) {
 }
 
 // A skipped node still counts as a break before a Black move's number.
-TEST(MoveListFaults, VariationEndAtTheMainLineIsIgnored) {
+TEST(MoveListFaults, VariationEndAtTheMainLineIsIgnored)
+{
     GameBuilder game;
     game.Move("e2e4");
     AppendNode(2, 0, 0);
@@ -113,7 +119,8 @@ TEST(MoveListFaults, VariationEndAtTheMainLineIsIgnored) {
     EXPECT_EQ(VariationDepth, 0);
 }
 
-TEST(MoveListFaults, UnplayableMoveStopsItsLine) {
+TEST(MoveListFaults, UnplayableMoveStopsItsLine)
+{
     {
         SCOPED_TRACE("inside a variation");
         GameBuilder game;
@@ -139,7 +146,8 @@ TEST(MoveListFaults, UnplayableMoveStopsItsLine) {
     }
 }
 
-TEST(MoveListFaults, CommentAsLastNodeReadsNothingBeyond) {
+TEST(MoveListFaults, CommentAsLastNodeReadsNothingBeyond)
+{
     GameBuilder game;
     game.Moves("e2e4 e7e5").Start().Move("c7c5").Comment("open");
     // A stale variation end right after the stream must not count as next.
@@ -150,7 +158,8 @@ TEST(MoveListFaults, CommentAsLastNodeReadsNothingBeyond) {
     EXPECT_EQ(Counted(list), RtfTextPos);
 }
 
-TEST(MoveListFaults, CommentIndexOutsideTheListIsSkipped) {
+TEST(MoveListFaults, CommentIndexOutsideTheListIsSkipped)
+{
     GameBuilder game;
     game.Move("e2e4");
     AppendNode(4, 99, 0);
@@ -159,7 +168,8 @@ TEST(MoveListFaults, CommentIndexOutsideTheListIsSkipped) {
     EXPECT_EQ(Render(), "1.e4 1... e5 " + std::string(Tail));
 }
 
-TEST(MoveListFaults, OpenBracketGroupClosedAtTheEnd) {
+TEST(MoveListFaults, OpenBracketGroupClosedAtTheEnd)
+{
     GameBuilder game;
     game.Moves("e2e4 e7e5").Start().Move("c7c5"); // the stream ends inside
     ResetDocument();
@@ -170,7 +180,8 @@ TEST(MoveListFaults, OpenBracketGroupClosedAtTheEnd) {
         << "only the document group is closed by the tail";
 }
 
-TEST(MoveListFaults, BufferThatCannotGrowStopsCleanly) {
+TEST(MoveListFaults, BufferThatCannotGrowStopsCleanly)
+{
     GameBuilder game;
     game.Move("e2e4").Comment(std::string(5000, 'c')).Move("e7e5").Result(2);
     ResetDocument();

@@ -21,7 +21,8 @@ constexpr std::string_view Tail = "\\li10\\sb30\\sa200 \\par\\par}";
 
 // Renders the game built into the stream after an empty header (row -1)
 // and returns the move list.
-std::string Render() {
+std::string Render()
+{
     const RtfPos start = WriteGameHeaderRtf(RtfPrologEnd, -1, {});
     const RtfPos end = BuildMoveList(start);
     EXPECT_EQ(RtfBuffer[end], '\0');
@@ -34,7 +35,8 @@ struct NodeSpan {
     bool operator==(const NodeSpan&) const = default;
 };
 
-std::vector<NodeSpan> MoveSpans() {
+std::vector<NodeSpan> MoveSpans()
+{
     std::vector<NodeSpan> spans;
     for (int i = 0; i < MoveNodeCount; ++i)
         if (MoveNodes[i].Kind == NodeKind::nkMove)
@@ -42,11 +44,13 @@ std::vector<NodeSpan> MoveSpans() {
     return spans;
 }
 
-void PrintTo(const NodeSpan& s, std::ostream* os) {
+void PrintTo(const NodeSpan& s, std::ostream* os)
+{
     *os << "(" << s.Pos << ", " << s.Length << ")";
 }
 
-TEST(MoveListRtf, WorkedExample) {
+TEST(MoveListRtf, WorkedExample)
+{
     GameBuilder game;
     game.Moves("e2e4 e7e5")
         .Start()
@@ -78,7 +82,8 @@ TEST(MoveListRtf, WorkedExample) {
     EXPECT_EQ(static_cast<int>(ShownText(DocumentAfterProlog()).size()) - 3 - 4, RtfTextPos);
 }
 
-TEST(MoveListRtf, LeavesTheGameWhereItWas) {
+TEST(MoveListRtf, LeavesTheGameWhereItWas)
+{
     GameBuilder game;
     game.Moves("e2e4 e7e5 g1f3").Start().Moves("f2f4 e5f4").End().Moves("b8c6 f1b5");
     GoToNode(1); // after 1...e5
@@ -97,7 +102,8 @@ struct ListCase {
     int uncounted = 0;    // shown but not counted: the result and its break
 };
 
-void RunCases(const std::vector<ListCase>& cases) {
+void RunCases(const std::vector<ListCase>& cases)
+{
     for (const ListCase& c : cases) {
         SCOPED_TRACE(c.name);
         GameBuilder game;
@@ -111,7 +117,8 @@ void RunCases(const std::vector<ListCase>& cases) {
     }
 }
 
-TEST(MoveListRtf, EmptyGames) {
+TEST(MoveListRtf, EmptyGames)
+{
     RunCases({
         {"no nodes, no result", [](GameBuilder&) {}, {}, ""},
         {"no moves, a result: no break before it",
@@ -128,7 +135,8 @@ TEST(MoveListRtf, EmptyGames) {
     });
 }
 
-TEST(MoveListRtf, MoveNumberStyles) {
+TEST(MoveListRtf, MoveNumberStyles)
+{
     auto build = [](GameBuilder& g) {
         g.Moves("e2e4 e7e5").Start().Move("c7c5").End().Move("g1f3");
     };
@@ -142,7 +150,8 @@ TEST(MoveListRtf, MoveNumberStyles) {
     });
 }
 
-TEST(MoveListRtf, BlackNumbersAfterBreaksOnly) {
+TEST(MoveListRtf, BlackNumbersAfterBreaksOnly)
+{
     const std::string cm = "{\\par\\pard\\qj\\li130\\cf6\\fs24\\b0 x\\par\\li0\\sa80\\sb50}";
     RunCases({
         {"after a glyph no number",
@@ -171,7 +180,8 @@ namespace {
 const std::string VarOpen = "\\par \\pard\\sa22\\sb18\\li130\\b0\\fs24 ";
 const std::string VarClose = "\\par \\pard\\sa22\\sb18\\li0\\sa80\\sb50\\b\\fs28 ";
 
-TEST(MoveListRtf, Notation) {
+TEST(MoveListRtf, Notation)
+{
     auto letters = [] {};
     RunCases({
         {"pawn capture", [](GameBuilder& g) { g.Moves("e2e4 d7d5 e4d5"); }, letters,
@@ -212,7 +222,8 @@ TEST(MoveListRtf, Notation) {
     });
 }
 
-TEST(MoveListRtf, SetUpPositions) {
+TEST(MoveListRtf, SetUpPositions)
+{
     struct Row {
         const char* name;
         const char* fen;
@@ -240,7 +251,8 @@ TEST(MoveListRtf, SetUpPositions) {
     }
 }
 
-TEST(MoveListRtf, DiagramAtTheStartOfASetUpGame) {
+TEST(MoveListRtf, DiagramAtTheStartOfASetUpGame)
+{
     GameBuilder game("4k3/8/8/8/8/8/8/4K3 b - - 0 7");
     game.Move("e8d7");
     ResetDocument();
@@ -253,7 +265,8 @@ TEST(MoveListRtf, DiagramAtTheStartOfASetUpGame) {
     EXPECT_EQ(static_cast<int>(ShownText(list).size()) - 4, RtfTextPos);
 }
 
-TEST(MoveListRtf, ExpandDepthAtFourLevels) {
+TEST(MoveListRtf, ExpandDepthAtFourLevels)
+{
     auto build = [](GameBuilder& g) {
         g.Moves("e2e4 e7e5 g1f3")
             .Start()
@@ -290,7 +303,8 @@ TEST(MoveListRtf, ExpandDepthAtFourLevels) {
     });
 }
 
-TEST(MoveListRtf, GlyphBeforeTheMove) {
+TEST(MoveListRtf, GlyphBeforeTheMove)
+{
     GameBuilder game;
     game.Moves("e2e4 e7e5 g1f3").Nag(140).Start().Move("f2f4").Nag(142).End();
     ResetDocument();
@@ -306,7 +320,8 @@ TEST(MoveListRtf, GlyphBeforeTheMove) {
     EXPECT_EQ(shown.substr(18, 4), "2.f4");
 }
 
-TEST(MoveListRtf, GlyphBeforeAnyMoveLeavesCommentsAlone) {
+TEST(MoveListRtf, GlyphBeforeAnyMoveLeavesCommentsAlone)
+{
     GameBuilder game;
     game.Comment("first").Nag(140).Move("e2e4");
     ResetDocument();
@@ -317,7 +332,8 @@ TEST(MoveListRtf, GlyphBeforeAnyMoveLeavesCommentsAlone) {
     EXPECT_EQ(static_cast<int>(ShownText(list).size()) - 4, RtfTextPos);
 }
 
-TEST(MoveListRtf, Comments) {
+TEST(MoveListRtf, Comments)
+{
     const std::string open = "{\\par\\pard\\qj\\li130\\cf6\\fs24\\b0 ";
     const std::string close = "\\par\\li0\\sa80\\sb50}";
     RunCases({
@@ -358,11 +374,13 @@ TEST(MoveListRtf, Comments) {
     });
 }
 
-std::string DiagramRowsOfAfterE4(bool black) {
+std::string DiagramRowsOfAfterE4(bool black)
+{
     return black ? "9RsNLmKQvLNtR0\\par " : "9rsnlwqkvlntr0\\par ";
 }
 
-TEST(MoveListRtf, DiagramMarks) {
+TEST(MoveListRtf, DiagramMarks)
+{
     struct Row {
         const char* name;
         const char* comment;

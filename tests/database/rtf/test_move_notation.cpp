@@ -12,7 +12,8 @@
 namespace {
 
 // Plain move texts for the move tree and the bookmarks.
-TEST(FormatMoveText, ByOptions) {
+TEST(FormatMoveText, ByOptions)
+{
     struct Row {
         const char* name;
         const char* fen; // nullptr: the start position
@@ -50,7 +51,8 @@ TEST(FormatMoveText, ByOptions) {
     ResetDocument();
 }
 
-TEST(NagGlyphs, Table) {
+TEST(NagGlyphs, Table)
+{
     struct Row {
         int nag;
         std::string_view glyph;

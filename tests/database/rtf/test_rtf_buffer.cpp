@@ -11,19 +11,22 @@ namespace {
 
 class RtfBufferTest : public ::testing::Test {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         RtfBufferMaxSize = std::size_t{256} << 20;
         ResetRtfBuffer();
     }
 };
 
-TEST_F(RtfBufferTest, LimitKeepsSlack) {
+TEST_F(RtfBufferTest, LimitKeepsSlack)
+{
     ResetRtfBuffer();
     EXPECT_EQ(RtfBufferSize(), 60000u);
     EXPECT_EQ(RtfBufferLimit(), 60000u - 384u);
 }
 
-TEST_F(RtfBufferTest, ReserveGrowsInStepsAndKeepsContent) {
+TEST_F(RtfBufferTest, ReserveGrowsInStepsAndKeepsContent)
+{
     ResetRtfBuffer();
     PutRtf(0, "abc");
     EXPECT_TRUE(ReserveRtfRoom(59000, 100));
@@ -36,7 +39,8 @@ TEST_F(RtfBufferTest, ReserveGrowsInStepsAndKeepsContent) {
     EXPECT_EQ(RtfTextFrom(0), "abc");
 }
 
-TEST_F(RtfBufferTest, RefusesPastTheMaximumAndNeverWritesPastTheEnd) {
+TEST_F(RtfBufferTest, RefusesPastTheMaximumAndNeverWritesPastTheEnd)
+{
     ResetRtfBuffer(1000);
     RtfBufferMaxSize = 1000;
     EXPECT_FALSE(ReserveRtfRoom(600, 100));
@@ -47,14 +51,16 @@ TEST_F(RtfBufferTest, RefusesPastTheMaximumAndNeverWritesPastTheEnd) {
     EXPECT_EQ(PutRtf(end, "more"), end);
 }
 
-TEST_F(RtfBufferTest, WritesGrowWhenNeeded) {
+TEST_F(RtfBufferTest, WritesGrowWhenNeeded)
+{
     ResetRtfBuffer(1000);
     const std::string big(5000, 'y');
     EXPECT_EQ(PutRtf(10, big), 5010u);
     EXPECT_GE(RtfBufferSize(), 5010u + 384u);
 }
 
-TEST_F(RtfBufferTest, NumbersCountedOrNot) {
+TEST_F(RtfBufferTest, NumbersCountedOrNot)
+{
     struct Row {
         const char* name;
         int number;

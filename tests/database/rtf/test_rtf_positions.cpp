@@ -30,7 +30,8 @@ class RandomGame {
 public:
     RandomGame(GameBuilder& game, std::mt19937& rng) : Game(game), Rng(rng) {}
 
-    void Line(int depth, int plies) {
+    void Line(int depth, int plies)
+    {
         if (Chance(15)) Game.Comment(CommentText());
         for (int k = 0; k < plies; ++k) {
             if (!Game.RandomMove(Rng)) return;
@@ -49,7 +50,8 @@ private:
     bool Chance(int percent) { return Pick(1, 100) <= percent; }
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Rng); }
 
-    std::string CommentText() {
+    std::string CommentText()
+    {
         static const std::vector<std::string> pieces = {"word",
                                                         " ",
                                                         "\\N",
@@ -79,7 +81,8 @@ private:
     std::mt19937& Rng;
 };
 
-void RandomOptions(std::mt19937& rng) {
+void RandomOptions(std::mt19937& rng)
+{
     auto pick = [&](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(rng);
     };
@@ -96,7 +99,8 @@ void RandomOptions(std::mt19937& rng) {
     DiagBlackView = pick(0, 1);
 }
 
-std::string WithoutCheckSign(std::string text) {
+std::string WithoutCheckSign(std::string text)
+{
     for (char& c : text)
         if (c == '~') c = '+';
     return text;
@@ -104,7 +108,8 @@ std::string WithoutCheckSign(std::string text) {
 
 // "", or the move number with the separator of the style (and the dots of
 // a Black move).
-bool IsNumberPrefix(std::string_view prefix, int style) {
+bool IsNumberPrefix(std::string_view prefix, int style)
+{
     std::size_t digits = 0;
     while (digits < prefix.size() && std::isdigit(static_cast<unsigned char>(prefix[digits])))
         ++digits;
@@ -120,7 +125,8 @@ bool IsNumberPrefix(std::string_view prefix, int style) {
 // The move text of the slice, which may carry one more disambiguation
 // character after the piece sign than the text taken when the game was
 // built: a pinned rival counts once no legality test has marked it.
-std::size_t MoveTextLength(const std::string& slice, const std::string& move) {
+std::size_t MoveTextLength(const std::string& slice, const std::string& move)
+{
     if (slice.ends_with(move)) return move.size();
     for (std::size_t k = 1; k < slice.size(); ++k) {
         const char c = slice[k];
@@ -132,7 +138,8 @@ std::size_t MoveTextLength(const std::string& slice, const std::string& move) {
     return std::string::npos;
 }
 
-void CheckDocument(const GameBuilder& game) {
+void CheckDocument(const GameBuilder& game)
+{
     const std::string shown = ShownText(DocumentAfterProlog());
     ASSERT_EQ(static_cast<int>(shown.size()) - 4, RtfTextPos) << "total count";
     for (int i = 0; i < MoveNodeCount; ++i) {
@@ -151,13 +158,15 @@ void CheckDocument(const GameBuilder& game) {
     }
 }
 
-RtfPos RenderDocument() {
+RtfPos RenderDocument()
+{
     ResetRtfBuffer();
     RtfPrologEnd = WriteRtfProlog(0);
     return BuildMoveList(WriteGameHeaderRtf(RtfPrologEnd, Cells));
 }
 
-TEST(RtfPositions, GeneratedGamesUnderOptionCombinations) {
+TEST(RtfPositions, GeneratedGamesUnderOptionCombinations)
+{
     for (unsigned seed = 1; seed <= 150; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 rng(seed);
@@ -172,7 +181,8 @@ TEST(RtfPositions, GeneratedGamesUnderOptionCombinations) {
     RestoreFirstRunOptions();
 }
 
-TEST(RtfPositions, SetUpGamesNumberedFromBlack) {
+TEST(RtfPositions, SetUpGamesNumberedFromBlack)
+{
     for (unsigned seed = 1; seed <= 20; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 rng(seed * 7919);
@@ -186,7 +196,8 @@ TEST(RtfPositions, SetUpGamesNumberedFromBlack) {
     RestoreFirstRunOptions();
 }
 
-TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes) {
+TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes)
+{
     std::mt19937 rng(2026);
     RestoreFirstRunOptions();
     ColoredPieces = 1;
@@ -229,7 +240,8 @@ TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes) {
 }
 
 // Writes a sample document for a look in an RTF reader.
-TEST(RtfPositions, SampleDocumentFile) {
+TEST(RtfPositions, SampleDocumentFile)
+{
     RestoreFirstRunOptions();
     ColoredPieces = 1;
     DiagCoords = true;

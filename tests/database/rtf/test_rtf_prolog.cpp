@@ -20,7 +20,8 @@ constexpr std::string_view DefaultColors =
     "\\red181\\green172\\blue13;\\red77\\green112\\blue253;\\red0\\green157\\blue0;"
     "\\red175\\green0\\blue251;\\red225\\green0\\blue0;\\red80\\green40\\blue2;";
 
-TEST(RtfProlog, EveryFontAndSize) {
+TEST(RtfProlog, EveryFontAndSize)
+{
     const char* sizes[] = {"24", "28", "32"};
     for (int font = 0; font <= 4; ++font) {
         for (int size = 0; size <= 2; ++size) {
@@ -41,7 +42,8 @@ TEST(RtfProlog, EveryFontAndSize) {
     RestoreFirstRunOptions();
 }
 
-TEST(RtfProlog, ColorTableFollowsPalette) {
+TEST(RtfProlog, ColorTableFollowsPalette)
+{
     RestoreFirstRunOptions();
     PieceLabels[0][4].Contour = 0x000000; // knight
     BuildRtfColorTable();

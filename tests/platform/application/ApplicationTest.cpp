@@ -1,8 +1,8 @@
 // The application object: exceptions from handlers, the key filter ahead of
 // short-cuts and controls, hints routed instead of popped up; and the rows
 // builder of menus and tool bars.
-#include "platform/ActionRows.h"
 #include "platform/Application.h"
+#include "platform/ActionRows.h"
 #include "tests/support/TestApp.h"
 
 #include <QHelpEvent>

@@ -13,8 +13,7 @@ namespace {
 char32_t IconvChar(const char* page, unsigned char byte)
 {
     iconv_t cd = iconv_open("UTF-32LE", page);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return 0;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
     char in[1] = {static_cast<char>(byte)};
     char32_t out = 0;
     char* src = in;
@@ -39,8 +38,7 @@ TEST_P(CodePageTable, EveryDefinedByteMatchesTheSystemConverter)
     int compared = 0;
     for (int b = 0; b < 256; ++b) {
         const char32_t expected = IconvChar(c.iconvName, static_cast<unsigned char>(b));
-        if (expected == 0 && b != 0)
-            continue;  // undefined in the system table
+        if (expected == 0 && b != 0) continue; // undefined in the system table
         EXPECT_EQ(static_cast<char32_t>(CodePageToUnicode(c.page, static_cast<unsigned char>(b))),
                   expected)
             << "byte " << b;
@@ -76,7 +74,11 @@ const SampleCase Samples[] = {
     {"cp1252_dash_and_ellipsis", CodePage::Cp1252, "a \x96 b\x85", "a \u2013 b\u2026"},
     {"cp1252_umlaut_and_half", CodePage::Cp1252, "M\xFCller \xBD", "M\u00FCller \u00BD"},
     {"cp1250_polish_name", CodePage::Cp1250, "\xA3\xF3\x9F", "\u0141\u00F3\u017A"},
-    {"cp1250_czech_name", CodePage::Cp1250, "\x8A" "a\xE8\x9D" "ek", "\u0160a\u010D\u0165ek"},
+    {"cp1250_czech_name", CodePage::Cp1250,
+     "\x8A"
+     "a\xE8\x9D"
+     "ek",
+     "\u0160a\u010D\u0165ek"},
 };
 
 class CodePageSamples : public ::testing::TestWithParam<SampleCase> {};
@@ -97,7 +99,8 @@ TEST(CodePageEncode, CharacterOutsideThePageBecomesQuestionMark)
 }
 
 // Edited game text gives bytes that read back as the same text.
-TEST(GameTextEncode, ReadsBackAsTheSameTextPreferringCp1252) {
+TEST(GameTextEncode, ReadsBackAsTheSameTextPreferringCp1252)
+{
     const std::pair<const char*, std::string> cases[] = {
         {"Ding Liren", "Ding Liren"},
         {"O\u2019Kelly", "O\x92Kelly"},

@@ -32,7 +32,8 @@ TEST_F(ScriptedService, AnswersInOrderAndRecords)
     script.QueueSaveFile(QStringLiteral("/tmp/game"), 1);
     script.QueueColor(QColor(1, 2, 3));
 
-    EXPECT_EQ(Dialogs().MessageDlg("Save game?", TMsgDlgType::mtConfirmation, mbYesNoCancel), mrYes);
+    EXPECT_EQ(Dialogs().MessageDlg("Save game?", TMsgDlgType::mtConfirmation, mbYesNoCancel),
+              mrYes);
     FileDialogOptions save;
     save.Title = "Export rtf";
     save.Filter = "Rich Text Format (*.rtf)|*.rtf";
@@ -61,7 +62,7 @@ TEST_F(ScriptedService, EmptyOrMismatchedQueueGivesCancel)
     QPrinter printer;
     EXPECT_EQ(Dialogs().MessageDlg("x", TMsgDlgType::mtError, mbOKOnly), mrCancel);
     script.QueuePrint(true);
-    EXPECT_FALSE(Dialogs().OpenFileDialog(nullptr, {}));  // a print answer is queued
+    EXPECT_FALSE(Dialogs().OpenFileDialog(nullptr, {})); // a print answer is queued
     EXPECT_TRUE(Dialogs().PrintDialog(nullptr, printer));
     EXPECT_FALSE(Dialogs().PrinterSetupDialog(nullptr, printer));
     EXPECT_EQ(script.Unexpected(), 3);
@@ -118,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FilterCase{"pattern_in_text", "PGN files (*.pgn)|*.pgn", {"PGN files (*.pgn)"}},
         FilterCase{"pattern_added", "Velmora settings|*.ini", {"Velmora settings (*.ini)"}},
-        FilterCase{"two_entries", "Bitmap Files|*.bmp|All|*.*", {"Bitmap Files (*.bmp)", "All (*.*)"}},
+        FilterCase{
+            "two_entries", "Bitmap Files|*.bmp|All|*.*", {"Bitmap Files (*.bmp)", "All (*.*)"}},
         FilterCase{"several_patterns", "Pictures|*.bmp;*.jpg", {"Pictures (*.bmp *.jpg)"}},
         FilterCase{"empty", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -146,7 +148,7 @@ TEST(ModalResults, FrameworkValues)
 struct BoxCase {
     const char* name;
     TMsgDlgButtons buttons;
-    const char* click;  // nullptr: Esc
+    const char* click; // nullptr: Esc
     int result;
 };
 
@@ -168,8 +170,7 @@ TEST_P(QtMessageBox, ClickGivesModalResult)
             return;
         }
         for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == click)
-                b->click();
+            if (b->text() == click) b->click();
         }
     });
     EXPECT_EQ(qt.MessageDlg("Question", TMsgDlgType::mtConfirmation, c.buttons), c.result);

@@ -12,8 +12,7 @@ namespace {
 
 const PieceColours Colours{0xFF000000, 0xFFFFFFFF, 0xFF929292};
 
-struct Size
-{
+struct Size {
     int square;
     int percent;
 };
@@ -45,26 +44,20 @@ QRect InkBox(const QImage& image)
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (!SameColour(image.pixel(x, y), KeyColour))
-                box |= QRect(x, y, 1, 1);
+            if (!SameColour(image.pixel(x, y), KeyColour)) box |= QRect(x, y, 1, 1);
     return box;
 }
 
-class BoardGlyphs : public ::testing::TestWithParam<Size>
-{
+class BoardGlyphs : public ::testing::TestWithParam<Size> {
 protected:
     static void SetUpTestSuite() { RegisterEmbeddedFonts(); }
 };
 
 // Sizes whose glyph cell is 16 px or more, where outline pieces keep inner areas.
-class BoardGlyphInner : public BoardGlyphs
-{
-};
+class BoardGlyphInner : public BoardGlyphs {};
 
 // Squares of 40 px and more, where solid and outline queens differ.
-class BoardGlyphSolid : public BoardGlyphs
-{
-};
+class BoardGlyphSolid : public BoardGlyphs {};
 
 TEST_P(BoardGlyphs, CornerPixelsStayFree)
 {
@@ -115,8 +108,7 @@ TEST_P(BoardGlyphInner, OutlinePiecesKeepAnEnclosedInnerArea)
         const QImage piece = RenderPieceImage(c, size.square, size.percent, Colours);
         const int inner = CountColour(piece, Colours.inner);
         EXPECT_GT(inner, 0);
-        if (size.square < 40)
-            continue;
+        if (size.square < 40) continue;
         const QImage large = RenderPieceImage(c, 240, size.percent, Colours);
         const double share = inner / double(size.square * size.square);
         const double largeShare = CountColour(large, Colours.inner) / double(240 * 240);
@@ -148,7 +140,8 @@ TEST_P(BoardGlyphSolid, SolidPiecesAreMostlyInk)
         const char c = SolidLetters[i];
         SCOPED_TRACE(std::string(1, c));
         const QImage solid = RenderPieceImage(c, size.square, size.percent, Colours);
-        const QImage outline = RenderPieceImage(OutlineLetters[i], size.square, size.percent, Colours);
+        const QImage outline =
+            RenderPieceImage(OutlineLetters[i], size.square, size.percent, Colours);
         const int solidInk = size.square * size.square - CountColour(solid, KeyColour) -
                              CountColour(solid, Colours.inner);
         const int outlineInk = size.square * size.square - CountColour(outline, KeyColour) -
@@ -191,8 +184,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BoardGlyphs,
                          ::testing::Values(Size{14, 80}, Size{14, 91}, Size{14, 99}, Size{18, 80},
                                            Size{18, 91}, Size{18, 99}, Size{40, 80}, Size{40, 91},
                                            Size{40, 99}, Size{55, 91}, Size{68, 80}, Size{68, 91},
-                                           Size{68, 99}, Size{120, 80}, Size{120, 91}, Size{120, 99},
-                                           Size{200, 99}),
+                                           Size{68, 99}, Size{120, 80}, Size{120, 91},
+                                           Size{120, 99}, Size{200, 99}),
                          [](const auto& info) { return SizeName(info.param); });
 
 INSTANTIATE_TEST_SUITE_P(Sizes, BoardGlyphInner,
@@ -223,4 +216,4 @@ TEST(BookmarkGlyphs, CornersOfTheSmallBoardPiecesStayFree)
     }
 }
 
-}  // namespace
+} // namespace

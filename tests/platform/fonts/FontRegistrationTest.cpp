@@ -13,8 +13,7 @@
 
 namespace {
 
-class FontRegistration : public ::testing::Test
-{
+class FontRegistration : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { RegisterEmbeddedFonts(); }
 };
@@ -48,8 +47,7 @@ TEST_F(FontRegistration, InstalledFamilyCountsAsLoadedAndAddsNothing)
 
 TEST_F(FontRegistration, MissingResourceOrWrongFamilyFails)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         const char* family;
         int id;
@@ -115,13 +113,16 @@ TEST_F(FontRegistration, TextFamiliesHaveRealBoldFacesAddedAndRemovedWithThem)
 
 TEST_F(FontRegistration, PositiveHeightIsTheCellHeight)
 {
-    struct Case
-    {
+    struct Case {
         const char* family;
         int height;
     };
-    const Case cases[] = {{"Kavdiag", 10},          {"Kavdiag", 49},          {"Kavdiag", 120},
-                          {"Velmora Diagram", 32},  {"VelmoraChess Swiss", 20}, {"VelmoraChess Times", 37}};
+    const Case cases[] = {{"Kavdiag", 10},
+                          {"Kavdiag", 49},
+                          {"Kavdiag", 120},
+                          {"Velmora Diagram", 32},
+                          {"VelmoraChess Swiss", 20},
+                          {"VelmoraChess Times", 37}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.family) + " " + std::to_string(c.height));
         LogFont lf;
@@ -179,4 +180,4 @@ TEST(FontResources, PathsOfTheFourResourceIds)
         EXPECT_FALSE(EmbeddedFontData(r.Path).isEmpty()) << r.Path;
 }
 
-}  // namespace
+} // namespace

@@ -29,7 +29,8 @@ QString FromCp1252(const std::string& bytes)
 
 // Notation bytes as the program's RTF reader shows them: the glyph bytes at
 // U+F000 + byte, the rest as cp1252 text.
-QString Notation(const std::string& bytes) {
+QString Notation(const std::string& bytes)
+{
     QString out;
     for (unsigned char c : bytes)
         out += IsNotationGlyphByte(c) ? QChar(NotationGlyphBase + c)
@@ -87,8 +88,9 @@ int DrawPieceRow(QPainter& p, int top, const QString& letters, int s, int pct, i
         QImage shown(s, s, QImage::Format_ARGB32);
         for (int y = 0; y < s; ++y)
             for (int xx = 0; xx < s; ++xx)
-                shown.setPixel(xx, y, SameColour(piece.pixel(xx, y), KeyColour) ? square.rgb()
-                                                                                   : piece.pixel(xx, y));
+                shown.setPixel(xx, y,
+                               SameColour(piece.pixel(xx, y), KeyColour) ? square.rgb()
+                                                                         : piece.pixel(xx, y));
         p.drawImage(QRect(x, top, s * zoom, s * zoom), shown);
         x += s * zoom;
     }
@@ -110,20 +112,30 @@ int DrawText(QPainter& p, int top, const QString& family)
         p.drawText(10, top + 26, FromCp1252(bytes));
         top += 34;
     }
-    const std::string game = "1.e4 e5 2.\xA4" "f3 \xA4" "c6 3.\xA5" "b5 a6 4.\xA5" "a4 \xA4" "f6 5.0-0 \xA5"
-                             "e7 6.\xA6" "e1 b5 7.\xA5" "b3 d6 8.c3 0-0 9.h3 \xA2" "h8 10.\xA3" "d2~ \xA7 ";
+    const std::string game = "1.e4 e5 2.\xA4"
+                             "f3 \xA4"
+                             "c6 3.\xA5"
+                             "b5 a6 4.\xA5"
+                             "a4 \xA4"
+                             "f6 5.0-0 \xA5"
+                             "e7 6.\xA6"
+                             "e1 b5 7.\xA5"
+                             "b3 d6 8.c3 0-0 9.h3 \xA2"
+                             "h8 10.\xA3"
+                             "d2~ \xA7 ";
     p.drawText(10, top + 26, Notation(game));
     top += 34;
-    const std::string nags = "! ? !! ?? \x99 \xF7 \xB2 \xB3 \xB1 \xB5 +- -+ \xB7 \x9E \x89 \x82 \xA9/\xB3 "
-                             "\x84 \x85 \xB9 \xD7 \xAC \x91 \x92 \xAD \xAE \xAF \xDE \xA0 \x80 \xBD-\xBD";
+    const std::string nags =
+        "! ? !! ?? \x99 \xF7 \xB2 \xB3 \xB1 \xB5 +- -+ \xB7 \x9E \x89 \x82 \xA9/\xB3 "
+        "\x84 \x85 \xB9 \xD7 \xAC \x91 \x92 \xAD \xAE \xAF \xDE \xA0 \x80 \xBD-\xBD";
     p.drawText(10, top + 26, Notation(nags));
     return top + 44;
 }
 
 int DrawDiagram(QPainter& p, int top, int x)
 {
-    const char* rows[] = {"XIIIIIIIIY",    "8rsnlwqkvlntr0", "7zppzppzppzpp0", "6-+-+-+-+0",
-                          "5+-+-+-+-0",    "4-+-+-+-+0",     "3+-+-+-+-0",     "2PzPPzPPzPPzP0",
+    const char* rows[] = {"XIIIIIIIIY",     "8rsnlwqkvlntr0", "7zppzppzppzpp0", "6-+-+-+-+0",
+                          "5+-+-+-+-0",     "4-+-+-+-+0",     "3+-+-+-+-0",     "2PzPPzPPzPPzP0",
                           "1tRNvLQmKLsNR0", "xabcdefghy"};
     QFont font = PixelFont("Velmora Diagram", 32);
     p.setFont(font);
@@ -136,7 +148,7 @@ int DrawDiagram(QPainter& p, int top, int x)
     return top + 10;
 }
 
-}  // namespace
+} // namespace
 
 TEST(FontSheet, RendersEveryFontToPng)
 {
@@ -148,12 +160,16 @@ TEST(FontSheet, RendersEveryFontToPng)
     top = DrawBoardGlyphs(p, top, "PNBRQK OMVTWL");
     const PieceColours traditionalWhite{0xFF064053, 0xFFD6FFFF, 0xFF929292};
     const PieceColours traditionalBlack{0xFF090909, 0xFFFFFFFF, 0xFF909090};
-    top = DrawPieceRow(p, top, "pnbrqkPNBRQKgi", 68, 91, 1, traditionalWhite,
-                       "Piece images, square 68 px, piece size 91: light sets (modern, classic, generic)");
+    top = DrawPieceRow(
+        p, top, "pnbrqkPNBRQKgi", 68, 91, 1, traditionalWhite,
+        "Piece images, square 68 px, piece size 91: light sets (modern, classic, generic)");
     top = DrawPieceRow(p, top, "omvtwlOMVTWLhj", 68, 91, 1, traditionalBlack, "Dark sets");
-    top = DrawPieceRow(p, top, "pnbrqkomvtwlgh", 18, 91, 4, traditionalWhite, "Square 18 px, shown x4");
-    top = DrawPieceRow(p, top, "PNBRQKOMVTWLij", 18, 91, 4, traditionalWhite, "Square 18 px, classic and generic, x4");
-    top = DrawPieceRow(p, top, "PNBRQKOMVTWLij", 14, 80, 4, traditionalWhite, "Square 14 px, piece size 80, x4");
+    top = DrawPieceRow(p, top, "pnbrqkomvtwlgh", 18, 91, 4, traditionalWhite,
+                       "Square 18 px, shown x4");
+    top = DrawPieceRow(p, top, "PNBRQKOMVTWLij", 18, 91, 4, traditionalWhite,
+                       "Square 18 px, classic and generic, x4");
+    top = DrawPieceRow(p, top, "PNBRQKOMVTWLij", 14, 80, 4, traditionalWhite,
+                       "Square 14 px, piece size 80, x4");
     top = DrawText(p, top, "VelmoraChess Swiss");
     top = DrawText(p, top, "VelmoraChess Times");
     DrawDiagram(p, top, 10);

@@ -16,18 +16,21 @@
 namespace {
 
 // The font handles go before the application.
-[[maybe_unused]] const bool FontsReleased = (AtTestAppEnd([] { EmbeddedFontHandles.Release(); }), true);
+[[maybe_unused]] const bool FontsReleased =
+    (AtTestAppEnd([] { EmbeddedFontHandles.Release(); }), true);
 
-}  // namespace
+} // namespace
 
-void EnsureGuiApplication() { TestApp(); }
+void EnsureGuiApplication()
+{
+    TestApp();
+}
 
 void RegisterEmbeddedFonts()
 {
     EnsureGuiApplication();
     static bool done = false;
-    if (done)
-        return;
+    if (done) return;
     done = true;
     for (std::size_t i = 0; i < EmbeddedFontResources.size(); ++i) {
         const EmbeddedFontResource& r = EmbeddedFontResources[i];
@@ -38,8 +41,7 @@ void RegisterEmbeddedFonts()
 QByteArray EmbeddedFontData(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
 
@@ -73,14 +75,12 @@ void DrawGlyphCell(QImage& image, const QFont& font, QChar glyph, int x, int y, 
 
 void FloodFill4(QImage& image, QPoint start, QRgb target, QRgb fill)
 {
-    if (SameColour(target, fill) || !image.rect().contains(start))
-        return;
+    if (SameColour(target, fill) || !image.rect().contains(start)) return;
     std::vector<QPoint> stack{start};
     while (!stack.empty()) {
         const QPoint q = stack.back();
         stack.pop_back();
-        if (!image.rect().contains(q) || !SameColour(image.pixel(q), target))
-            continue;
+        if (!image.rect().contains(q) || !SameColour(image.pixel(q), target)) continue;
         image.setPixel(q, fill);
         stack.push_back({q.x() + 1, q.y()});
         stack.push_back({q.x() - 1, q.y()});
@@ -103,8 +103,7 @@ QImage RenderPieceImage(QChar glyph, int s, int p, const PieceColours& colours)
     QImage image = RenderRawPiece(glyph, s, p, colours);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (SameColour(image.pixel(x, y), colours.back))
-                image.setPixel(x, y, colours.inner);
+            if (SameColour(image.pixel(x, y), colours.back)) image.setPixel(x, y, colours.inner);
     FloodFill4(image, {1, 1}, colours.inner, KeyColour);
     return image;
 }

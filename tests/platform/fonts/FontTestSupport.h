@@ -20,8 +20,7 @@ QByteArray EmbeddedFontData(const QString& path);
 
 // Placement of a piece glyph in a square of side s at piece size p percent,
 // as the board computes it: cell height, cell origin, shadow offset.
-struct PieceGeometry
-{
+struct PieceGeometry {
     int cell;
     int x0;
     int y0;
@@ -39,13 +38,15 @@ void DrawGlyphCell(QImage& image, const QFont& font, QChar glyph, int x, int y, 
 void FloodFill4(QImage& image, QPoint start, QRgb target, QRgb fill);
 
 // Pixel compare without the alpha byte.
-inline bool SameColour(QRgb a, QRgb b) { return (a & 0xFFFFFF) == (b & 0xFFFFFF); }
+inline bool SameColour(QRgb a, QRgb b)
+{
+    return (a & 0xFFFFFF) == (b & 0xFFFFFF);
+}
 
 inline constexpr QRgb KeyColour = 0xFF808080;
 
 // Colours of one piece image.
-struct PieceColours
-{
+struct PieceColours {
     QRgb contour;
     QRgb inner;
     QRgb back;

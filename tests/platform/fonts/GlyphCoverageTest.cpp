@@ -24,26 +24,24 @@ constexpr int Em = 2048;
 char32_t Cp1252(unsigned char b)
 {
     static const char32_t high[32] = {
-        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
     return (b >= 0x80 && b < 0xA0) ? high[b - 0x80] : b;
 }
 
 // Letters of code page 1250 outside cp1252, for names of the ELO list.
-const char32_t Cp1250Letters[] = {0x0104, 0x0105, 0x0106, 0x0107, 0x010C, 0x010D, 0x010E, 0x010F,
-                                  0x0110, 0x0111, 0x0118, 0x0119, 0x011A, 0x011B, 0x0139, 0x013A,
-                                  0x013D, 0x013E, 0x0141, 0x0142, 0x0143, 0x0144, 0x0147, 0x0148,
-                                  0x0150, 0x0151, 0x0154, 0x0155, 0x0158, 0x0159, 0x015A, 0x015B,
-                                  0x015E, 0x015F, 0x0162, 0x0163, 0x0164, 0x0165, 0x016E, 0x016F,
-                                  0x0170, 0x0171, 0x0179, 0x017A, 0x017B, 0x017C, 0x02C7, 0x02D8,
-                                  0x02D9, 0x02DB, 0x02DD};
+const char32_t Cp1250Letters[] = {
+    0x0104, 0x0105, 0x0106, 0x0107, 0x010C, 0x010D, 0x010E, 0x010F, 0x0110, 0x0111, 0x0118,
+    0x0119, 0x011A, 0x011B, 0x0139, 0x013A, 0x013D, 0x013E, 0x0141, 0x0142, 0x0143, 0x0144,
+    0x0147, 0x0148, 0x0150, 0x0151, 0x0154, 0x0155, 0x0158, 0x0159, 0x015A, 0x015B, 0x015E,
+    0x015F, 0x0162, 0x0163, 0x0164, 0x0165, 0x016E, 0x016F, 0x0170, 0x0171, 0x0179, 0x017A,
+    0x017B, 0x017C, 0x02C7, 0x02D8, 0x02D9, 0x02DB, 0x02DD};
 
 // Bytes of the figurines, the check sign, one half and every evaluation glyph.
-const unsigned char ChessBytes[] = {0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0x7E, 0xBD, 0x80, 0x82,
-                                    0x84, 0x85, 0x89, 0x91, 0x92, 0x99, 0x9E, 0xA0, 0xA9, 0xAC,
-                                    0xAD, 0xAE, 0xAF, 0xB1, 0xB2, 0xB3, 0xB5, 0xB7, 0xB9, 0xD7,
-                                    0xDE, 0xF7};
+const unsigned char ChessBytes[] = {
+    0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0x7E, 0xBD, 0x80, 0x82, 0x84, 0x85, 0x89, 0x91, 0x92, 0x99,
+    0x9E, 0xA0, 0xA9, 0xAC, 0xAD, 0xAE, 0xAF, 0xB1, 0xB2, 0xB3, 0xB5, 0xB7, 0xB9, 0xD7, 0xDE, 0xF7};
 
 QRawFont RawFont(const char* path)
 {
@@ -63,8 +61,7 @@ qreal AdvanceOf(const QRawFont& raw, quint32 glyph)
     return raw.advancesForGlyphIndexes(QList<quint32>{glyph}).value(0).x();
 }
 
-class TextFontCoverage : public ::testing::TestWithParam<const char*>
-{
+class TextFontCoverage : public ::testing::TestWithParam<const char*> {
 protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 };
@@ -73,8 +70,7 @@ TEST_P(TextFontCoverage, EveryCp1252ByteAndCp1250LetterHasAGlyph)
 {
     const QRawFont raw = RawFont(GetParam());
     for (int b = 0x20; b <= 0xFF; ++b) {
-        if (b == 0x7F)
-            continue;
+        if (b == 0x7F) continue;
         const char32_t cp = Cp1252(static_cast<unsigned char>(b));
         if (cp != 0) {
             EXPECT_NE(GlyphOf(raw, cp), 0u) << "byte " << std::hex << b;
@@ -86,7 +82,8 @@ TEST_P(TextFontCoverage, EveryCp1252ByteAndCp1250LetterHasAGlyph)
     EXPECT_NE(GlyphOf(raw, 0x2011), 0u);
 }
 
-TEST_P(TextFontCoverage, ChessGlyphsSitAtTheirPrivateUseCodesOnly) {
+TEST_P(TextFontCoverage, ChessGlyphsSitAtTheirPrivateUseCodesOnly)
+{
     const QRawFont raw = RawFont(GetParam());
     std::set<quint32> chess;
     for (unsigned char b : ChessBytes) {
@@ -111,14 +108,16 @@ TEST_P(TextFontCoverage, ChessGlyphsSitAtTheirPrivateUseCodesOnly) {
     }
 }
 
-TEST_P(TextFontCoverage, PrivateUseGlyphsAreExactlyTheReadersGlyphBytes) {
+TEST_P(TextFontCoverage, PrivateUseGlyphsAreExactlyTheReadersGlyphBytes)
+{
     const QRawFont raw = RawFont(GetParam());
     for (int b = 0; b < 0x100; ++b)
         EXPECT_EQ(GlyphOf(raw, 0xF000 + b) != 0, IsNotationGlyphByte(static_cast<unsigned char>(b)))
             << "byte " << std::hex << b;
 }
 
-TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTheCheckSignAPlus) {
+TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTheCheckSignAPlus)
+{
     const QRawFont raw = RawFont(GetParam());
     std::vector<quint32> figurines;
     for (char32_t cp = 0xF0A2; cp <= 0xF0A7; ++cp)
@@ -137,7 +136,8 @@ TEST_P(TextFontCoverage, FigurinesAreSixDistinctPiecesAndTheCheckSignAPlus) {
     EXPECT_NE(GlyphOf(raw, '~'), GlyphOf(raw, '+'));
 }
 
-TEST_P(TextFontCoverage, GreekAndCyrillicNamesHaveTheirLetters) {
+TEST_P(TextFontCoverage, GreekAndCyrillicNamesHaveTheirLetters)
+{
     const QRawFont raw = RawFont(GetParam());
     for (char32_t cp : std::u32string(
              U"\u041A\u0430\u0440\u043F\u043E\u0432 \u0416\u0449\u0401 \u0391\u03B2\u03C9"))
@@ -153,8 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Fonts, TextFontCoverage,
                                            ":/fonts/VelmoraChessTimes-Bold.ttf"),
                          [](const auto& info) { return std::string(TextFaceNames[info.index]); });
 
-class CellFonts : public ::testing::Test
-{
+class CellFonts : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 };
@@ -164,22 +163,17 @@ TEST_F(CellFonts, DiagramCellsAreOneEmAndOverlaysZeroWide)
     const QRawFont raw = RawFont(":/fonts/VelmoraDiagram.ttf");
     EXPECT_DOUBLE_EQ(raw.ascent() + raw.descent(), Em);
     EXPECT_DOUBLE_EQ(raw.leading(), 0);
-    struct Group
-    {
+    struct Group {
         const char* name;
         const char* chars;
         qreal advance;
         bool ink;
     };
     const Group groups[] = {
-        {"frame", "XIY90xiy", Em, true},
-        {"rank numbers", "12345678", Em, true},
-        {"file letters", "abcdefgh", Em, true},
-        {"light square", "-", Em, false},
-        {"dark square", "+", Em, true},
-        {"White pieces", "PNLRQK", Em, true},
-        {"Black pieces", "pnlrqk", Em, true},
-        {"overlays", "zsvtwm", 0, true},
+        {"frame", "XIY90xiy", Em, true},        {"rank numbers", "12345678", Em, true},
+        {"file letters", "abcdefgh", Em, true}, {"light square", "-", Em, false},
+        {"dark square", "+", Em, true},         {"White pieces", "PNLRQK", Em, true},
+        {"Black pieces", "pnlrqk", Em, true},   {"overlays", "zsvtwm", 0, true},
     };
     for (const Group& g : groups) {
         for (const char* c = g.chars; *c; ++c) {
@@ -232,4 +226,4 @@ TEST_F(CellFonts, ModernAndClassicDesignsDiffer)
     }
 }
 
-}  // namespace
+} // namespace

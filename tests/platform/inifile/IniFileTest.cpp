@@ -9,21 +9,24 @@
 
 namespace {
 
-std::string ReadAll(const QString& path) {
+std::string ReadAll(const QString& path)
+{
     std::ifstream in(path.toStdString(), std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
-void WriteAll(const QString& path, const std::string& text) {
+void WriteAll(const QString& path, const std::string& text)
+{
     std::ofstream out(path.toStdString(), std::ios::binary);
     out << text;
 }
 
 } // namespace
 
-TEST(IniFile, MissingFileGivesDefaultsAndWritesSectionsInOrder) {
+TEST(IniFile, MissingFileGivesDefaultsAndWritesSectionsInOrder)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("velmora.ini");
     TMemIniFile ini(path);
@@ -38,7 +41,8 @@ TEST(IniFile, MissingFileGivesDefaultsAndWritesSectionsInOrder) {
     EXPECT_EQ(ReadAll(path), "[Board]\nSize=55\nCoords=0\n\n[Game]\nFile=/tmp/a.pgn\n");
 }
 
-TEST(IniFile, KeepsUnknownLinesOrderAndLineEnds) {
+TEST(IniFile, KeepsUnknownLinesOrderAndLineEnds)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("x.ini");
     const std::string original = "; kept comment\r\n[Other]\r\nfoo=bar\r\n\r\n[Board]\r\n"
@@ -56,7 +60,8 @@ TEST(IniFile, KeepsUnknownLinesOrderAndLineEnds) {
     EXPECT_EQ(again.ReadString("other", "FOO", ""), "bar");
 }
 
-TEST(IniFile, NonNumericValuesGiveDefaults) {
+TEST(IniFile, NonNumericValuesGiveDefaults)
+{
     TMemIniFile ini(QString{});
     ini.SetText("[B]\na=12\nb=abc\nc= 7 \nd=0x10\ne=99999999999\nf=-3\ng=\nh=1.5\n");
     EXPECT_EQ(ini.ReadInteger("B", "a", -1), 12);
@@ -70,7 +75,8 @@ TEST(IniFile, NonNumericValuesGiveDefaults) {
     EXPECT_FALSE(ini.ReadBool("B", "b", false));
 }
 
-TEST(IniFile, ValuesAreSingleLinesAndKeepEqualsSigns) {
+TEST(IniFile, ValuesAreSingleLinesAndKeepEqualsSigns)
+{
     TMemIniFile ini(QString{});
     ini.WriteString("S", "k", "a=b\nc");
     EXPECT_EQ(ini.ReadString("S", "k", ""), "a=b c");
@@ -79,14 +85,16 @@ TEST(IniFile, ValuesAreSingleLinesAndKeepEqualsSigns) {
     EXPECT_EQ(back.ReadString("S", "k", ""), "a=b c");
 }
 
-TEST(IniFile, UnwritableFileReportsFailure) {
+TEST(IniFile, UnwritableFileReportsFailure)
+{
     QTemporaryDir dir;
     TMemIniFile ini(dir.filePath("missing-folder/x.ini"));
     ini.WriteInteger("A", "b", 1);
     EXPECT_FALSE(ini.UpdateFile());
 }
 
-TEST(IniFile, LineEndsAreCrLfLfOrCrAndWhatIsWrittenReadsBackTheSame) {
+TEST(IniFile, LineEndsAreCrLfLfOrCrAndWhatIsWrittenReadsBackTheSame)
+{
     struct Case {
         const char* name;
         std::string text;
@@ -127,7 +135,8 @@ TEST(IniFile, LineEndsAreCrLfLfOrCrAndWhatIsWrittenReadsBackTheSame) {
     }
 }
 
-TEST(IniFile, AnLfFileStaysLfAcrossSaves) {
+TEST(IniFile, AnLfFileStaysLfAcrossSaves)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("lf.ini");
     WriteAll(path, "[Game]\nFile=a\r\r\nSize=40\n");

@@ -20,7 +20,8 @@
 namespace {
 
 // Four flat quadrants: red, green, blue, white.
-QImage Quadrants(int width, int height) {
+QImage Quadrants(int width, int height)
+{
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -34,7 +35,8 @@ QImage Quadrants(int width, int height) {
 }
 
 // Colours match within what lossy coding changes in a flat area.
-void ExpectNear(QRgb actual, QRgb expected, int tolerance, const std::string& where) {
+void ExpectNear(QRgb actual, QRgb expected, int tolerance, const std::string& where)
+{
     SCOPED_TRACE(where);
     EXPECT_LE(std::abs(qRed(actual) - qRed(expected)), tolerance);
     EXPECT_LE(std::abs(qGreen(actual) - qGreen(expected)), tolerance);
@@ -42,7 +44,8 @@ void ExpectNear(QRgb actual, QRgb expected, int tolerance, const std::string& wh
 }
 
 // Position of the first marker ff <code> after the start of image.
-int MarkerAt(const QByteArray& jpeg, unsigned char code) {
+int MarkerAt(const QByteArray& jpeg, unsigned char code)
+{
     for (int i = 2; i + 1 < jpeg.size(); ++i)
         if (static_cast<unsigned char>(jpeg[i]) == 0xFF &&
             static_cast<unsigned char>(jpeg[i + 1]) == code)
@@ -51,7 +54,8 @@ int MarkerAt(const QByteArray& jpeg, unsigned char code) {
 }
 
 // The same picture with the frame size in its header replaced.
-QByteArray WithFrameSize(QByteArray jpeg, int width, int height) {
+QByteArray WithFrameSize(QByteArray jpeg, int width, int height)
+{
     const int sof = MarkerAt(jpeg, 0xC0);
     jpeg[sof + 5] = static_cast<char>(height >> 8);
     jpeg[sof + 6] = static_cast<char>(height & 0xFF);
@@ -62,7 +66,8 @@ QByteArray WithFrameSize(QByteArray jpeg, int width, int height) {
 
 // A field of /proc/self/status in kB (VmPeak: the largest address space
 // the process ever had); -1 when it cannot be read.
-long long StatusKb(const std::string& field) {
+long long StatusKb(const std::string& field)
+{
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
@@ -72,7 +77,8 @@ long long StatusKb(const std::string& field) {
 
 } // namespace
 
-TEST(JpegRoundTrip, SizesAndFlatColoursSurvive) {
+TEST(JpegRoundTrip, SizesAndFlatColoursSurvive)
+{
     struct Case {
         const char* name;
         int width;
@@ -103,7 +109,8 @@ TEST(JpegRoundTrip, SizesAndFlatColoursSurvive) {
     }
 }
 
-TEST(JpegRoundTrip, GreyImagesDecodeAsGrey) {
+TEST(JpegRoundTrip, GreyImagesDecodeAsGrey)
+{
     QImage grey(40, 24, QImage::Format_Grayscale8);
     grey.fill(QColor(90, 90, 90));
     const QImage decoded = DecodeJpeg(EncodeJpeg(grey));
@@ -114,7 +121,8 @@ TEST(JpegRoundTrip, GreyImagesDecodeAsGrey) {
     EXPECT_EQ(qGreen(p), qBlue(p));
 }
 
-TEST(JpegRoundTrip, QualityIsClampedAndNullImagesAreRefused) {
+TEST(JpegRoundTrip, QualityIsClampedAndNullImagesAreRefused)
+{
     const QImage source = Quadrants(32, 32);
     EXPECT_TRUE(EncodeJpeg(QImage()).isEmpty());
     for (int quality : {-5, 0, 1, 100, 250}) {
@@ -126,7 +134,8 @@ TEST(JpegRoundTrip, QualityIsClampedAndNullImagesAreRefused) {
               EncodeJpeg(Quadrants(200, 200), 100).size());
 }
 
-TEST(JpegDamage, DamagedDataGivesANullImage) {
+TEST(JpegDamage, DamagedDataGivesANullImage)
+{
     const QByteArray good = EncodeJpeg(Quadrants(96, 64), 90);
     ASSERT_FALSE(DecodeJpeg(good).isNull());
     const int sof = MarkerAt(good, 0xC0);
@@ -183,7 +192,8 @@ TEST(JpegDamage, DamagedDataGivesANullImage) {
     }
 }
 
-TEST(JpegDamage, DecodingAgainAfterAFailureWorks) {
+TEST(JpegDamage, DecodingAgainAfterAFailureWorks)
+{
     const QByteArray good = EncodeJpeg(Quadrants(48, 48), 90);
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
@@ -192,12 +202,14 @@ TEST(JpegDamage, DecodingAgainAfterAFailureWorks) {
     }
 }
 
-TEST(JpegDamage, MissingFileGivesANullImage) {
+TEST(JpegDamage, MissingFileGivesANullImage)
+{
     EXPECT_TRUE(LoadJpegPicture(":/pictures/NoSuchPicture.jpg").isNull());
     EXPECT_TRUE(LoadJpegPicture("/nonexistent/folder/picture.jpg").isNull());
 }
 
-TEST(JpegLimits, PicturesBeyondTheSideLimitAreRefused) {
+TEST(JpegLimits, PicturesBeyondTheSideLimitAreRefused)
+{
     for (const auto& [width, height, shown] :
          {std::tuple{JpegMaxSide, 8, true}, std::tuple{8, JpegMaxSide, true},
           std::tuple{JpegMaxSide + 1, 8, false}, std::tuple{8, JpegMaxSide + 1, false}}) {
@@ -209,7 +221,8 @@ TEST(JpegLimits, PicturesBeyondTheSideLimitAreRefused) {
     }
 }
 
-TEST(JpegLimits, HugeFrameOfASmallFileIsRefused) {
+TEST(JpegLimits, HugeFrameOfASmallFileIsRefused)
+{
     // A few hundred bytes whose header asks for gigabytes.
     ASSERT_GT(StatusKb("VmPeak"), 0);
     const QByteArray small = EncodeJpeg(Quadrants(16, 16), 50);

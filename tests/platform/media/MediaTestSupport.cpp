@@ -25,7 +25,8 @@ GuiEnvironment* const Environment =
 
 } // namespace
 
-void EnsureGuiApplication() {
+void EnsureGuiApplication()
+{
     static int argc = 1;
     static char name[] = "test_platform_media";
     static char* argv[] = {name, nullptr};
@@ -33,13 +34,15 @@ void EnsureGuiApplication() {
         Environment->app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-QByteArray ReadBytes(const QString& path) {
+QByteArray ReadBytes(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
 
-std::vector<int> WaveSamples(const QByteArray& wave) {
+std::vector<int> WaveSamples(const QByteArray& wave)
+{
     const std::optional<WaveFormat> format = ReadWaveFormat(wave);
     std::vector<int> samples;
     if (!format || format->BitsPerSample != 16) return samples;

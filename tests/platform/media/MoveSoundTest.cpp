@@ -13,14 +13,16 @@
 namespace {
 
 // Zero crossings per second: higher for a brighter, sharper sound.
-double CrossingRate(const std::vector<int>& s, int rate) {
+double CrossingRate(const std::vector<int>& s, int rate)
+{
     int crossings = 0;
     for (std::size_t i = 1; i < s.size(); ++i)
         crossings += (s[i - 1] < 0) != (s[i] < 0) ? 1 : 0;
     return crossings * double(rate) / double(s.size());
 }
 
-int Peak(const std::vector<int>& s, std::size_t from, std::size_t to) {
+int Peak(const std::vector<int>& s, std::size_t from, std::size_t to)
+{
     int peak = 0;
     for (std::size_t i = from; i < to && i < s.size(); ++i)
         peak = std::max(peak, std::abs(s[i]));
@@ -29,7 +31,8 @@ int Peak(const std::vector<int>& s, std::size_t from, std::size_t to) {
 
 } // namespace
 
-TEST(MoveSounds, ResourcePaths) {
+TEST(MoveSounds, ResourcePaths)
+{
     EXPECT_EQ(MoveSoundPath(101), ":/sounds/101.wav");
     EXPECT_EQ(MoveSoundPath(102), ":/sounds/102.wav");
     EXPECT_EQ(MoveSoundPath(103), ":/sounds/103.wav");
@@ -37,7 +40,8 @@ TEST(MoveSounds, ResourcePaths) {
     EXPECT_TRUE(MoveSoundPath(104).isEmpty());
 }
 
-TEST(MoveSounds, ShortCleanPcmFiles) {
+TEST(MoveSounds, ShortCleanPcmFiles)
+{
     for (int id : {101, 102, 103}) {
         SCOPED_TRACE(id);
         const QByteArray wave = ReadBytes(MoveSoundPath(id));
@@ -63,7 +67,8 @@ TEST(MoveSounds, ShortCleanPcmFiles) {
     }
 }
 
-TEST(MoveSounds, TheThreeSoundsDiffer) {
+TEST(MoveSounds, TheThreeSoundsDiffer)
+{
     std::map<int, std::vector<int>> s;
     for (int id : {101, 102, 103})
         s[id] = WaveSamples(ReadBytes(MoveSoundPath(id)));
@@ -81,7 +86,8 @@ TEST(MoveSounds, TheThreeSoundsDiffer) {
     EXPECT_GT(Peak(s[103], 22050 * 48 / 1000, 22050 * 60 / 1000), 8000);
 }
 
-TEST(MoveSoundWaves, LoadsInTheOrder102_101_103) {
+TEST(MoveSoundWaves, LoadsInTheOrder102_101_103)
+{
     std::vector<QString> asked;
     MoveSoundWaveSet set;
     const int loaded = set.Load([&](const QString& path) {
@@ -101,7 +107,8 @@ TEST(MoveSoundWaves, LoadsInTheOrder102_101_103) {
     }
 }
 
-TEST(MoveSoundWaves, MissingOrBrokenSoundsStayEmpty) {
+TEST(MoveSoundWaves, MissingOrBrokenSoundsStayEmpty)
+{
     struct Case {
         const char* name;
         int brokenId;
@@ -124,7 +131,8 @@ TEST(MoveSoundWaves, MissingOrBrokenSoundsStayEmpty) {
     }
 }
 
-TEST(MoveSoundWaves, ReleaseAndUnknownIds) {
+TEST(MoveSoundWaves, ReleaseAndUnknownIds)
+{
     MoveSoundWaveSet set;
     EXPECT_FALSE(set.IsLoaded(101)) << "nothing before Load";
     EXPECT_EQ(set.Load(), 3) << "from the embedded resources";

@@ -16,13 +16,15 @@
 namespace {
 
 // A colour channel by channel within a tolerance.
-bool Near(QRgb a, QRgb b, int tolerance) {
+bool Near(QRgb a, QRgb b, int tolerance)
+{
     return std::abs(qRed(a) - qRed(b)) <= tolerance &&
            std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-int CountPixels(const QImage& image, const std::function<bool(QRgb)>& test) {
+int CountPixels(const QImage& image, const std::function<bool(QRgb)>& test)
+{
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -32,7 +34,8 @@ int CountPixels(const QImage& image, const std::function<bool(QRgb)>& test) {
 
 } // namespace
 
-TEST(Pictures, EachDecodesAtItsFormSize) {
+TEST(Pictures, EachDecodesAtItsFormSize)
+{
     for (const JpegPictureResource& picture : JpegPictureResources) {
         SCOPED_TRACE(picture.Path);
         const QByteArray data = ReadBytes(picture.Path);
@@ -45,7 +48,8 @@ TEST(Pictures, EachDecodesAtItsFormSize) {
     }
 }
 
-TEST(Pictures, PixelsShowWhatWasDrawn) {
+TEST(Pictures, PixelsShowWhatWasDrawn)
+{
     const QImage about = LoadJpegPicture(AboutBoxPicture.Path);
     const QImage intro1 = LoadJpegPicture(IntroImage1Picture.Path);
     const QImage intro2 = LoadJpegPicture(IntroImage2Picture.Path);
@@ -86,7 +90,8 @@ TEST(Pictures, PixelsShowWhatWasDrawn) {
     EXPECT_GT(CountPixels(intro2, [](QRgb p) { return qGray(p) < 40; }), 1500);
 }
 
-TEST(Pictures, SheetForALookByEye) {
+TEST(Pictures, SheetForALookByEye)
+{
     EnsureGuiApplication();
     QImage sheet(383 + 128 + 114 + 40, 281, QImage::Format_RGB32);
     sheet.fill(Qt::gray);

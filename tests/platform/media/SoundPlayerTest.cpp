@@ -15,7 +15,8 @@
 using Event = RecordingSoundPlayer::Event;
 using Kind = RecordingSoundPlayer::EventKind;
 
-TEST(RecordingPlayer, KeepsPlaysAndPausesInOrder) {
+TEST(RecordingPlayer, KeepsPlaysAndPausesInOrder)
+{
     RecordingSoundPlayer player;
     ScopedSoundPlayer use(player);
     ScopedSleepHandler pauses(player.PauseRecorder());
@@ -35,7 +36,8 @@ TEST(RecordingPlayer, KeepsPlaysAndPausesInOrder) {
     EXPECT_TRUE(player.Events().empty());
 }
 
-TEST(RecordingPlayer, InstallingNestsAndRestores) {
+TEST(RecordingPlayer, InstallingNestsAndRestores)
+{
     RecordingSoundPlayer outer;
     RecordingSoundPlayer inner;
     {
@@ -54,7 +56,8 @@ TEST(RecordingPlayer, InstallingNestsAndRestores) {
     EXPECT_EQ(SetSoundPlayer(nullptr), nullptr) << "nothing left installed";
 }
 
-TEST(SleepHook, HandlerReceivesThePauseAndIsRestored) {
+TEST(SleepHook, HandlerReceivesThePauseAndIsRestored)
+{
     std::vector<int> outer;
     std::vector<int> inner;
     {
@@ -71,14 +74,16 @@ TEST(SleepHook, HandlerReceivesThePauseAndIsRestored) {
     EXPECT_FALSE(SetSleepHandler({})) << "nothing left installed";
 }
 
-TEST(NullPlayer, PlaysNothing) {
+TEST(NullPlayer, PlaysNothing)
+{
     NullSoundPlayer silent;
     ScopedSoundPlayer use(silent);
     EXPECT_EQ(&Sounds(), &silent);
     Sounds().PlaySound(101, false); // returns at once, nothing to wait for
 }
 
-TEST(QtPlayer, FollowsTheAudioOutputsAndNeverFails) {
+TEST(QtPlayer, FollowsTheAudioOutputsAndNeverFails)
+{
     EnsureGuiApplication();
     MoveSoundWaveSet waves;
     ASSERT_EQ(waves.Load(), 3) << "the sounds load with or without an audio device";
@@ -100,7 +105,8 @@ TEST(QtPlayer, FollowsTheAudioOutputsAndNeverFails) {
     }
 }
 
-TEST(QtPlayer, ReleasedSoundsPlayNothing) {
+TEST(QtPlayer, ReleasedSoundsPlayNothing)
+{
     EnsureGuiApplication();
     MoveSoundWaveSet waves;
     QtSoundPlayer player(waves); // nothing loaded yet
@@ -110,7 +116,8 @@ TEST(QtPlayer, ReleasedSoundsPlayNothing) {
     player.PlaySound(103, false);
 }
 
-TEST(QtPlayer, OwnerGoneFirstLeavesItSilent) {
+TEST(QtPlayer, OwnerGoneFirstLeavesItSilent)
+{
     EnsureGuiApplication();
     MoveSoundWaveSet waves;
     waves.Load();

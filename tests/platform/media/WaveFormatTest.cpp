@@ -11,32 +11,37 @@
 
 namespace {
 
-QByteArray Le(quint32 value, int bytes) {
+QByteArray Le(quint32 value, int bytes)
+{
     QByteArray out;
     for (int i = 0; i < bytes; ++i)
         out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
     return out;
 }
 
-QByteArray Chunk(const char* id, const QByteArray& body) {
+QByteArray Chunk(const char* id, const QByteArray& body)
+{
     QByteArray out = QByteArray(id, 4) + Le(body.size(), 4) + body;
     if (body.size() & 1) out.append('\0');
     return out;
 }
 
-QByteArray Fmt(int format, int channels, int rate, int bits, int blockAlign = -1) {
+QByteArray Fmt(int format, int channels, int rate, int bits, int blockAlign = -1)
+{
     if (blockAlign < 0) blockAlign = channels * bits / 8;
     return Chunk("fmt ", Le(format, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * blockAlign, 4) +
                              Le(blockAlign, 2) + Le(bits, 2));
 }
 
-QByteArray Riff(const QByteArray& chunks) {
+QByteArray Riff(const QByteArray& chunks)
+{
     return "RIFF" + Le(4 + chunks.size(), 4) + "WAVE" + chunks;
 }
 
 } // namespace
 
-TEST(WaveFormat, GoodFiles) {
+TEST(WaveFormat, GoodFiles)
+{
     struct Case {
         const char* name;
         QByteArray file;
@@ -67,14 +72,16 @@ TEST(WaveFormat, GoodFiles) {
     }
 }
 
-TEST(WaveFormat, DurationFromFramesAndRate) {
+TEST(WaveFormat, DurationFromFramesAndRate)
+{
     const QByteArray file = Riff(Fmt(1, 1, 22050, 16) + Chunk("data", QByteArray(4410, '\0')));
     ASSERT_TRUE(ReadWaveFormat(file));
     EXPECT_EQ(ReadWaveFormat(file)->DurationMs(), 100);
     EXPECT_EQ(WaveFormat{}.DurationMs(), 0);
 }
 
-TEST(WaveFormat, MalformedFilesAreRefused) {
+TEST(WaveFormat, MalformedFilesAreRefused)
+{
     const QByteArray data = Chunk("data", QByteArray(100, '\0'));
     const QByteArray fmt = Fmt(1, 1, 22050, 16);
     struct Case {

@@ -34,7 +34,8 @@
 
 namespace {
 
-void LoadTextFonts() {
+void LoadTextFonts()
+{
     static const bool loaded = [] {
         TestApp();
         AtTestAppEnd([] { EmbeddedFontHandles.Release(); });
@@ -44,14 +45,16 @@ void LoadTextFonts() {
     ASSERT_TRUE(loaded);
 }
 
-bool IsGlyph(QChar c) {
+bool IsGlyph(QChar c)
+{
     return c.unicode() >= NotationGlyphBase && c.unicode() <= NotationGlyphLast;
 }
 
 // True when the character at pos of doc is drawn with one of the chess
 // glyphs of its font. "+", plus-minus, one half and times are exempt: their
 // symbol is the character's own shape.
-bool DrawnAsChessGlyph(QTextDocument& doc, int pos) {
+bool DrawnAsChessGlyph(QTextDocument& doc, int pos)
+{
     const QChar c = doc.characterAt(pos);
     if (QStringView(u"+\u00B1\u00BD\u00D7").contains(c)) return false;
     QTextCursor cursor(&doc);
@@ -70,7 +73,8 @@ bool DrawnAsChessGlyph(QTextDocument& doc, int pos) {
 // Every glyph byte of the notation fonts as text, decoded both ways: as its
 // cp1252 byte and as its character in UTF-8; in a header cell, the
 // annotator's italics and a comment, in each of the document's fonts.
-TEST(GameTextDocument, NoGlyphByteOfTheTextBecomesAGlyph) {
+TEST(GameTextDocument, NoGlyphByteOfTheTextBecomesAGlyph)
+{
     LoadTextFonts();
     int checked = 0;
     for (int b = 0x20; b < 0x100; ++b) {
@@ -123,7 +127,8 @@ struct SampleFile {
 class SampleDocuments : public ::testing::TestWithParam<SampleFile> {};
 
 // The test files' games through index, loader, writer and rich edit.
-TEST_P(SampleDocuments, NamesAndCommentsShowAsWritten) {
+TEST_P(SampleDocuments, NamesAndCommentsShowAsWritten)
+{
     LoadTextFonts();
     const SampleFile& sample = GetParam();
     const std::string text = ReadTestFile(sample.File);

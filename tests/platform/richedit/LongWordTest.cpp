@@ -28,7 +28,8 @@
 namespace {
 
 // Qt's own line-break opportunities: the longest stretch of a block without one.
-int LongestUnbreakable(const QTextDocument& doc) {
+int LongestUnbreakable(const QTextDocument& doc)
+{
     int longest = 0;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
@@ -46,7 +47,8 @@ int LongestUnbreakable(const QTextDocument& doc) {
 // plus the pieces after it.
 constexpr int UnbreakableBound = 72;
 
-std::string Repeat(const std::string& piece, int times) {
+std::string Repeat(const std::string& piece, int times)
+{
     std::string out;
     for (int i = 0; i < times; ++i)
         out += piece;
@@ -60,7 +62,8 @@ struct GameCase {
 
 class LongWordGame : public testing::TestWithParam<GameCase> {};
 
-TEST_P(LongWordGame, BreaksAreOfferedAndPositionsStay) {
+TEST_P(LongWordGame, BreaksAreOfferedAndPositionsStay)
+{
     TestApp();
     GameBuilder game;
     ResetDocument();
@@ -114,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                              }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LongWordReader, ShortWordsAndBlanksAreLeftAlone) {
+TEST(LongWordReader, ShortWordsAndBlanksAreLeftAlone)
+{
     TestApp();
     const std::string a(64, 'a'), b(64, 'b'), c(64, 'c');
     struct Case {

@@ -32,13 +32,18 @@ struct MarginCase {
 
 class PrinterMargins : public testing::TestWithParam<MarginCase> {};
 
-TEST_P(PrinterMargins, Pixels) { EXPECT_EQ(MarginPixels(GetParam().dpi, GetParam().mm), GetParam().pixels); }
+TEST_P(PrinterMargins, Pixels)
+{
+    EXPECT_EQ(MarginPixels(GetParam().dpi, GetParam().mm), GetParam().pixels);
+}
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrinterMargins,
-                         testing::Values(MarginCase{"OneInch", 600, 25.4, 600}, MarginCase{"Zero", 300, 0, 0},
+                         testing::Values(MarginCase{"OneInch", 600, 25.4, 600},
+                                         MarginCase{"Zero", 300, 0, 0},
                                          MarginCase{"RoundsUpFromHalf", 300, 0.05, 1},
                                          MarginCase{"RoundsDownBelowHalf", 300, 0.04, 0},
-                                         MarginCase{"TenMm", 100, 10, 39}, MarginCase{"TwentyMm", 100, 20, 79}),
+                                         MarginCase{"TenMm", 100, 10, 39},
+                                         MarginCase{"TwentyMm", 100, 20, 79}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrinterPageRect, MarginsAreMeasuredFromThePaperEdge)
@@ -65,8 +70,7 @@ QRect Ink(const QImage& page)
     QRect box;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
-            if ((page.pixel(x, y) & 0xffffff) != 0xffffff)
-                box |= QRect(x, y, 1, 1);
+            if ((page.pixel(x, y) & 0xffffff) != 0xffffff) box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -74,7 +78,8 @@ std::string LongGame(int moves)
 {
     std::string body = sample::Header;
     for (int i = 1; i <= moves; ++i)
-        body += std::to_string(i) + ".e4 e5 {\\par\\pard\\qj\\li130\\cf6\\fs24\\b0 A comment on the move\\par\\li0\\sa80\\sb50}";
+        body += std::to_string(i) + ".e4 e5 {\\par\\pard\\qj\\li130\\cf6\\fs24\\b0 A comment on "
+                                    "the move\\par\\li0\\sa80\\sb50}";
     return sample::Prolog + body + "\\li10\\sb30\\sa200 \\par\\par}";
 }
 
@@ -138,7 +143,8 @@ TEST_F(PrinterTest, DiagramsAreNeverSplitAcrossPages)
         std::string body;
         for (int i = 0; i < lines; ++i)
             body += "filler line\\par ";
-        const std::string rtf = sample::Prolog + body + "1.e4 " + sample::StartDiagram + "1... e5 \\par\\par}";
+        const std::string rtf =
+            sample::Prolog + body + "1.e4 " + sample::StartDiagram + "1... e5 \\par\\par}";
         QTextDocument doc;
         FakePrinterDevice printer(100, 850, 800, 0, 0);
         doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
@@ -147,13 +153,12 @@ TEST_F(PrinterTest, DiagramsAreNeverSplitAcrossPages)
         ASSERT_GT(PrintTextDocument(doc, printer, rect, "").Pages, 0);
         int firstPage = -1, lastPage = -1;
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-            if (!b.blockFormat().boolProperty(RtfKeepWithNextProperty))
-                continue;
+            if (!b.blockFormat().boolProperty(RtfKeepWithNextProperty)) continue;
             const QRectF r = doc.documentLayout()->blockBoundingRect(b);
             const QTextLine line = b.layout()->lineAt(0);
-            const int page = static_cast<int>(std::floor((r.top() + line.y() + line.height() / 2) / rect.height()));
-            if (firstPage < 0)
-                firstPage = page;
+            const int page = static_cast<int>(
+                std::floor((r.top() + line.y() + line.height() / 2) / rect.height()));
+            if (firstPage < 0) firstPage = page;
             lastPage = page;
         }
         EXPECT_EQ(firstPage, lastPage) << lines << " lines before the diagram";
@@ -179,7 +184,8 @@ TEST_F(PrinterTest, PdfOutputHasThePagesPrinted)
     TRichEdit edit;
     edit.LoadRtf(LongGame(60));
     edit.PageRect = PrintPageRect(printer, 20, 20, 25, 25);
-    EXPECT_EQ(edit.PageRect.left(), MarginPixels(printer.LogPixelsX(), 20) - printer.PhysicalOffsetX());
+    EXPECT_EQ(edit.PageRect.left(),
+              MarginPixels(printer.LogPixelsX(), 20) - printer.PhysicalOffsetX());
     const int pages = edit.Print(printer, "").Pages;
     ASSERT_GE(pages, 2);
 
@@ -282,4 +288,4 @@ TEST_F(PrinterTest, BoldPrintsWithTheBoldFaces)
         EXPECT_TRUE(bytes.contains(QByteArray("VelmoraChess-") + face)) << face;
 }
 
-}  // namespace
+} // namespace

@@ -54,12 +54,13 @@ TEST_P(RichEditMoves, MoveTextLiesWhereTheWriterCountedIt)
     EXPECT_EQ(edit.textCursor().selectedText(), QString::fromLatin1(m.text));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExample, RichEditMoves,
-    testing::Values(MovePlace{"e4", 0, 4, "1.e4"}, MovePlace{"e5", 5, 2, "e5"},
-                    MovePlace{"c5", 10, 7, "1... c5"}, MovePlace{"VariationNf3", 18, 5, "2.Nf3"},
-                    MovePlace{"MainNf3", 26, 5, "2.Nf3"}, MovePlace{"Comment", 35, 4, "Good"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(WorkedExample, RichEditMoves,
+                         testing::Values(MovePlace{"e4", 0, 4, "1.e4"}, MovePlace{"e5", 5, 2, "e5"},
+                                         MovePlace{"c5", 10, 7, "1... c5"},
+                                         MovePlace{"VariationNf3", 18, 5, "2.Nf3"},
+                                         MovePlace{"MainNf3", 26, 5, "2.Nf3"},
+                                         MovePlace{"Comment", 35, 4, "Good"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RichEditTest, HeaderAndLengthCountAsTheWriterCounts)
 {
@@ -74,7 +75,8 @@ TEST_F(RichEditTest, HeaderAndLengthCountAsTheWriterCounts)
 
 TEST_F(RichEditTest, MovesAfterADiagramKeepTheirPlace)
 {
-    const std::string rtf = sample::Prolog + "1.e4 " + sample::StartDiagram + "1... e5 \\li10\\sb30\\sa200 \\par\\par}";
+    const std::string rtf =
+        sample::Prolog + "1.e4 " + sample::StartDiagram + "1... e5 \\li10\\sb30\\sa200 \\par\\par}";
     ASSERT_TRUE(edit.LoadRtf(rtf));
     EXPECT_EQ(edit.TextRange(5 + 2, 10), "XIIIIIIIIY");
     EXPECT_EQ(edit.TextRange(5 + 2 + 12, 14), "9rsnlwqkvlntr0");
@@ -96,8 +98,9 @@ TEST_P(RichEditMapping, EveryPositionMapsBackExceptInsideBreaks)
     for (int rich = 0; rich <= length; ++rich) {
         const int back = DocToRichPos(doc, RichToDocPos(doc, rich));
         const QTextBlock block = doc.findBlock(RichToDocPos(doc, rich));
-        const bool secondHalfOfBreak = back == rich - 1 && block.next().isValid() &&
-                                       RichToDocPos(doc, rich) == block.position() + block.length() - 1;
+        const bool secondHalfOfBreak =
+            back == rich - 1 && block.next().isValid() &&
+            RichToDocPos(doc, rich) == block.position() + block.length() - 1;
         EXPECT_TRUE(back == rich || secondHalfOfBreak) << rich;
     }
     EXPECT_EQ(RichToDocPos(doc, -5), 0);
@@ -119,12 +122,12 @@ TEST_F(RichEditTest, SelectionIsClampedAndBreaksCountTwo)
 {
     edit.LoadRtf(sample::Prolog + "abc\\par de}");
     EXPECT_EQ(edit.GetTextLen(), 7);
-    edit.SetSelStart(4);  // between the two halves of the break: end of "abc"
+    edit.SetSelStart(4); // between the two halves of the break: end of "abc"
     EXPECT_EQ(edit.SelStart(), 3);
     edit.SetSelStart(5);
     EXPECT_EQ(edit.TextRange(edit.SelStart(), 1), "d");
     edit.SetSelStart(2);
-    edit.SetSelLength(4);  // "c", the break, "d"
+    edit.SetSelLength(4); // "c", the break, "d"
     EXPECT_EQ(edit.SelLength(), 4);
     edit.SetSelStart(1000);
     EXPECT_EQ(edit.SelStart(), 7);
@@ -178,7 +181,8 @@ TEST_F(RichEditTest, ReadOnlyAndSelectionShownWithoutFocus)
 {
     EXPECT_TRUE(edit.isReadOnly());
     const QPalette pal = edit.palette();
-    EXPECT_EQ(pal.color(QPalette::Inactive, QPalette::Highlight), pal.color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(pal.color(QPalette::Inactive, QPalette::Highlight),
+              pal.color(QPalette::Active, QPalette::Highlight));
     EXPECT_EQ(pal.color(QPalette::Inactive, QPalette::HighlightedText),
               pal.color(QPalette::Active, QPalette::HighlightedText));
     EXPECT_EQ(pal.color(QPalette::Base), QColor(Qt::white));
@@ -260,7 +264,7 @@ TEST_F(RichEditSave, FailureIsReported)
 {
     edit.LoadRtf(sample::Game());
     EXPECT_FALSE(edit.SaveToFile(dir.filePath("no/such/dir/game.rtf")));
-    EXPECT_FALSE(edit.SaveToFile(dir.path()));  // a directory
+    EXPECT_FALSE(edit.SaveToFile(dir.path())); // a directory
 }
 
-}  // namespace
+} // namespace

@@ -25,9 +25,12 @@
 namespace {
 
 const GameHeaderCells Cells{"Player {One}", "2400", "Two\\Player", "2300", "B12",
-                            "Event", "Site", "2001.02.03", "4", "Annotator"};
+                            "Event",        "Site", "2001.02.03",  "4",    "Annotator"};
 
-int Pick(std::mt19937& rng, int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+int Pick(std::mt19937& rng, int low, int high)
+{
+    return std::uniform_int_distribution<int>(low, high)(rng);
+}
 
 void RandomLine(GameBuilder& game, std::mt19937& rng, int depth, int plies)
 {
@@ -42,8 +45,7 @@ void RandomLine(GameBuilder& game, std::mt19937& rng, int depth, int plies)
                                                       "O\x92Kelly ~ \xA2\xDE",
                                                       "\xD0\x9A\xD0\xB0 \xF0\x9F\x98\x80"};
     for (int k = 0; k < plies; ++k) {
-        if (!game.RandomMove(rng))
-            return;
+        if (!game.RandomMove(rng)) return;
         if (Pick(rng, 1, 100) <= 20)
             game.Nag(Pick(rng, 1, 100) <= 30 ? (Pick(rng, 0, 1) ? 140 : 142) : Pick(rng, 1, 22));
         if (Pick(rng, 1, 100) <= 15)
@@ -83,11 +85,9 @@ QString Normal(QString text)
 // that the text taken when the game was built lacks.
 bool EndsWithMove(const QString& slice, const QString& move)
 {
-    if (slice.endsWith(move))
-        return true;
-    const qsizetype k = slice.size() - move.size();  // the extra character
-    if (move.size() < 2 || k < 1 || !slice.endsWith(move.mid(1)))
-        return false;
+    if (slice.endsWith(move)) return true;
+    const qsizetype k = slice.size() - move.size(); // the extra character
+    if (move.size() < 2 || k < 1 || !slice.endsWith(move.mid(1))) return false;
     const QChar extra = slice[k];
     const bool square = (extra >= 'a' && extra <= 'h') || (extra >= '1' && extra <= '8');
     return square && slice[k - 1] == move[0];
@@ -113,18 +113,19 @@ TEST(RichEditRoundTrip, EveryMoveIsFoundWhereTheWriterPutIt)
         ASSERT_EQ(edit.GetTextLen(), static_cast<int>(shown.size()));
         for (int i = 0; i < MoveNodeCount; ++i) {
             const MoveNode& node = MoveNodes[i];
-            if (node.Kind != NodeKind::nkMove)
-                continue;
+            if (node.Kind != NodeKind::nkMove) continue;
             const QString slice = Normal(edit.TextRange(node.TextPos, node.TextLength));
             QString move = Normal(DecodeCp1252(game.MoveTexts[i]));
-            EXPECT_EQ(slice, Normal(DecodeCp1252(shown.substr(node.TextPos, node.TextLength)))) << "node " << i;
+            EXPECT_EQ(slice, Normal(DecodeCp1252(shown.substr(node.TextPos, node.TextLength))))
+                << "node " << i;
             // Number and separator in front.
             const bool ends = EndsWithMove(slice, move);
-            EXPECT_TRUE(ends) << "node " << i << ": '" << slice.toStdString() << "' / '" << move.toStdString() << "'";
-            EXPECT_TRUE(slice.front().isDigit() || slice.startsWith(move.left(1))) << slice.toStdString();
+            EXPECT_TRUE(ends) << "node " << i << ": '" << slice.toStdString() << "' / '"
+                              << move.toStdString() << "'";
+            EXPECT_TRUE(slice.front().isDigit() || slice.startsWith(move.left(1)))
+                << slice.toStdString();
         }
-        if (HasFailure())
-            break;
+        if (HasFailure()) break;
     }
     RestoreFirstRunOptions();
 }
@@ -175,4 +176,4 @@ TEST(RichEditRoundTrip, NoLineEndsBetweenAMoveNumberAndItsMove)
     RestoreFirstRunOptions();
 }
 
-}  // namespace
+} // namespace

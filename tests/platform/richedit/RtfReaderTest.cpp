@@ -16,7 +16,8 @@ namespace {
 
 // The prolog as the notation writer writes it.
 const std::string Prolog =
-    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fswiss\\fcharset0 VelmoraChess Swiss;}"
+    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl{\\f0\\fswiss\\fcharset0 VelmoraChess "
+    "Swiss;}"
     "{\\f1\\froman\\fcharset0 VelmoraChess Times;}{\\f2\\fswiss\\fcharset0 FigurineCB AriesSP;}"
     "{\\f3\\froman\\fcharset0 FigurineCB TimeSP;}{\\f4\\froman\\fcharset0 FigurineCB LetterSP;}"
     "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora Diagram;}}\r\n"
@@ -24,7 +25,10 @@ const std::string Prolog =
     "\\red175\\green0\\blue251;\\red225\\green0\\blue0;\\red80\\green40\\blue2;}\r\n"
     "\\viewkind4\\uc1\\qj\\b\\f0\\fs28 ";
 
-std::string Doc(const std::string& body) { return Prolog + body + "}"; }
+std::string Doc(const std::string& body)
+{
+    return Prolog + body + "}";
+}
 
 // Block texts joined by "\n", every character as stored.
 QString Text(const QTextDocument& doc)
@@ -60,24 +64,27 @@ struct TextCase {
 
 class RtfReaderText : public testing::TestWithParam<TextCase> {};
 
-TEST_P(RtfReaderText, ShownText) { EXPECT_EQ(Read(Doc(GetParam().body)), GetParam().text); }
+TEST_P(RtfReaderText, ShownText)
+{
+    EXPECT_EQ(Read(Doc(GetParam().body)), GetParam().text);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Delimiters, RtfReaderText,
-    testing::Values(
-        TextCase{"BlankEndsControlWord", "\\cf1 N", "N"},
-        TextCase{"OnlyOneBlankIsEaten", "\\b  x", " x"},
-        TextCase{"PunctuationEndsControlWord", "\\li280!", "!"},
-        TextCase{"NegativeNumber", "\\li-130 a", "a"},
-        TextCase{"DigitsAfterBlankAreText", "\\fs24 12", "12"},
-        TextCase{"ParIsABlockBreak", "a\\par b\\par", "a\nb\n"},
-        TextCase{"ParWithoutBlank", "a\\par\\par}", "a\n\n"},
-        TextCase{"RawLineBreaksAreNotText", "a\r\nb\n", "ab"},
-        TextCase{"BackslashNewlineIsPar", "a\\\nb", "a\nb"},
-        TextCase{"NulEndsTheDocument", std::string("ab\0cd", 5), "ab"},
-        TextCase{"CloseOfDocumentGroupEnds", "a}b", "a"},
-        TextCase{"TabAndLine", "a\\tab b\\line c", QString("a\tb") + QChar(0x2028) + "c"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Delimiters, RtfReaderText,
+                         testing::Values(TextCase{"BlankEndsControlWord", "\\cf1 N", "N"},
+                                         TextCase{"OnlyOneBlankIsEaten", "\\b  x", " x"},
+                                         TextCase{"PunctuationEndsControlWord", "\\li280!", "!"},
+                                         TextCase{"NegativeNumber", "\\li-130 a", "a"},
+                                         TextCase{"DigitsAfterBlankAreText", "\\fs24 12", "12"},
+                                         TextCase{"ParIsABlockBreak", "a\\par b\\par", "a\nb\n"},
+                                         TextCase{"ParWithoutBlank", "a\\par\\par}", "a\n\n"},
+                                         TextCase{"RawLineBreaksAreNotText", "a\r\nb\n", "ab"},
+                                         TextCase{"BackslashNewlineIsPar", "a\\\nb", "a\nb"},
+                                         TextCase{"NulEndsTheDocument", std::string("ab\0cd", 5),
+                                                  "ab"},
+                                         TextCase{"CloseOfDocumentGroupEnds", "a}b", "a"},
+                                         TextCase{"TabAndLine", "a\\tab b\\line c",
+                                                  QString("a\tb") + QChar(0x2028) + "c"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Escapes, RtfReaderText,
@@ -117,14 +124,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Destinations, RtfReaderText,
-    testing::Values(
-        TextCase{"StarGroup", "a{\\*\\unknown hidden {deeper}}b", "ab"},
-        TextCase{"Stylesheet", "{\\stylesheet{\\s0 Normal;}}a", "a"},
-        TextCase{"Info", "{\\info{\\title T}{\\author A}}a", "a"},
-        TextCase{"Picture", "{\\pict\\wmetafile8 0123abcdef}a", "a"},
-        TextCase{"BinaryDataIsSkipped", "a{\\pict\\bin4 }{}}}b", "ab"},
-        TextCase{"FieldInstructionHiddenResultShown",
-                 "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt shown}}", "shown"}),
+    testing::Values(TextCase{"StarGroup", "a{\\*\\unknown hidden {deeper}}b", "ab"},
+                    TextCase{"Stylesheet", "{\\stylesheet{\\s0 Normal;}}a", "a"},
+                    TextCase{"Info", "{\\info{\\title T}{\\author A}}a", "a"},
+                    TextCase{"Picture", "{\\pict\\wmetafile8 0123abcdef}a", "a"},
+                    TextCase{"BinaryDataIsSkipped", "a{\\pict\\bin4 }{}}}b", "ab"},
+                    TextCase{"FieldInstructionHiddenResultShown",
+                             "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt shown}}", "shown"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfReader, MoveGlyphBytesAreReadAtPrivateTwinsOnlyInNotationFonts)
@@ -155,15 +161,16 @@ TEST(RtfReader, CharsetPerFontTable)
 {
     // A font with charset 238 reads cp1250; a font without charset the
     // document's \ansicpg, and so does a font number the table lacks.
-    const std::string rtf =
-        "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset238 B;}{\\f2 C;}}"
-        "\\'b3{\\f1 \\'b3}{\\f2 \\'b3}{\\f9 \\'b3}}";
+    const std::string rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fcharset0 "
+                            "A;}{\\f1\\fcharset238 B;}{\\f2 C;}}"
+                            "\\'b3{\\f1 \\'b3}{\\f2 \\'b3}{\\f9 \\'b3}}";
     EXPECT_EQ(Read(rtf), QString(QChar(0xB3)) + QChar(0x142) + QChar(0x142) + QChar(0x142));
 }
 
 TEST(RtfReader, SoftHyphenStaysInOtherFonts)
 {
-    EXPECT_EQ(Read("{\\rtf1\\deff0{\\fonttbl{\\f0\\fcharset0 Arial;}}\\'ad}"), QString(QChar(0xAD)));
+    EXPECT_EQ(Read("{\\rtf1\\deff0{\\fonttbl{\\f0\\fcharset0 Arial;}}\\'ad}"),
+              QString(QChar(0xAD)));
 }
 
 TEST(RtfReader, CharacterPropertiesAreRestoredAtGroupEnd)
@@ -195,21 +202,25 @@ TEST(RtfReader, ColoursComeFromTheColourTable)
     ReadRtf(Doc("{\\cf6 a}{\\cf5 b}{\\cf0 c}{\\cf99 d}"), doc);
     EXPECT_EQ(FormatAt(doc, 0).foreground().color(), QColor(80, 40, 2));
     EXPECT_EQ(FormatAt(doc, 1).foreground().color(), QColor(225, 0, 0));
-    EXPECT_FALSE(FormatAt(doc, 2).hasProperty(QTextFormat::ForegroundBrush));  // automatic
-    EXPECT_FALSE(FormatAt(doc, 3).hasProperty(QTextFormat::ForegroundBrush));  // no such entry
+    EXPECT_FALSE(FormatAt(doc, 2).hasProperty(QTextFormat::ForegroundBrush)); // automatic
+    EXPECT_FALSE(FormatAt(doc, 3).hasProperty(QTextFormat::ForegroundBrush)); // no such entry
 }
 
 TEST(RtfReader, FigurineFontsFallBackToOwnFonts)
 {
-    EXPECT_EQ(RtfFontFamilies("FigurineCB AriesSP"), QStringList({"FigurineCB AriesSP", "VelmoraChess Swiss"}));
-    EXPECT_EQ(RtfFontFamilies("FigurineCB TimeSP"), QStringList({"FigurineCB TimeSP", "VelmoraChess Times"}));
-    EXPECT_EQ(RtfFontFamilies("FigurineCB LetterSP"), QStringList({"FigurineCB LetterSP", "VelmoraChess Times"}));
+    EXPECT_EQ(RtfFontFamilies("FigurineCB AriesSP"),
+              QStringList({"FigurineCB AriesSP", "VelmoraChess Swiss"}));
+    EXPECT_EQ(RtfFontFamilies("FigurineCB TimeSP"),
+              QStringList({"FigurineCB TimeSP", "VelmoraChess Times"}));
+    EXPECT_EQ(RtfFontFamilies("FigurineCB LetterSP"),
+              QStringList({"FigurineCB LetterSP", "VelmoraChess Times"}));
     EXPECT_EQ(RtfFontFamilies("Velmora Diagram"), QStringList({"Velmora Diagram"}));
 
     TestApp();
     QTextDocument doc;
     ReadRtf(Doc("\\f2 a\\f5 b"), doc);
-    EXPECT_EQ(FormatAt(doc, 0).fontFamilies().toStringList(), RtfFontFamilies("FigurineCB AriesSP"));
+    EXPECT_EQ(FormatAt(doc, 0).fontFamilies().toStringList(),
+              RtfFontFamilies("FigurineCB AriesSP"));
     EXPECT_EQ(FormatAt(doc, 1).fontFamilies().toStringList(), QStringList({"Velmora Diagram"}));
 }
 
@@ -218,7 +229,9 @@ TEST(RtfReader, ParagraphTakesPropertiesInEffectAtItsBreak)
     TestApp();
     QTextDocument doc;
     // twips at 144 dpi: 10 twips a pixel.
-    ReadRtf(Doc("\\pard\\sa22\\sb18\\li130 a\\par {\\li280\\qc b\\par}c\\li10\\sb30\\sa200 \\par d"), doc, 144.0);
+    ReadRtf(
+        Doc("\\pard\\sa22\\sb18\\li130 a\\par {\\li280\\qc b\\par}c\\li10\\sb30\\sa200 \\par d"),
+        doc, 144.0);
     ASSERT_EQ(Text(doc), "a\nb\nc\nd");
     const QTextBlockFormat a = doc.findBlockByNumber(0).blockFormat();
     EXPECT_DOUBLE_EQ(a.leftMargin(), 13.0);
@@ -243,7 +256,8 @@ TEST(RtfReader, PardResetsAndPrologJustifies)
     TestApp();
     QTextDocument doc;
     ReadRtf(Doc("a\\par\\li130\\keepn b\\par\\pard c"), doc);
-    EXPECT_EQ(doc.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+    EXPECT_EQ(doc.findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignJustify);
     EXPECT_TRUE(doc.findBlockByNumber(1).blockFormat().boolProperty(RtfKeepWithNextProperty));
     const QTextBlockFormat c = doc.findBlockByNumber(2).blockFormat();
     EXPECT_DOUBLE_EQ(c.leftMargin(), 0.0);
@@ -288,17 +302,19 @@ std::string Repeat(const std::string& s, int n)
 INSTANTIATE_TEST_SUITE_P(
     Cases, RtfReaderGarbage,
     testing::Values(
-        GarbageCase{"Empty", ""},
-        GarbageCase{"OnlyOpenBraces", Repeat("{", 100000)},
+        GarbageCase{"Empty", ""}, GarbageCase{"OnlyOpenBraces", Repeat("{", 100000)},
         GarbageCase{"OnlyCloseBraces", Repeat("}", 1000)},
-        GarbageCase{"HugeNumbers", "{\\rtf1\\fs99999999999999999999 a\\li-99999999999999 b\\f999999999 c\\cf-5 d\\uc99999 \\u99999999 e}"},
+        GarbageCase{"HugeNumbers", "{\\rtf1\\fs99999999999999999999 a\\li-99999999999999 "
+                                   "b\\f999999999 c\\cf-5 d\\uc99999 \\u99999999 e}"},
         GarbageCase{"HugeBin", "{\\rtf1\\bin999999999999 abc}"},
         GarbageCase{"LongControlWord", "{\\rtf1\\" + std::string(100000, 'a') + " x}"},
         GarbageCase{"LongNumber", "{\\rtf1\\li" + std::string(100000, '9') + " x}"},
         GarbageCase{"TrailingBackslash", "{\\rtf1 a\\"},
         GarbageCase{"UnterminatedFontTable", "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Name"},
-        GarbageCase{"FontTableWithoutGroups", "{\\rtf1{\\fonttbl\\f0\\fcharset238 A;\\f1 B;}\\f1 \\'b3}"},
-        GarbageCase{"ColourTableOverflow", "{\\rtf1{\\colortbl" + Repeat("\\red300\\green-1;", 5000) + "}\\cf4000 x}"},
+        GarbageCase{"FontTableWithoutGroups",
+                    "{\\rtf1{\\fonttbl\\f0\\fcharset238 A;\\f1 B;}\\f1 \\'b3}"},
+        GarbageCase{"ColourTableOverflow",
+                    "{\\rtf1{\\colortbl" + Repeat("\\red300\\green-1;", 5000) + "}\\cf4000 x}"},
         GarbageCase{"DeepNestingWithText", Repeat("{\\b x", 20000) + Repeat("}", 30000) + "y"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -326,7 +342,8 @@ TEST(RtfReader, RandomBytesNeverBreakTheDocument)
         // Every shown character is one document character: no block breaks
         // other than those of \par.
         int breaks = 0;
-        for (std::size_t at = rtf.find("\\par"); at != std::string::npos; at = rtf.find("\\par", at + 1))
+        for (std::size_t at = rtf.find("\\par"); at != std::string::npos;
+             at = rtf.find("\\par", at + 1))
             ++breaks;
         for (char end : {'\n', '\r'})
             for (std::size_t at = rtf.find(std::string("\\") + end); at != std::string::npos;
@@ -336,4 +353,4 @@ TEST(RtfReader, RandomBytesNeverBreakTheDocument)
     }
 }
 
-}  // namespace
+} // namespace
