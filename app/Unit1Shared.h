@@ -76,6 +76,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 
 inline constexpr const char* AppTitle = "Velmora Chess";
