@@ -330,21 +330,22 @@ void TForm1::Open1Click()
     GameList->SetSortDirection(TSortDirection::sdAscending);
     WaitCursor wait;
 
+    // Each row's texts move into the list as the index makes it: every cell
+    // is made once and held once.
+    std::vector<TGridRow> rows;
     IndexOptions options;
     options.Pump = [](std::int32_t) { QCoreApplication::processEvents(); };
-    std::optional<IndexResult> result = IndexOpenDatabase(options);
-
-    // The rows' texts move into the list: each cell is made once.
+    options.OnRow = [&rows](GameRow&& cells) {
+        TGridRow& row = rows.emplace_back();
+        row.Texts.assign(std::make_move_iterator(cells.Cells.begin()),
+                         std::make_move_iterator(cells.Cells.end()));
+    };
+    const bool indexed = IndexOpenDatabase(options).has_value();
     GameList->SetRowCount(GameCount + 1);
-    if (result) {
+    if (indexed) {
         TGridCells& store = GameList->CellStore();
-        for (std::size_t i = 0; i < result->Rows.size(); ++i) {
-            std::array<std::string, GameListColumns>& cells = result->Rows[i].Cells;
-            TGridRow row;
-            row.Texts.assign(std::make_move_iterator(cells.begin()),
-                             std::make_move_iterator(cells.end()));
-            store.AssignRow(static_cast<int>(i) + 1, std::move(row));
-        }
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            store.AssignRow(static_cast<int>(i) + 1, std::move(rows[i]));
     }
     GameList->Invalidate();
     ShowGameList(true);

@@ -346,7 +346,10 @@ void Indexer::FinishGame(GameRow& row, const char flags[3], IndexResult& result)
 {
     row[FlagsColumn].assign(flags, 3);
     row[NumberColumn] = std::to_string(GameCount + 1);
-    result.Rows.push_back(std::move(row));
+    if (options_.OnRow)
+        options_.OnRow(std::move(row));
+    else
+        result.Rows.push_back(std::move(row));
     ++GameCount;
 }
 
@@ -354,7 +357,7 @@ IndexResult Indexer::Run()
 {
     IndexResult result;
     // Untouched capacity costs no memory; growing a large list would copy it.
-    if (options_.ReserveRows) result.Rows.reserve(MaxIndexedGames);
+    if (options_.ReserveRows && !options_.OnRow) result.Rows.reserve(MaxIndexedGames);
     GameCount = 0;
     PgnScanSteps = 0;
     // A byte-order mark (some editors write one) is not part of the text.

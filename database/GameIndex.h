@@ -47,6 +47,10 @@ struct IndexOptions {
     // Called with GameCount before every 128th game (0 included), so that
     // the window can keep itself alive.
     std::function<void(std::int32_t gameCount)> Pump;
+    // When set, each row is handed over as it is made instead of being kept
+    // in the result, so that a caller that stores the rows elsewhere holds
+    // them once.
+    std::function<void(GameRow&& row)> OnRow;
 };
 
 struct IndexResult {
