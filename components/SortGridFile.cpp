@@ -9,6 +9,8 @@
 // file that replaces the old one only once it is complete.
 #include "components/SortGrid.h"
 
+#include "components/GridText.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -26,27 +28,6 @@ constexpr int kSearchEnded = std::numeric_limits<int>::max();
 QString FileNameOf(const std::string& name)
 {
     return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-}
-
-// Calls fn for each line of a file's bytes, as a view into them.
-template <typename Fn>
-void ForEachLine(std::string_view data, Fn fn)
-{
-    std::size_t start = 0;
-    const std::size_t n = data.size();
-    while (start < n) {
-        std::size_t end = start;
-        while (end < n && data[end] != '\n' && data[end] != '\r')
-            ++end;
-        fn(data.substr(start, end - start));
-        if (end < n && data[end] == '\r' && end + 1 < n && data[end + 1] == '\n') ++end;
-        start = end + 1;
-    }
-}
-
-int FieldCount(std::string_view line, char separator)
-{
-    return 1 + static_cast<int>(std::count(line.begin(), line.end(), separator));
 }
 
 char AsciiUpper(char c)
@@ -119,34 +100,14 @@ bool TSortGrid::LoadFromFile(const std::string& FileName, char Separator)
         return false;
     }
     const std::string_view bytes(data.constData(), static_cast<std::size_t>(data.size()));
-
-    // The size first, so that nothing is built for a file that is refused.
     // The grid keeps at least one row and FixedCols + 1 columns.
-    long long lines = 0;
-    int cols = FixedCols() + 1;
-    ForEachLine(bytes, [&](std::string_view line) {
-        ++lines;
-        cols = std::max(cols, FieldCount(line, Separator));
-    });
-    if (std::max(1LL, lines) * cols > MaxFileCells) {
+    std::optional<TGridCells> cells = ReadGridText(bytes, Separator, FixedCols() + 1, MaxFileCells);
+    if (!cells) {
         fileError_ = QStringLiteral("The file has too many cells.");
         return false;
     }
-
-    TGridCells cells(cols, std::max(1, static_cast<int>(lines)));
-    int row = 0;
-    ForEachLine(bytes, [&](std::string_view rest) {
-        int c = 0;
-        while (true) {
-            const std::size_t at = rest.find(Separator);
-            cells.SetCell(c++, row, std::string(rest.substr(0, at)));
-            if (at == std::string_view::npos) break;
-            rest.remove_prefix(at + 1);
-        }
-        ++row;
-    });
     ResetAfterClear();
-    AssignCells(std::move(cells));
+    AssignCells(std::move(*cells));
     // The texts are new: nothing of them was edited.
     InitValidate();
     fileError_.clear();

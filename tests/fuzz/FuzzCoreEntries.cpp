@@ -1,5 +1,7 @@
 #include "FuzzEntries.h"
 
+#include "components/GridText.h"
+
 #include "app/OptionValues.h"
 #include "database/ByteSource.h"
 #include "database/EloList.h"
@@ -307,9 +309,41 @@ std::string FollowStoredLine(const std::string& hex)
     return {};
 }
 
+std::string FuzzGrid(std::string_view bytes, FuzzDepth)
+{
+    const char separator = '\t';
+    constexpr long long maxCells = 1 << 22;
+    const std::optional<TGridCells> cells = ReadGridText(bytes, separator, 2, maxCells);
+    if (!cells) return {};
+    if (static_cast<long long>(cells->ColCount()) * cells->RowCount() > maxCells)
+        return "more cells than allowed";
+    // Each line reads back from its row: its fields joined by the separator.
+    int row = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const std::string_view line = bytes.substr(start, end - start);
+        const int fields = 1 + static_cast<int>(std::count(line.begin(), line.end(), separator));
+        if (row >= cells->RowCount() || fields > cells->ColCount()) return "line without its row";
+        std::string joined;
+        for (int c = 0; c < fields; ++c) {
+            if (c > 0) joined += separator;
+            joined += cells->Cell(c, row);
+        }
+        if (joined != line) return "row " + std::to_string(row) + " differs from its line";
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
+        start = end + 1;
+        ++row;
+    }
+    if (row != (row == 0 ? 0 : cells->RowCount())) return "rows without a line";
+    return {};
+}
+
 std::span<const FuzzTarget> CoreFuzzTargets()
 {
-    static constexpr std::array<FuzzTarget, 5> Targets{{
+    static constexpr std::array<FuzzTarget, 6> Targets{{
+        {"grid", FuzzGrid},
         {"index", FuzzIndex},
         {"load", FuzzLoad},
         {"movetext", FuzzMoveText},

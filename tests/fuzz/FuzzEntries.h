@@ -33,6 +33,8 @@ std::string FuzzMoveText(std::string_view bytes, FuzzDepth depth);
 std::string FuzzFen(std::string_view bytes, FuzzDepth depth);
 // The ELO list loader.
 std::string FuzzElo(std::string_view bytes, FuzzDepth depth);
+// The grid's text-file reader: every line reads back from its row.
+std::string FuzzGrid(std::string_view bytes, FuzzDepth depth);
 
 // The stored line of the last state (hex move path, as the settings file
 // keeps it) followed on a game with variations.
