@@ -56,7 +56,9 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByte
     // The header's size alone decides what start_decompress and the image
     // allocate (whole-picture buffers for a progressive file).
     if (info.image_width > JpegMaxSide || info.image_height > JpegMaxSide ||
-        std::int64_t{info.image_width} * info.image_height > JpegMaxPixels)
+        std::int64_t{info.image_width} * info.image_height > JpegMaxPixels ||
+        std::int64_t{info.image_width} * info.image_height >
+            JpegMaxPixelsPerByte * static_cast<std::int64_t>(data.size()))
         return false;
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) return false;
     info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
@@ -64,17 +66,20 @@ bool DecodeInto(jpeg_decompress_struct& info, ErrorManager& manager, const QByte
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
     const int channels = info.output_components;
-    image = QImage(width, height, QImage::Format_RGB32);
-    if (image.isNull()) return false;
     JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                static_cast<JDIMENSION>(width * channels), 1);
-    while (info.output_scanline < info.output_height) {
-        const int y = static_cast<int>(info.output_scanline);
-        if (jpeg_read_scanlines(&info, row, 1) != 1) return false;
+    // The first row is decoded before the picture is made, so that data that
+    // ends after the header never reserves the picture's memory.
+    if (jpeg_read_scanlines(&info, row, 1) != 1) return false;
+    image = QImage(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    for (int y = 0;;) {
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         const unsigned char* in = row[0];
         for (int x = 0; x < width; ++x, in += channels)
             out[x] = channels == 1 ? qRgb(in[0], in[0], in[0]) : qRgb(in[0], in[1], in[2]);
+        if (++y == height) break;
+        if (jpeg_read_scanlines(&info, row, 1) != 1) return false;
     }
     jpeg_finish_decompress(&info);
     return true;

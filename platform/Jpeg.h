@@ -40,6 +40,11 @@ inline constexpr std::array<JpegPictureResource, 3> JpegPictureResources{
 // header that asks for more is refused before anything is allocated.
 inline constexpr int JpegMaxSide = 16384;
 inline constexpr std::int64_t JpegMaxPixels = std::int64_t{1} << 26;
+// Nor a frame larger than its data can code: a Huffman-coded scan takes at
+// least a bit for each 8 x 8 block (512 pixels a byte); an arithmetic-coded
+// one may end early and leave the rest to be decoded from nothing, which
+// would make decoding time that of the header, not of the data.
+inline constexpr std::int64_t JpegMaxPixelsPerByte = 1024;
 
 // Decodes a baseline or progressive JPEG (greyscale, RGB or YCbCr; CMYK is
 // refused) into a Format_RGB32 image; a null image on any error and for a

@@ -121,6 +121,9 @@ std::string FuzzJpeg(std::string_view bytes, FuzzDepth)
     if (image.width() > JpegMaxSide || image.height() > JpegMaxSide ||
         std::int64_t{image.width()} * image.height() > JpegMaxPixels)
         return "picture beyond the limits decoded";
+    if (std::int64_t{image.width()} * image.height() >
+        JpegMaxPixelsPerByte * static_cast<std::int64_t>(bytes.size()))
+        return "picture larger than its data decoded";
     if (image.format() != QImage::Format_RGB32) return "decoded picture not RGB32";
     // A small picture encodes and decodes again at its size.
     if (image.width() * image.height() <= 4096) {

@@ -237,3 +237,24 @@ TEST(JpegLimits, HugeFrameOfASmallFileIsRefused)
         EXPECT_LT(StatusKb("VmPeak"), before + 256 * 1024);
     }
 }
+
+TEST(JpegLimits, DataEndingAfterTheHeaderReservesNoPicture) {
+    // Frames within the limits whose data is that of a 16 x 16 picture: the
+    // first row already runs out of data.
+    const QByteArray small = EncodeJpeg(Quadrants(16, 16), 50);
+    for (const auto& [width, height] : {std::pair{JpegMaxSide, 4096}, std::pair{8192, 8192}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const long long before = std::max(StatusKb("VmPeak"), StatusKb("VmSize"));
+        EXPECT_TRUE(DecodeJpeg(WithFrameSize(small, width, height)).isNull());
+        EXPECT_LT(StatusKb("VmPeak"), before + 64 * 1024);
+    }
+}
+
+TEST(JpegLimits, FlatLargePictureStillDecodes) {
+    // A flat picture codes the most pixels a byte (some 60 here): it still decodes.
+    QImage flat(2048, 2048, QImage::Format_RGB32);
+    flat.fill(qRgb(40, 90, 160));
+    const QByteArray jpeg = EncodeJpeg(flat, 50);
+    ASSERT_FALSE(jpeg.isEmpty());
+    EXPECT_EQ(DecodeJpeg(jpeg).size(), flat.size());
+}
