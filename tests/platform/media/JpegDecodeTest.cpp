@@ -238,7 +238,8 @@ TEST(JpegLimits, HugeFrameOfASmallFileIsRefused)
     }
 }
 
-TEST(JpegLimits, DataEndingAfterTheHeaderReservesNoPicture) {
+TEST(JpegLimits, DataEndingAfterTheHeaderReservesNoPicture)
+{
     // Frames within the limits whose data is that of a 16 x 16 picture: the
     // first row already runs out of data.
     const QByteArray small = EncodeJpeg(Quadrants(16, 16), 50);
@@ -250,7 +251,8 @@ TEST(JpegLimits, DataEndingAfterTheHeaderReservesNoPicture) {
     }
 }
 
-TEST(JpegLimits, FlatLargePictureStillDecodes) {
+TEST(JpegLimits, FlatLargePictureStillDecodes)
+{
     // A flat picture codes the most pixels a byte (some 60 here): it still decodes.
     QImage flat(2048, 2048, QImage::Format_RGB32);
     flat.fill(qRgb(40, 90, 160));
