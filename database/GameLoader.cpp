@@ -5,6 +5,7 @@
 #include "database/MoveTextParser.h"
 #include "database/MoveTextScan.h"
 #include "database/PgnTextBuffer.h"
+#include "database/ScanSteps.h"
 #include "platform/GameText.h"
 #include "rules/Board.h"
 #include "rules/FenSetup.h"
@@ -91,6 +92,7 @@ std::size_t ReadGameText(const ByteSource& source, std::uint64_t offset, std::si
              (z = static_cast<char*>(std::memchr(z, '\0', PgnTextBuffer + n - z))); ++z)
             *z = ' ';
         PgnTextBuffer[n] = '\0';
+        PgnScanSteps += n; // read, then searched for the next game
         if (n < want || n == PgnChunkSize || ReachesNextGame(PgnTextBuffer)) break;
         want = std::min(2 * want, PgnChunkSize);
     }

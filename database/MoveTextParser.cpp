@@ -2,6 +2,7 @@
 
 #include "database/PgnTextBuffer.h"
 #include "database/SanToken.h"
+#include "database/ScanSteps.h"
 #include "database/VariationStack.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
@@ -184,7 +185,10 @@ void MoveTextReader::Run()
 // Reads from i until the text ends; returns where it stopped.
 std::size_t MoveTextReader::ReadFrom(std::size_t i)
 {
+    const std::size_t from = i;
+    std::uint64_t steps = 0; // turns of the loop, besides the characters passed
     while (!stopped_ && i < length_) {
+        ++steps;
         const unsigned char c = At(i);
         if (c == 0) break;
         if (inComment_) {
@@ -231,6 +235,7 @@ std::size_t MoveTextReader::ReadFrom(std::size_t i)
         }
         i = Delimiter(i);
     }
+    PgnScanSteps += steps + (i > from ? i - from : 0);
     return i;
 }
 
@@ -278,6 +283,7 @@ std::size_t MoveTextReader::NextBrace(std::size_t from) const
         const char c = text_[j];
         if (c == '{' || c == '}' || c == 0) break;
     }
+    PgnScanSteps += j - from;
     braceFrom_ = from;
     braceAt_ = j;
     return j;
@@ -569,6 +575,7 @@ void MoveTextReader::RefreshForQuestion()
     const int savedPly = CurrentPly;
     const int savedLength = LineLength;
     std::vector<PositionRecord> saved(Positions, Positions + savedPly + 1);
+    PgnScanSteps += static_cast<std::uint64_t>(savedPly + Depth());
     for (int d = 0; d < Depth(); ++d)
         MoveNodes[MoveNodeCount++] = MoveNode{0, 0, NodeKind::nkVariationEnd, 0};
 

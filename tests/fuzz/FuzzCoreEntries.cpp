@@ -72,7 +72,8 @@ std::string CompareIndexes(const IndexResult& expected, const IndexResult& got,
     return {};
 }
 
-// What every index gives: numbered rows, three flags, each move text inside the file.
+} // namespace
+
 std::string CheckRows(const IndexResult& index, std::size_t size)
 {
     if (index.Rows.size() > static_cast<std::size_t>(MaxIndexedGames)) return "too many rows";
@@ -86,6 +87,8 @@ std::string CheckRows(const IndexResult& index, std::size_t size)
     }
     return {};
 }
+
+namespace {
 
 // The program's document of the loaded game: prolog, header and move list.
 void WriteDocument(const GameRow& cells)
@@ -210,20 +213,17 @@ std::string FuzzIndex(std::string_view bytes, FuzzDepth depth)
     return {};
 }
 
-std::string FuzzLoad(std::string_view bytes, FuzzDepth depth)
+std::string LoadGames(const ByteSource& source, const std::vector<GameRow>& rows, FuzzDepth depth)
 {
     PrepareStore();
-    const MemoryByteSource source(bytes);
-    const IndexResult index =
-        depth == FuzzDepth::Full ? IndexPgn(source) : IndexPgn(source, SmallChunks(64));
     SavedLine = {MovePathEnd};
     // A load reads up to 1 MiB of text when no game follows: the fuzzer loads
     // the first and the last games, so that its run stays linear in the file.
-    const std::size_t games = index.Rows.size();
+    const std::size_t games = rows.size();
     for (std::size_t i = 0; i < games; ++i) {
         if (depth == FuzzDepth::Quick && i == QuickLoads / 2 && games > QuickLoads)
             i = games - QuickLoads / 2;
-        const GameRow& cells = index.Rows[i];
+        const GameRow& cells = rows[i];
         GameLoadHooks hooks;
         hooks.ShowDocument = [&cells] { WriteDocument(cells); };
         // Every landing: the last move, the line kept from the game before, a ply.
@@ -238,6 +238,15 @@ std::string FuzzLoad(std::string_view bytes, FuzzDepth depth)
             return game + "landed outside its line";
     }
     return {};
+}
+
+std::string FuzzLoad(std::string_view bytes, FuzzDepth depth)
+{
+    PrepareStore();
+    const MemoryByteSource source(bytes);
+    const IndexResult index =
+        depth == FuzzDepth::Full ? IndexPgn(source) : IndexPgn(source, SmallChunks(64));
+    return LoadGames(source, index.Rows, depth);
 }
 
 std::string FuzzMoveText(std::string_view bytes, FuzzDepth)

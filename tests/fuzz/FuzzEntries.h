@@ -7,9 +7,13 @@
 // themselves.
 #pragma once
 
+#include "database/ByteSource.h"
+#include "database/GameIndex.h"
+
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class FuzzDepth {
     Quick, // the fuzzer's path: small index chunks, no row reservation
@@ -35,6 +39,14 @@ std::string FuzzFen(std::string_view bytes, FuzzDepth depth);
 std::string FuzzElo(std::string_view bytes, FuzzDepth depth);
 // The grid's text-file reader: every line reads back from its row.
 std::string FuzzGrid(std::string_view bytes, FuzzDepth depth);
+
+// What every index of a file of size bytes gives: numbered rows, three
+// flags, each move text inside the file. "" when it holds.
+std::string CheckRows(const IndexResult& index, std::size_t size);
+// Loads the games of rows from source, each with its document, and checks
+// the game store after each: all of them at Full depth, the first and last
+// 16 at Quick. "" when every load was sound.
+std::string LoadGames(const ByteSource& source, const std::vector<GameRow>& rows, FuzzDepth depth);
 
 // The stored line of the last state (hex move path, as the settings file
 // keeps it) followed on a game with variations.
