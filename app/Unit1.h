@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -112,8 +113,8 @@ public:
     // dropped; hints go to the status bar.
     void AppException(const std::exception* e);
     void ShowAppHint(const QString& hint);
-    // The application-wide key handler: true when the key ran a command.
-    bool AppMessage(const QKeyEvent& key);
+    // The application-wide key handler: the command a key runs, or none.
+    std::function<void()> AppMessage(const QKeyEvent& key);
 
     // Database and games.
     void CreateGameList();

@@ -159,22 +159,26 @@ void TForm1::Memo1SelectionChange()
 
 void TForm1::Autoplay1Click()
 {
-    if (LineLength == 0) return;
-    if (!Autoplay1->isChecked()) {
-        if (AutoplayForm->ShowModal() != mrOk) return;
+    // The timer says whether autoplay runs: a menu click has flipped the
+    // item's check mark already.
+    bool on = Timer1->isActive();
+    if (LineLength > 0 && on) {
+        on = false;
+    } else if (LineLength > 0 && AutoplayForm->ShowModal() == mrOk) {
         Timer1->setInterval(AutoplayForm->TimerEdit->value());
+        on = true;
     }
-    SetAutoplay(!Autoplay1->isChecked());
+    SetAutoplay(on);
 }
 
 void TForm1::SetAutoplay(bool on)
 {
     Autoplay1->setChecked(on);
     ToolButton3->setChecked(on);
-    if (on)
-        Timer1->start();
-    else
+    if (!on)
         Timer1->stop();
+    else if (!Timer1->isActive())
+        Timer1->start();
 }
 
 void TForm1::Timer1Timer()
@@ -186,11 +190,11 @@ void TForm1::Timer1Timer()
     Timer1Tag = 0;
 }
 
-bool TForm1::AppMessage(const QKeyEvent& key)
+std::function<void()> TForm1::AppMessage(const QKeyEvent& key)
 {
     if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
         DragFrom != -1 || ListLoading || (ProgressForm && ProgressForm->Tag != 0))
-        return false;
+        return {};
     const Qt::KeyboardModifiers m = key.modifiers();
     const KeyModifier modifier = m & Qt::ShiftModifier     ? KeyModifier::Shift
                                  : m & Qt::ControlModifier ? KeyModifier::Ctrl
@@ -199,7 +203,6 @@ bool TForm1::AppMessage(const QKeyEvent& key)
     const bool textBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
     const KeyCommand command =
         CommandForKey(modifier, key.key(), PageControl1->currentWidget() == TreeSheet, textBox);
-    if (!command) return false;
-    (this->*command)();
-    return true;
+    if (!command) return {};
+    return [this, command] { (this->*command)(); };
 }

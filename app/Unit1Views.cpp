@@ -25,7 +25,12 @@ void TForm1::Color1Click()
 
 void TForm1::SetScheme(ColourScheme scheme, QAction* item)
 {
-    ApplyColourScheme(scheme, {BoardDarkPiece, BoardLightPiece});
+    // The piece colours and glyph sets of the options dialog: it and the
+    // board agree on what is in force.
+    ApplyColourScheme(scheme,
+                      Settings ? DialogPieceColours{Settings->OptDarkPiece, Settings->OptLightPiece}
+                               : DialogPieceColours{BoardDarkPiece, BoardLightPiece});
+    if (Settings) Settings->KeepPieceSets(PieceSet[0], PieceSet[1]);
     ToolButton13->setChecked(scheme == ColourScheme::Traditional);
     ToolButton14->setChecked(scheme == ColourScheme::Velmora);
     item->setChecked(true);

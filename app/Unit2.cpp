@@ -146,6 +146,8 @@ TSettings::TSettings(QWidget* parent, SettingsHooks hooks)
 
     // Offered before the stored choice is read, so that it is kept.
     AddFigurineFonts();
+    appliedOptions_ = ControlOptions();
+    appliedChoices_ = ControlChoices();
     try {
         ShowOptions(ReadOptionSections(TMemIniFile(SettingsFileName())));
         if (Hooks.OnPieceSize) Hooks.OnPieceSize(PieceSizePercent);
@@ -215,10 +217,56 @@ StoredOptions TSettings::ControlOptions() const
     return o;
 }
 
+TSettings::UnstoredChoices TSettings::ControlChoices() const
+{
+    UnstoredChoices c;
+    c.Notation = NotaGroup->ItemIndex();
+    c.NumberStyle = MvNumGroup->ItemIndex();
+    c.Depth = DepthEdit->value();
+    c.PieceSets = {LtSetCombo->currentIndex(), DkSetCombo->currentIndex()};
+    c.Hint = HintBox->isChecked();
+    c.NoDiagrams = NoDiags->isChecked();
+    c.DiagCoords = CoordsDg->isChecked();
+    c.DiagBlackView = RevDiag->isChecked();
+    c.Margins = {LeftMarg->value(), RightMarg->value(), TopMarg->value(), BottomMarg->value()};
+    for (int i = 0; i < SwatchCount; ++i)
+        c.Lowered[static_cast<std::size_t>(i)] = SwatchLowered(i);
+    return c;
+}
+
+void TSettings::ShowChoices(const UnstoredChoices& c)
+{
+    NotaGroup->SetItemIndex(c.Notation);
+    MvNumGroup->SetItemIndex(c.NumberStyle);
+    DepthEdit->setValue(c.Depth);
+    LtSetCombo->setCurrentIndex(c.PieceSets[0]);
+    DkSetCombo->setCurrentIndex(c.PieceSets[1]);
+    HintBox->setChecked(c.Hint);
+    NoDiags->setChecked(c.NoDiagrams);
+    CoordsDg->setChecked(c.DiagCoords);
+    RevDiag->setChecked(c.DiagBlackView);
+    LeftMarg->setValue(c.Margins[0]);
+    RightMarg->setValue(c.Margins[1]);
+    TopMarg->setValue(c.Margins[2]);
+    BottomMarg->setValue(c.Margins[3]);
+    for (int i = 0; i < SwatchCount; ++i)
+        SwatchFrames[static_cast<std::size_t>(i)]->SetBevelOuter(
+            c.Lowered[static_cast<std::size_t>(i)] ? TBevelCut::bvLowered : TBevelCut::bvRaised);
+}
+
+StoredOptions TSettings::OptionsInForce() const
+{
+    StoredOptions o = appliedOptions_;
+    // Not controls of the dialog: the board view changes them.
+    o.Size = SquareSize;
+    o.PieceSize = PieceSizePercent;
+    return o;
+}
+
 bool TSettings::SaveSettings()
 {
     TMemIniFile ini(SettingsFileName());
-    WriteOptionSections(ini, ControlOptions());
+    WriteOptionSections(ini, OptionsInForce());
     const bool written = !UnreadableFile(ini.FileName()) && ini.UpdateFile();
     // Said once, not at every Apply, while the file stays unwritable.
     if (!written && !saveFailed_) SayError("Can't write the settings file\n" + ini.FileName());
@@ -258,6 +306,8 @@ void TSettings::ApplyControls()
     TopMarginMm = TopMarg->value();
     BottomMarginMm = BottomMarg->value();
     ExpandDepth = DepthEdit->value();
+    appliedOptions_ = o;
+    appliedChoices_ = ControlChoices();
 }
 
 void TSettings::ApplyButtonClick()
@@ -294,6 +344,22 @@ void TSettings::OKButtonClick()
 void TSettings::CancelButtonClick()
 {
     done(mrCancel);
+}
+
+void TSettings::done(int result)
+{
+    if (result != mrOk) {
+        ShowOptions(OptionsInForce());
+        ShowChoices(appliedChoices_);
+    }
+    TModalForm::done(result);
+}
+
+void TSettings::KeepPieceSets(int light, int dark)
+{
+    LtSetCombo->setCurrentIndex(light);
+    DkSetCombo->setCurrentIndex(dark);
+    appliedChoices_.PieceSets = {light, dark};
 }
 
 MoveGridMetrics MoveGridMetricsFor(int moveFontSize)

@@ -3,12 +3,13 @@
 // hands to the main window.
 //
 // The dialog is made once at start-up: its constructor reads the option
-// sections of the settings file into its controls and applies them. It is
-// never rebuilt, so its controls keep what the user last set, also after
-// Cancel; the next Apply, and the save at close, take them as they stand.
+// sections of the settings file into its controls and applies them. Closing
+// it without OK (Cancel, Esc, the title bar) puts the options in force back
+// into the controls, so what was not applied is never applied later nor
+// saved: the settings file receives only applied options.
 // The piece palette is the global PieceLabels itself: its pickers, "Load...",
 // "Default" and the constructor change it at once, and the twelve palette
-// cells of the "Velmora" page show it.
+// cells of the "Velmora" page show it; closing without OK takes it back too.
 //
 // The dialog knows nothing of the main window: what Apply needs of it goes
 // through SettingsHooks.
@@ -126,9 +127,14 @@ public:
     void ApplyButtonClick();
     void OKButtonClick();
     void CancelButtonClick();
-    // Writes the option sections from the controls; false when the file
-    // could not be written (said once until a write works again).
+    // Any close but OK shows the options in force again.
+    void done(int result) override;
+    // Writes the option sections of the options in force; false when the
+    // file could not be written (said once until a write works again).
     bool SaveSettings();
+    // The glyph sets of a view scheme, shown as in force, so that the next
+    // Apply or Cancel keeps them.
+    void KeepPieceSets(int light, int dark);
 
     // The palette alone, to and from a scheme file of the user's choice.
     void Button2Click();
@@ -159,6 +165,24 @@ public:
     void ShowPalette();
 
 private:
+    // The choices that the settings file does not keep.
+    struct UnstoredChoices {
+        int Notation = 0;
+        int NumberStyle = 0;
+        int Depth = 0;
+        std::array<int, 2> PieceSets{};
+        bool Hint = false;
+        bool NoDiagrams = false;
+        bool DiagCoords = false;
+        bool DiagBlackView = false;
+        std::array<int, 4> Margins{}; // left, right, top, bottom
+        std::array<bool, SwatchCount> Lowered{};
+    };
+    UnstoredChoices ControlChoices() const;
+    void ShowChoices(const UnstoredChoices& choices);
+    // The stored options in force, with the board sizes of now.
+    StoredOptions OptionsInForce() const;
+
     void BuildMoveListPage();
     void BuildBoardPage();
     void BuildVelmoraPage();
@@ -172,6 +196,9 @@ private:
     void ShowColorButtons();
 
     bool saveFailed_ = false;
+    // What the controls held at the last Apply.
+    StoredOptions appliedOptions_;
+    UnstoredChoices appliedChoices_;
 };
 
 // The move-tree grid's font size (points) and row height by MoveFontSize.

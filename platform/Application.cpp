@@ -77,21 +77,16 @@ bool TApplication::Dispatch(QObject* receiver, QEvent* event)
     return QApplication::notify(receiver, event);
 }
 
-// The message handler sees a key once: at the short-cut check that comes
-// before a press, or at the press when no check came first.
+// A key with an action holds off the short-cuts at the short-cut check and
+// runs at its press. Nothing is kept from one event to the next, so whatever
+// the action does (a dialog with its own keys) cannot make one press run it
+// twice, and a check whose press never comes leaves nothing behind.
 bool TApplication::FilterKey(QEvent* event)
 {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        checkedKey_ = key->key();
-        keyTaken_ = OnMessage && OnMessage(*key);
-        if (keyTaken_) event->accept(); // no short-cut runs; the press follows
-        return keyTaken_;
-    }
-    if (checkedKey_ != 0 && checkedKey_ == key->key()) {
-        checkedKey_ = 0;
-        return keyTaken_;
-    }
-    checkedKey_ = 0;
-    return OnMessage && OnMessage(*key);
+    if (!OnMessage) return false;
+    const KeyAction action = OnMessage(*static_cast<QKeyEvent*>(event));
+    if (!action) return false;
+    event->accept();
+    if (event->type() == QEvent::KeyPress) action();
+    return true;
 }

@@ -3,7 +3,9 @@
 // - OnException receives what an event handler throws; the event counts as
 //   handled and the program goes on. Without a handler it is dropped too.
 // - OnMessage sees every key press before menu short-cuts and the focused
-//   control; returning true consumes it (short-cut and control never see it).
+//   control and names the action the key runs, or none to leave the key
+//   alone. A key with an action is consumed (short-cut and control never see
+//   it) and runs its action once, at its press.
 // - OnHint receives the hint of the control or menu item under the mouse
 //   (its tool tip or status tip), and "" when the mouse leaves it.
 // While ShowHint is false no tool tip pops up.
@@ -27,7 +29,8 @@ public:
     QString HelpFile;
     bool ShowHint = true;
     std::function<void(const std::exception* e)> OnException;
-    std::function<bool(const QKeyEvent& key)> OnMessage;
+    using KeyAction = std::function<void()>;
+    std::function<KeyAction(const QKeyEvent& key)> OnMessage;
     std::function<void(const QString& hint)> OnHint;
 
     // The running executable's full path.
@@ -39,11 +42,6 @@ private:
     bool Dispatch(QObject* receiver, QEvent* event);
     bool FilterKey(QEvent* event);
     void HandleException(const std::exception* e);
-
-    // The key of the last short-cut check and whether the handler took it;
-    // its press that follows goes by the same answer.
-    int checkedKey_ = 0;
-    bool keyTaken_ = false;
 };
 
 // The application object, set while one exists.

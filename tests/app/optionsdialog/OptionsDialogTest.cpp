@@ -217,32 +217,43 @@ TEST_F(OptionsDialogTest, ApplyFitsTheBoardToItsPaneAfterSavingAndThenHandsOver)
     EXPECT_EQ(SquareSize, 0);
 }
 
-TEST_F(OptionsDialogTest, CancelAppliesNothingButTheControlsKeepTheirChanges)
+TEST_F(OptionsDialogTest, CancelAppliesNothingAndTakesBackTheControls)
 {
     TSettings settings;
-    dialogs.QueueColor(QColor(0x10, 0x20, 0x30));
-    settings.LiSqClick();
-    settings.CoordsBox->setChecked(false);
+    const StoredOptions applied = settings.ControlOptions();
+    const auto change = [&] {
+        dialogs.QueueColor(QColor(0x10, 0x20, 0x30));
+        settings.LiSqClick();
+        settings.CoordsBox->setChecked(false);
+        settings.DepthEdit->setValue(6);
+        settings.SwatchClick(0);
+    };
+    change();
     settings.CancelButtonClick();
     EXPECT_EQ(settings.result(), mrCancel);
     EXPECT_EQ(BoardLightSquare, 0xC0C0C0u);
     EXPECT_TRUE(ShowCoords);
-    EXPECT_EQ(FileText(), FirstStartOptionSections);
+    EXPECT_EQ(settings.ControlOptions(), applied);
+    EXPECT_EQ(settings.DepthEdit->value(), 3);
+    EXPECT_FALSE(settings.SwatchLowered(0));
 
     // Esc closes the same way.
+    change();
     settings.setResult(mrNone);
     QTest::keyClick(&settings, Qt::Key_Escape);
     EXPECT_EQ(settings.result(), mrCancel);
-    EXPECT_TRUE(ShowCoords);
+    EXPECT_EQ(settings.ControlOptions(), applied);
 
-    // The save at close writes them, and the next Apply applies them.
+    // The save at close and the next Apply keep the options in force.
+    change();
     settings.SaveSettings();
-    EXPECT_NE(FileText().find("LightSquare=3153936\n"), std::string::npos);
-    EXPECT_NE(FileText().find("Coords=0\n"), std::string::npos);
+    EXPECT_EQ(FileText(), FirstStartOptionSections);
     settings.OKButtonClick();
     EXPECT_EQ(settings.result(), mrOk);
     EXPECT_EQ(BoardLightSquare, 0x302010u);
     EXPECT_FALSE(ShowCoords);
+    EXPECT_EQ(ExpandDepth, 6);
+    EXPECT_NE(FileText().find("LightSquare=3153936\n"), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, ColourDialogCancelledChangesNothing)
@@ -489,8 +500,9 @@ TEST_F(OptionsDialogTest, AFailedWriteSaysSoOnceAndTheNextWorkingOneIsSilent)
 TEST_F(OptionsDialogTest, TheFileMayVanishBetweenStartAndClose)
 {
     TSettings settings;
-    RemoveFile();
     settings.NoteCombo->setCurrentIndex(1);
+    settings.ApplyButtonClick();
+    RemoveFile();
     EXPECT_TRUE(settings.SaveSettings());
     EXPECT_NE(FileText().find("PieceLetters=1\n"), std::string::npos);
     EXPECT_TRUE(dialogs.Requests().empty());

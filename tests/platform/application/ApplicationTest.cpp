@@ -5,12 +5,14 @@
 #include "platform/ActionRows.h"
 #include "tests/support/TestApp.h"
 
+#include <QDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -80,22 +82,57 @@ TEST(Application, TheKeyFilterActsBeforeShortCutsAndTheFocusedControl)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     edit->setFocus();
 
-    std::vector<int> seen;
-    App().OnMessage = [&](const QKeyEvent& key) {
-        seen.push_back(key.key());
-        return key.key() == Qt::Key_F5 || key.key() == Qt::Key_A;
+    std::vector<int> ran;
+    App().OnMessage = [&](const QKeyEvent& key) -> TApplication::KeyAction {
+        const int k = key.key();
+        if (k != Qt::Key_F5 && k != Qt::Key_A) return {};
+        return [&ran, k] { ran.push_back(k); };
     };
     QTest::keyClick(edit, Qt::Key_F5);
     QTest::keyClick(edit, Qt::Key_A);
     QTest::keyClick(edit, Qt::Key_B);
     EXPECT_EQ(shortCuts, 0);
     EXPECT_EQ(edit->text(), "b");
-    // Each press reaches the handler once.
-    EXPECT_EQ(seen, (std::vector<int>{Qt::Key_F5, Qt::Key_A, Qt::Key_B}));
+    // Each press runs its action once.
+    EXPECT_EQ(ran, (std::vector<int>{Qt::Key_F5, Qt::Key_A}));
 
     App().OnMessage = nullptr;
     QTest::keyClick(edit, Qt::Key_F5);
     EXPECT_EQ(shortCuts, 1);
+}
+
+TEST(Application, APressRunsItsActionOnceWhateverTheActionDoes)
+{
+    Handlers restore;
+    QWidget window;
+    window.show();
+    int runs = 0;
+    App().OnMessage = [&](const QKeyEvent& key) -> TApplication::KeyAction {
+        if (key.key() != Qt::Key_F5) return {};
+        return [&] {
+            ++runs;
+            // A dialog with its own event loop, answered by keys of its own.
+            QDialog dialog(&window);
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                QTest::keyClick(&dialog, Qt::Key_A);
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            });
+            dialog.exec();
+        };
+    };
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_EQ(runs, 1);
+
+    // A short-cut check whose press never comes runs nothing and leaves
+    // nothing behind: the next press runs once.
+    QKeyEvent check(QEvent::ShortcutOverride, Qt::Key_F5, Qt::NoModifier);
+    check.ignore();
+    QApplication::sendEvent(&window, &check);
+    EXPECT_TRUE(check.isAccepted());
+    EXPECT_EQ(runs, 1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(&window, &press);
+    EXPECT_EQ(runs, 2);
 }
 
 TEST(Application, HintsGoToTheHandlerAndToolTipsStayHidden)
