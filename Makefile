@@ -10,11 +10,12 @@ FUZZ_JOBS ?= 1
 
 all: build
 
+# Every package; run, fuzz and bench install only their own group.
 deps:
 	./scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -26,23 +27,31 @@ test: build
 
 sanitize: deps
 	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	      -DVELMORA_CORE_ONLY=ON -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF
+	      -DVELMORA_CORE_ONLY=ON -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF -DVELMORA_TESTS=ON
 	cmake --build $(ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 # The libFuzzer targets (clang, ASan + UBSan), each fuzzed for FUZZ_SECONDS
 # and then checked for time linear in its input; any finding fails.
-fuzz: deps
+fuzz:
+	./scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	      -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_FUZZ=ON
 	cmake --build $(FUZZ) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(FUZZ_JOBS) ./scripts/run-fuzz $(FUZZ)
 
-run: build
+# Only what the program needs: its packages, the program and its resources.
+run:
+	./scripts/install-deps program
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target velmora
 	./scripts/run-program $(BUILD)
 
-bench: build
+bench:
+	./scripts/install-deps bench
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 

@@ -32,6 +32,7 @@ struct FlagCase {
     const char* Fen;
     std::vector<const char*> Moves;
     std::uint8_t Expected; // check and reply bits of the last move
+    friend void PrintTo(const FlagCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 // After Ra1+ Black's only legal reply, Kb3, is the last move generated.
@@ -80,6 +81,7 @@ struct AmbiguityCase {
     const char* Played;
     const char* Rival;
     std::uint8_t Expected; // ambiguity bits on both entries
+    friend void PrintTo(const AmbiguityCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class Ambiguity : public testing::TestWithParam<AmbiguityCase> {};

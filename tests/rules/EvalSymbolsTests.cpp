@@ -87,6 +87,7 @@ struct ButtonCase {
     const char* Name;
     int Move;
     std::vector<Press> Presses;
+    friend void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class EvalButtons : public testing::TestWithParam<ButtonCase> {};
@@ -231,6 +232,7 @@ struct AssessCase {
     int Move;
     std::vector<int> Tags;
     const char* Stream;
+    friend void PrintTo(const AssessCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class QuickAssessment : public testing::TestWithParam<AssessCase> {};

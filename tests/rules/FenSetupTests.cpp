@@ -30,6 +30,7 @@ struct FenCase {
     std::array<int, 4> Lost;
     int EnPassant;
     int FirstMove;
+    friend void PrintTo(const FenCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class FenFields : public testing::TestWithParam<FenCase> {};

@@ -25,6 +25,7 @@ struct LegalityCase {
     const char* Fen;
     const char* Move;
     bool Legal;
+    friend void PrintTo(const LegalityCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class Legality : public testing::TestWithParam<LegalityCase> {};

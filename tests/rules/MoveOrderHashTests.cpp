@@ -54,6 +54,7 @@ struct WalkCase {
     const char* Fen;
     std::uint64_t Lists;
     std::uint64_t Hash;
+    friend void PrintTo(const WalkCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class GeneratedListsHash : public testing::TestWithParam<WalkCase> {};

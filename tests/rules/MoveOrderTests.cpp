@@ -18,6 +18,7 @@ struct OrderCase {
     const char* Name;
     const char* Fen;
     Texts Expected;
+    friend void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class GenerationOrder : public testing::TestWithParam<OrderCase> {};

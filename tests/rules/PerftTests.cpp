@@ -22,6 +22,7 @@ struct PerftCase {
     const char* Name;
     const char* Fen;
     std::vector<std::uint64_t> Counts; // depth 1, 2, ...
+    friend void PrintTo(const PerftCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class PerftCounts : public testing::TestWithParam<PerftCase> {};

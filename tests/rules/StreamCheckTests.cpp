@@ -15,6 +15,7 @@ struct StreamCase {
     const char* Name;
     std::vector<MoveNode> Nodes;
     bool Valid;
+    friend void PrintTo(const StreamCase& c, std::ostream* os) { *os << c.Name; }
 };
 
 class StreamGrammar : public testing::TestWithParam<StreamCase> {};

@@ -2,12 +2,12 @@
 #include "app/OptionValues.h"
 #include "rules/Board.h"
 #include "tests/app/board/BoardTestSupport.h"
-
-#include <QDir>
+#include "tests/support/TestShots.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -181,12 +181,19 @@ TEST_F(BoardPaint, PlyOutsideTheLineShowsAnEmptyBoard)
     EXPECT_EQ(CountColor(Crop(e1), BoardDarkSquare), 42 * 42);
 }
 
-// Pictures of the whole board for a person to look at.
-TEST_F(BoardPaint, WritesScreenshots)
+// Every scheme, size, side and style paints a board of its own, at its size;
+// the pictures are kept for a person to look at.
+TEST_F(BoardPaint, EverySchemeSizeSideAndStyleGivesItsOwnBoard)
 {
-    const QString dir = QStringLiteral(BOARD_SHOTS_DIR);
-    ASSERT_TRUE(QDir().mkpath(dir));
-    int written = 0;
+    std::vector<QImage> boards;
+    auto keep = [&boards](const QString& name, int s) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(BoardBitmap.size(), QSize(8 * s + 2 * BoardMargin, 8 * s + 2 * BoardMargin));
+        for (std::size_t i = 0; i < boards.size(); ++i)
+            EXPECT_FALSE(BoardBitmap == boards[i]) << "the same as board " << i;
+        boards.push_back(BoardBitmap);
+        KeepShot(BoardBitmap, name);
+    };
     for (Scheme scheme :
          {Scheme::Traditional, Scheme::Velmora, Scheme::Reversed, Scheme::ColorChess}) {
         for (int s : {42, 68}) {
@@ -197,20 +204,17 @@ TEST_F(BoardPaint, WritesScreenshots)
                 SquareMarks.fill(0);
                 SquareMarks[SquareOf(4, 1)] = SquareMarks[SquareOf(4, 3)] = 1;
                 BuildAndPaint(s);
-                const QString name = QStringLiteral("%1/board-%2-%3%4.png")
-                                         .arg(dir, SchemeName(scheme))
-                                         .arg(s)
-                                         .arg(flipped ? "-flipped" : "");
-                EXPECT_TRUE(BoardBitmap.save(name)) << name.toStdString();
-                ++written;
+                keep(QStringLiteral("board-%1-%2%3.png")
+                         .arg(SchemeName(scheme))
+                         .arg(s)
+                         .arg(flipped ? "-flipped" : ""),
+                     s);
                 if (s == 42 && !flipped) {
                     // The first rank four times as large, to see the edge pixels.
                     const QImage rank =
                         BoardBitmap.copy(BoardMargin, BoardMargin + 6 * s, 4 * s, 2 * s);
-                    EXPECT_TRUE(
-                        rank.scaled(rank.size() * 4)
-                            .save(
-                                QStringLiteral("%1/zoom-%2-42.png").arg(dir, SchemeName(scheme))));
+                    KeepShot(rank.scaled(rank.size() * 4),
+                             QStringLiteral("zoom-%1-42.png").arg(SchemeName(scheme)));
                 }
             }
         }
@@ -220,11 +224,9 @@ TEST_F(BoardPaint, WritesScreenshots)
         ApplyStyle(style);
         ShowCoords = false;
         BuildAndPaint(55);
-        EXPECT_TRUE(
-            BoardBitmap.save(QStringLiteral("%1/board-%2-55.png").arg(dir, StyleName(style))));
-        ++written;
+        keep(QStringLiteral("board-%1-55.png").arg(StyleName(style)), 55);
     }
-    EXPECT_EQ(written, 18);
+    EXPECT_EQ(boards.size(), 18u);
 }
 
 } // namespace

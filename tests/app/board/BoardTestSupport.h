@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 // Creates the application and registers "Kavdiag" once; false when the font
@@ -16,6 +17,11 @@ enum class Style { Modern, Classic, Blindfold };
 
 const char* SchemeName(Scheme scheme);
 const char* StyleName(Style style);
+// A scheme by its name in test output.
+inline void PrintTo(Scheme scheme, std::ostream* os)
+{
+    *os << SchemeName(scheme);
+}
 
 // Sets the scheme values as the View menu's commands do.
 void ApplyScheme(Scheme scheme);

@@ -8,8 +8,8 @@
 #include "rules/MoveGen.h"
 #include "rules/Navigation.h"
 #include "tests/support/TestApp.h"
+#include "tests/support/TestShots.h"
 
-#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -146,16 +146,25 @@ TEST_F(EvalFormTest, ModalRunEditsTheMoveAtOnce)
     EXPECT_EQ(Positions[1].PlayedNode, 2) << "the next move's link follows its node";
 }
 
-// A picture of the dialog for a person to look at.
-TEST_F(EvalFormTest, WritesScreenshot)
+// The dialog as shown: every button draws its symbol.
+TEST_F(EvalFormTest, ShownDialogDrawsEveryButtonsSymbol)
 {
-    const QString dir = QStringLiteral(EVAL_SHOTS_DIR);
-    ASSERT_TRUE(QDir().mkpath(dir));
     form.show();
     const QImage shot = form.grab().toImage();
     form.hide();
-    EXPECT_EQ(shot.size(), QSize(263, 135) * form.devicePixelRatio());
-    EXPECT_TRUE(shot.scaled(shot.size() * 2).save(dir + "/eval-form.png"));
+    KeepShot(shot.scaled(shot.size() * 2), QStringLiteral("eval-form.png"));
+    ASSERT_EQ(shot.size(), QSize(263, 135) * form.devicePixelRatio());
+    const QList<QToolButton*> buttons = form.findChildren<QToolButton*>();
+    ASSERT_FALSE(buttons.isEmpty());
+    for (const QToolButton* button : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        const QRect face(button->mapTo(&form, QPoint(3, 3)), button->size() - QSize(6, 6));
+        int ink = 0;
+        for (int y = face.top(); y <= face.bottom(); ++y)
+            for (int x = face.left(); x <= face.right(); ++x)
+                ink += qGray(shot.pixel(x, y)) < 100;
+        EXPECT_GT(ink, 8);
+    }
 }
 
 } // namespace

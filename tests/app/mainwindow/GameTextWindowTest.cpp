@@ -1,6 +1,6 @@
 // Names as their file means them in the main window: the game list and the
-// title under the board, for a UTF-8 file and a cp1252 file. Writes
-// window_<file>.png into the build folder for a look by eye.
+// title under the board, for a UTF-8 file and a cp1252 file. Keeps
+// window_<file>.png for a look by eye (tests/support/TestShots.h).
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "components/SortGrid.h"
@@ -8,6 +8,7 @@
 #include "database/GameRow.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "tests/support/TestShots.h"
 
 #include <QFile>
 #include <QLabel>
@@ -25,6 +26,7 @@ struct NamesCase {
     const char* White; // UTF-8, of that game
     const char* Black;
     const char* Event;
+    friend void PrintTo(const NamesCase& c, std::ostream* os) { *os << c.File; }
 };
 
 class GameTextWindow : public ::testing::TestWithParam<NamesCase> {
@@ -68,8 +70,8 @@ TEST_P(GameTextWindow, ListAndTitleShowTheNames)
         << title.toStdString();
     EXPECT_TRUE(title.contains(QString::fromUtf8(c.Event))) << title.toStdString();
 
-    form->grab().save(QStringLiteral(SHOT_DIR "/window_%1.png")
-                          .arg(QString::fromLatin1(c.File).section('.', 0, 0)));
+    KeepShot(form->grab().toImage(),
+             QStringLiteral("window_%1.png").arg(QString::fromLatin1(c.File).section('.', 0, 0)));
     form->close();
 }
 

@@ -13,10 +13,10 @@
 #include "platform/RadioGroup.h"
 #include "platform/RichEdit.h"
 #include "platform/StringGrid.h"
+#include "tests/support/TestShots.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QTabWidget>
 #include <QTest>
@@ -26,7 +26,6 @@
 namespace {
 
 const QString SamplePgn = QStringLiteral(VELMORA_SAMPLES "/velmora-sample.pgn");
-const QString ShotsDir = QStringLiteral(OPTIONS_SHOTS_DIR);
 
 // What the main window does after every Apply.
 void RefreshAfterOptions(TForm1& form)
@@ -42,7 +41,6 @@ protected:
     void SetUp() override
     {
         OptionsTest::SetUp();
-        ASSERT_TRUE(QDir().mkpath(ShotsDir));
         form = std::make_unique<TForm1>();
         TForm1* window = form.get();
         settings = std::make_unique<TSettings>(
@@ -74,7 +72,7 @@ TEST_F(OptionsWindowTest, ApplyReachesTheBoardTheMoveTreeAndTheDocument)
     form->OpenDClick();
     form->LoadGame(1, true);
     form->BitBtn4Click(); // the last position: the board is full of pieces
-    EXPECT_TRUE(form->grab().save(ShotsDir + "/window-before.png"));
+    KeepShot(form->grab().toImage(), QStringLiteral("window-before.png"));
     ASSERT_TRUE(form->Memo1->toPlainText().contains(QStringLiteral("2.")));
     EXPECT_FALSE(form->Memo1->toPlainText().contains(QStringLiteral("Sf3")));
 
@@ -96,7 +94,7 @@ TEST_F(OptionsWindowTest, ApplyReachesTheBoardTheMoveTreeAndTheDocument)
     EXPECT_EQ(form->Cr->width(), 8 * SquareSize + 2 * BoardMarginFor(SquareSize));
     const TRect h1 = SquareRect(0x28, SquareSize, BoardMargin, false);
     EXPECT_EQ(ColorOfPixel(BoardBitmap.pixel(h1.Left + 2, h1.Top + 2)), 0x80C0E0u);
-    EXPECT_TRUE(form->grab().save(ShotsDir + "/window-after.png"));
+    KeepShot(form->grab().toImage(), QStringLiteral("window-after.png"));
 }
 
 // One picture per page, and one of the palette after a scheme is chosen.
@@ -110,7 +108,7 @@ TEST_F(OptionsWindowTest, PicturesOfEveryPage)
         settings->SettingControl->setCurrentWidget(pages[i]);
         QTest::qWait(10);
         const QImage shot = settings->grab().toImage();
-        EXPECT_TRUE(shot.save(ShotsDir + "/options-" + names[i] + ".png"));
+        KeepShot(shot, QStringLiteral("options-%1.png").arg(names[i]));
         // Every control of the page lies inside the page.
         for (QWidget* child : pages[i]->findChildren<QWidget*>()) {
             if (!child->isVisible()) continue;

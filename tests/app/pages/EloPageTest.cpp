@@ -1,10 +1,11 @@
 // Loading rating lists into the ELO page, offscreen with scripted dialogs.
-#include "PageShots.h"
+#include "tests/support/TestShots.h"
 
 #include "app/EloPage.h"
 #include "components/SortGrid.h"
 #include "database/GameIndex.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -154,12 +155,27 @@ TEST_F(EloPage, GrowsAheadAndPumps)
     EXPECT_EQ(EloGrid->Cells(0, 10000), "110000");
 }
 
-TEST_F(EloPage, Screenshot)
+TEST_F(EloPage, ShownListHighlightsTheSelectedPlayer)
 {
     ASSERT_EQ(OpenEloList(SampleList, hooks), EloOpenResult::Loaded);
     sheet.show();
     EloGrid->SetRow(3);
-    EXPECT_TRUE(WriteShot(sheet, "elo-page"));
+    QApplication::processEvents();
+    const QImage shot = sheet.grab().toImage();
+    KeepShot(shot, QStringLiteral("elo-page.png"));
+
+    // The list fills the page; the selected row alone is in the selection colour.
+    EXPECT_EQ(shot.size(), QSize(900, 500) * sheet.devicePixelRatio());
+    EXPECT_EQ(EloGrid->geometry(), sheet.rect());
+    auto colourIn = [&](int row) {
+        const QPoint at =
+            EloGrid->viewport()->mapTo(&sheet, ToQRect(EloGrid->CellRect(0, row)).topLeft());
+        return ColorOfPixel(shot.pixel(at + QPoint(2, 2)));
+    };
+    EXPECT_EQ(colourIn(3), ColorToRGB(clHighlight));
+    EXPECT_NE(colourIn(2), ColorToRGB(clHighlight));
+    EXPECT_NE(colourIn(4), ColorToRGB(clHighlight));
+    EXPECT_EQ(EloGrid->Cells(1, 0), "Name [3.]");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The about box and the search-filter dialog.
-#include "PageShots.h"
+#include "tests/support/TestShots.h"
 
 #include "app/Getver.h"
 #include "app/Unit5.h"
@@ -49,7 +49,7 @@ TEST(AboutBox, VersionFromTheBuild)
     EXPECT_EQ(box.ProgramIcon->pixmap().size(), QSize(383, 271));
 
     box.show();
-    EXPECT_TRUE(WriteShot(box, "about-box"));
+    KeepShot(box.grab().toImage(), QStringLiteral("about-box.png"));
     box.OKButton->click();
     EXPECT_EQ(box.result(), mrOk);
 }
@@ -142,7 +142,7 @@ TEST(SearchPanel, DefaultKeepsTheLists)
     EXPECT_EQ(panel.Memo1->toPlainText(), "Open");
 
     panel.show();
-    EXPECT_TRUE(WriteShot(panel, "search-panel"));
+    KeepShot(panel.grab().toImage(), QStringLiteral("search-panel.png"));
 }
 
 } // namespace

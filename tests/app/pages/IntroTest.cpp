@@ -1,5 +1,5 @@
 // The intro: its two cards, seeded, and its stages with the demonstration.
-#include "PageShots.h"
+#include "tests/support/TestShots.h"
 
 #include "app/IntroCards.h"
 #include "app/PieceImages.h"
@@ -138,7 +138,7 @@ TEST(Intro, StagesAndDemonstration)
     EXPECT_TRUE(demo.NextButton->isHidden());
     EXPECT_TRUE(demo.SkipIntro->isHidden());
     EXPECT_EQ(demo.Label1->text(), "Have you tested your chess acuity?");
-    EXPECT_TRUE(WriteShot(demo, "intro-1"));
+    KeepShot(demo.grab().toImage(), QStringLiteral("intro-1.png"));
 
     demo.Timer1Timer();
     EXPECT_FALSE(demo.NextButton->isHidden());
@@ -148,7 +148,7 @@ TEST(Intro, StagesAndDemonstration)
     EXPECT_FALSE(demo.SkipIntro->isHidden());
     EXPECT_EQ(demo.Label2->text(), "count piece types, count colors... which was faster?");
     demo.Timer1Timer();
-    EXPECT_TRUE(WriteShot(demo, "intro-2"));
+    KeepShot(demo.grab().toImage(), QStringLiteral("intro-2.png"));
 
     for (int i = 0; i < 3; ++i)
         dialogs.QueueMessageResult(mrOk);

@@ -1,5 +1,5 @@
 // The statistics page's charts: values, labels, colours and axes.
-#include "PageShots.h"
+#include "tests/support/TestShots.h"
 
 #include "app/StatisticsPage.h"
 #include "database/ByteSource.h"
@@ -119,7 +119,16 @@ TEST(StatisticsPage, ShowingTheSheetRuns)
     EXPECT_EQ(shown, 2);
 }
 
-TEST(StatisticsPage, SampleDatabaseScreenshots)
+int PixelsOf(const QImage& image, TColor colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += ColorOfPixel(image.pixel(x, y)) == colour;
+    return n;
+}
+
+TEST(StatisticsPage, EachTabShowsTheBarsOfTheSampleDatabase)
 {
     QFile file(VELMORA_SAMPLES "/velmora-sample.pgn");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -135,8 +144,21 @@ TEST(StatisticsPage, SampleDatabaseScreenshots)
     sheet.show();
     const char* names[] = {"stat-years", "stat-moves", "stat-openings"};
     for (int tab = 0; tab < 3; ++tab) {
+        SCOPED_TRACE(names[tab]);
         page.PageControl2->setCurrentIndex(tab);
-        EXPECT_TRUE(WriteShot(sheet, names[tab]));
+        const QImage shot = sheet.grab().toImage();
+        KeepShot(shot, QString::fromLatin1(names[tab]) + ".png");
+        // Bars, not just the legend's swatches: the results' colours on the
+        // first two tabs, the openings' on the third.
+        const int results = PixelsOf(shot, WinColor) + PixelsOf(shot, DrawColor);
+        const int openings = PixelsOf(shot, OpeningColor);
+        if (tab < 2) {
+            EXPECT_GT(results, 2000);
+            EXPECT_EQ(openings, 0);
+        } else {
+            EXPECT_EQ(results, 0);
+            EXPECT_GT(openings, 2000);
+        }
     }
 }
 

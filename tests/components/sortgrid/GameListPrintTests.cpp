@@ -1,17 +1,18 @@
 // The sample database's game list printed as the program prints it (landscape,
-// footer "date|time|page") to PDF, and its preview form. The PDF and the form's
-// picture are left in the working directory to be looked at.
+// footer "date|time|page") to PDF, and its preview form.
 #include "components/SortGrid.h"
 #include "components/SortGridPreview.h"
 #include "database/ByteSource.h"
 #include "database/GameIndex.h"
 #include "platform/Dialogs.h"
+#include "tests/support/TestShots.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,11 @@ TEST(GameListPrint, SampleListToPdfAndPreview)
     auto g = SampleGameList();
     ASSERT_GE(g->RowCount(), 31);
 
+    const QTemporaryDir dir;
+    const QString pdfName = ShotPath(dir, QStringLiteral("gamelist.pdf"));
     QPrinter qprinter(QPrinter::HighResolution);
     qprinter.setOutputFormat(QPrinter::PdfFormat);
-    qprinter.setOutputFileName(QStringLiteral("gamelist.pdf"));
+    qprinter.setOutputFileName(pdfName);
     qprinter.setPageSize(QPageSize(QPageSize::A4));
     qprinter.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     QtPrinterDevice printer(qprinter);
@@ -74,7 +77,7 @@ TEST(GameListPrint, SampleListToPdfAndPreview)
     ASSERT_TRUE(g->Print());
     const int pages = g->PageCount();
     EXPECT_GE(pages, 2);
-    QFile pdf(QStringLiteral("gamelist.pdf"));
+    QFile pdf(pdfName);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromLatin1(pdf.readAll())
                   .count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))),
@@ -94,13 +97,13 @@ TEST(GameListPrint, SampleListToPdfAndPreview)
         form.btnfullClick();
         form.PreviewImageClick();
         QApplication::processEvents();
-        form.grab().toImage().save(QStringLiteral("preview_zoomed.png"));
+        KeepShot(form.grab().toImage(), QStringLiteral("preview_zoomed.png"));
     });
     g->PrintPreview();
     EXPECT_TRUE(dialogs.Drained());
     EXPECT_EQ(pagesLabel, QStringLiteral("of ") + QString::number(pages));
     EXPECT_EQ(picture.size(), QSize(603, 392));
-    EXPECT_TRUE(picture.save(QStringLiteral("preview.png")));
+    KeepShot(picture, QStringLiteral("preview.png"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The sortable grid as a widget on the offscreen platform: header clicks,
 // current row, undo, footer, glyph and scroll-page drawing.
 #include "components/SortGrid.h"
+#include "tests/support/TestShots.h"
 
 #include <QApplication>
 #include <QImage>
@@ -382,7 +383,7 @@ TEST(SortGridWidget, AutoSizeColUsesTheGridFontPlusAnX)
               std::max(probe.TextWidth(QStringLiteral("a much longer text")), footerWidth) + x);
 }
 
-TEST(SortGridWidget, SavesAPictureOfASortedGrid)
+TEST(SortGridWidget, SortedGridWithFooterAndEitherSortSymbol)
 {
     auto g = MakeGrid({{"No", "White", "Elo", "Result"},
                        {"1", "Kovacs", "2210", "1-0"},
@@ -399,11 +400,21 @@ TEST(SortGridWidget, SavesAPictureOfASortedGrid)
     EXPECT_EQ(Column(*g, 1),
               std::vector<std::string>({"adams", "Zoltan", "Kovacs", "Berg", "Total"}));
     QApplication::processEvents();
-    const QImage img = g->grab().toImage();
-    EXPECT_TRUE(img.save(QStringLiteral("sortgrid_sorted.png")));
+    const QImage arrow = g->viewport()->grab().toImage();
+    KeepShot(arrow, QStringLiteral("sortgrid_sorted.png"));
     g->SetSortSymbol(TSortSymbol::sgGlyph);
     QApplication::processEvents();
-    EXPECT_TRUE(g->grab().toImage().save(QStringLiteral("sortgrid_glyph.png")));
+    const QImage glyph = g->viewport()->grab().toImage();
+    KeepShot(glyph, QStringLiteral("sortgrid_glyph.png"));
+    // The two symbols differ, and only in the sorted column's title.
+    ASSERT_EQ(arrow.size(), glyph.size());
+    const QRect title = ToQRect(g->CellRect(2, 0));
+    int inside = 0, outside = 0;
+    for (int y = 0; y < arrow.height(); ++y)
+        for (int x = 0; x < arrow.width(); ++x)
+            if (arrow.pixel(x, y) != glyph.pixel(x, y)) ++(title.contains(x, y) ? inside : outside);
+    EXPECT_GT(inside, 4);
+    EXPECT_EQ(outside, 0);
 }
 
 } // namespace

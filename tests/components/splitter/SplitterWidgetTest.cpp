@@ -1,5 +1,6 @@
 // The splitter panel as a widget, on the offscreen platform.
 #include "components/VXSplitter/VXSplitter.h"
+#include "tests/support/TestShots.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -335,8 +336,7 @@ TEST(Splitter, PictureOfNestedSplitters)
     ShowAndSettle(m.window);
     const QImage img = m.window.grab().toImage();
     ASSERT_FALSE(img.isNull());
-    const QString path = QStringLiteral(SPLITTER_PICTURE_DIR) + "/nested_splitters.png";
-    EXPECT_TRUE(img.save(path));
+    KeepShot(img, QStringLiteral("nested_splitters.png"));
 
     const int listTop = 600 - (594 * 360 / 1000 + 6); // 381
     const int boardRight = 994 * 440 / 1000 + 6;      // 443

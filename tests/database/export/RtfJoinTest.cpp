@@ -61,6 +61,7 @@ struct SplitCase {
     std::string doc;
     std::string body; // empty with found = false
     bool found;
+    friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RtfSplit : public testing::TestWithParam<SplitCase> {};

@@ -55,6 +55,7 @@ struct ButtonCase {
     const char* name;
     std::function<void(TCorrectMove&)> close;
     int modalResult;
+    friend void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CorrectMoveButtons : public CorrectMoveDialog,

@@ -17,6 +17,7 @@ struct FlowCase {
     std::function<void(ScriptedCorrection&)> script;
     std::vector<std::string> tokens; // the questions, in order
     const char* stream;
+    friend void PrintTo(const FlowCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const FlowCase Flows[] = {

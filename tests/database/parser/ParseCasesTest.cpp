@@ -16,6 +16,7 @@ struct ParseCase {
     const char* text;
     const char* stream;
     int result;
+    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 };
 
 constexpr int None = -1;

@@ -42,6 +42,7 @@ struct LimitCase {
     std::string text;
     int moves;      // move nodes expected
     int variations; // variation starts expected
+    friend void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
 };
 
 std::vector<LimitCase> LimitCases()

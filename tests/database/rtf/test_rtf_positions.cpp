@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -239,8 +241,9 @@ TEST(RtfPositions, LargeDocumentGrowsToTheSameBytes)
     ResetRtfBuffer();
 }
 
-// Writes a sample document for a look in an RTF reader.
-TEST(RtfPositions, SampleDocumentFile)
+// A sample document, kept as velmora-sample.rtf for a look in an RTF reader
+// when VELMORA_TEST_SHOTS names a folder.
+TEST(RtfPositions, SampleDocument)
 {
     RestoreFirstRunOptions();
     ColoredPieces = 1;
@@ -286,14 +289,14 @@ TEST(RtfPositions, SampleDocumentFile)
     ResetRtfBuffer();
     RtfPrologEnd = WriteRtfProlog(0);
     const RtfPos end = BuildMoveList(WriteGameHeaderRtf(RtfPrologEnd, cells));
-    const std::string path = std::string(RTF_SAMPLE_DIR) + "/velmora-sample.rtf";
-    std::ofstream(path, std::ios::binary)
-        .write(RtfBuffer.data(), static_cast<std::streamsize>(end));
-    std::ifstream in(path, std::ios::binary);
-    const std::string back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(back, std::string(RtfBuffer.data(), end));
-    EXPECT_TRUE(back.starts_with("{\\rtf1"));
-    EXPECT_TRUE(back.ends_with("\\par\\par}"));
+    const std::string document(RtfBuffer.data(), end);
+    EXPECT_TRUE(document.starts_with("{\\rtf1"));
+    EXPECT_TRUE(document.ends_with("\\par\\par}"));
+    if (const char* dir = std::getenv("VELMORA_TEST_SHOTS")) {
+        std::filesystem::create_directories(dir);
+        std::ofstream(std::filesystem::path(dir) / "velmora-sample.rtf", std::ios::binary)
+            << document;
+    }
     RestoreFirstRunOptions();
 }
 

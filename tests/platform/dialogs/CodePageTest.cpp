@@ -28,6 +28,7 @@ struct PageCase {
     const char* name;
     CodePage page;
     const char* iconvName;
+    friend void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CodePageTable : public ::testing::TestWithParam<PageCase> {};
@@ -68,6 +69,7 @@ struct SampleCase {
     CodePage page;
     const char* bytes;
     const char* utf8;
+    friend void PrintTo(const SampleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const SampleCase Samples[] = {

@@ -105,6 +105,7 @@ struct FilterCase {
     const char* name;
     const char* filter;
     QStringList expected;
+    friend void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NameFilters : public ::testing::TestWithParam<FilterCase> {};
@@ -150,6 +151,7 @@ struct BoxCase {
     TMsgDlgButtons buttons;
     const char* click; // nullptr: Esc
     int result;
+    friend void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class QtMessageBox : public DialogService_, public ::testing::WithParamInterface<BoxCase> {};

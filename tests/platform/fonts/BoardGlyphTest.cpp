@@ -24,6 +24,11 @@ std::string SizeName(const Size& s)
     return name;
 }
 
+void PrintTo(const Size& s, std::ostream* os)
+{
+    *os << SizeName(s);
+}
+
 // Outline pieces: their enclosed inner area is what shows the piece colour.
 const std::string OutlineLetters = "pnbrqkPNBRQKgi";
 const std::string SolidLetters = "omvtwlOMVTWLhj";

@@ -1,7 +1,9 @@
 // Renders every glyph of the four fonts, the board's piece images and sample
-// notation and diagram text into font_sheet.png in the build folder, for a
-// look by eye; the test itself checks that the sheet was written.
+// notation and diagram text into a sheet, kept as font_sheet.png for a look by
+// eye (tests/support/TestShots.h); the test checks that every part is drawn
+// and that the sheet holds it all.
 #include "tests/platform/fonts/FontTestSupport.h"
+#include "tests/support/TestShots.h"
 
 #include "platform/Fonts.h"
 #include "platform/GameText.h"
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -150,30 +153,55 @@ int DrawDiagram(QPainter& p, int top, int x)
 
 } // namespace
 
-TEST(FontSheet, RendersEveryFontToPng)
+// Pixels darker than mid-grey in an area of the image.
+int DarkPixels(const QImage& image, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += qGray(image.pixel(x, y)) < 100;
+    return n;
+}
+
+TEST(FontSheet, EveryPartIsDrawnAndTheSheetHoldsThemAll)
 {
     RegisterEmbeddedFonts();
     QImage sheet(1500, 2250, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
-    int top = DrawBoardGlyphs(p, 10, "pnbrqk omvtwl ghij");
-    top = DrawBoardGlyphs(p, top, "PNBRQK OMVTWL");
+    std::vector<int> tops{10}; // where each part starts; the last, where they end
+    tops.push_back(DrawBoardGlyphs(p, tops.back(), "pnbrqk omvtwl ghij"));
+    tops.push_back(DrawBoardGlyphs(p, tops.back(), "PNBRQK OMVTWL"));
     const PieceColours traditionalWhite{0xFF064053, 0xFFD6FFFF, 0xFF929292};
     const PieceColours traditionalBlack{0xFF090909, 0xFFFFFFFF, 0xFF909090};
-    top = DrawPieceRow(
-        p, top, "pnbrqkPNBRQKgi", 68, 91, 1, traditionalWhite,
-        "Piece images, square 68 px, piece size 91: light sets (modern, classic, generic)");
-    top = DrawPieceRow(p, top, "omvtwlOMVTWLhj", 68, 91, 1, traditionalBlack, "Dark sets");
-    top = DrawPieceRow(p, top, "pnbrqkomvtwlgh", 18, 91, 4, traditionalWhite,
-                       "Square 18 px, shown x4");
-    top = DrawPieceRow(p, top, "PNBRQKOMVTWLij", 18, 91, 4, traditionalWhite,
-                       "Square 18 px, classic and generic, x4");
-    top = DrawPieceRow(p, top, "PNBRQKOMVTWLij", 14, 80, 4, traditionalWhite,
-                       "Square 14 px, piece size 80, x4");
-    top = DrawText(p, top, "VelmoraChess Swiss");
-    top = DrawText(p, top, "VelmoraChess Times");
-    DrawDiagram(p, top, 10);
+    tops.push_back(DrawPieceRow(
+        p, tops.back(), "pnbrqkPNBRQKgi", 68, 91, 1, traditionalWhite,
+        "Piece images, square 68 px, piece size 91: light sets (modern, classic, generic)"));
+    tops.push_back(
+        DrawPieceRow(p, tops.back(), "omvtwlOMVTWLhj", 68, 91, 1, traditionalBlack, "Dark sets"));
+    tops.push_back(DrawPieceRow(p, tops.back(), "pnbrqkomvtwlgh", 18, 91, 4, traditionalWhite,
+                                "Square 18 px, shown x4"));
+    tops.push_back(DrawPieceRow(p, tops.back(), "PNBRQKOMVTWLij", 18, 91, 4, traditionalWhite,
+                                "Square 18 px, classic and generic, x4"));
+    tops.push_back(DrawPieceRow(p, tops.back(), "PNBRQKOMVTWLij", 14, 80, 4, traditionalWhite,
+                                "Square 14 px, piece size 80, x4"));
+    tops.push_back(DrawText(p, tops.back(), "VelmoraChess Swiss"));
+    tops.push_back(DrawText(p, tops.back(), "VelmoraChess Times"));
+    tops.push_back(DrawDiagram(p, tops.back(), 10));
     p.end();
-    const QString path = QStringLiteral(FONT_SHEET_DIR "/font_sheet.png");
-    EXPECT_TRUE(sheet.save(path)) << path.toStdString();
+    KeepShot(sheet, QStringLiteral("font_sheet.png"));
+
+    // Each part has glyphs below its caption line.
+    const int caption = 24;
+    for (std::size_t i = 0; i + 1 < tops.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "part " << i << " at " << tops[i]);
+        ASSERT_LT(tops[i] + caption, tops[i + 1]);
+        EXPECT_GT(DarkPixels(sheet, QRect(0, tops[i] + caption, sheet.width(),
+                                          tops[i + 1] - tops[i] - caption)),
+                  100);
+    }
+    // Nothing runs off the sheet: its last rows and columns stay white.
+    ASSERT_LE(tops.back(), sheet.height());
+    EXPECT_EQ(DarkPixels(sheet, QRect(0, sheet.height() - 5, sheet.width(), 5)), 0);
+    EXPECT_EQ(DarkPixels(sheet, QRect(sheet.width() - 5, 0, 5, sheet.height())), 0);
 }

@@ -1,9 +1,10 @@
 // The tool-bar pictures: every tool button has its picture at 24 x 24 and
 // 48 x 48, each one drawn (neither empty nor a filled square) and told apart
 // from all the others; other names give an empty icon. A strip of all of
-// them is written to toolbar_strip.png in this build folder.
+// them, toolbar_strip.png, is kept for a look by eye (tests/support/TestShots.h).
 #include "platform/ToolbarIcons.h"
 #include "tests/support/TestApp.h"
+#include "tests/support/TestShots.h"
 
 #include <QImage>
 #include <QPainter>
@@ -70,7 +71,7 @@ TEST_F(ToolbarIcons, EveryButtonHasItsPictureInBothSizes)
         x += 50;
     }
     sheet.end();
-    strip.save(QStringLiteral(TOOLBAR_SHEET_DIR "/toolbar_strip.png"));
+    KeepShot(strip, QStringLiteral("toolbar_strip.png"));
 }
 
 TEST_F(ToolbarIcons, OtherNamesGiveAnEmptyIcon)

@@ -1,9 +1,10 @@
 // The pictures embedded for the about box and the intro: each decodes at the
-// size its form shows, and shows what it was drawn with. A sheet of all three
-// is written to media_sheet.png in this build folder for a look by eye.
+// size its form shows, and shows what it was drawn with. A sheet of all three,
+// media_sheet.png, is kept for a look by eye (tests/support/TestShots.h).
 
 #include "platform/Jpeg.h"
 #include "tests/platform/media/MediaTestSupport.h"
+#include "tests/support/TestShots.h"
 
 #include <QImage>
 #include <QPainter>
@@ -88,21 +89,17 @@ TEST(Pictures, PixelsShowWhatWasDrawn)
     }
     // The king of the second picture is a large black area.
     EXPECT_GT(CountPixels(intro2, [](QRgb p) { return qGray(p) < 40; }), 1500);
-}
 
-TEST(Pictures, SheetForALookByEye)
-{
     EnsureGuiApplication();
-    QImage sheet(383 + 128 + 114 + 40, 281, QImage::Format_RGB32);
+    QImage sheet(about.width() + intro1.width() + intro2.width() + 40, about.height() + 10,
+                 QImage::Format_RGB32);
     sheet.fill(Qt::gray);
     QPainter p(&sheet);
     int x = 10;
-    for (const JpegPictureResource& picture : JpegPictureResources) {
-        const QImage image = LoadJpegPicture(picture.Path);
-        ASSERT_FALSE(image.isNull()) << picture.Path;
-        p.drawImage(x, 5, image);
-        x += image.width() + 10;
+    for (const QImage* image : {&about, &intro1, &intro2}) {
+        p.drawImage(x, 5, *image);
+        x += image->width() + 10;
     }
     p.end();
-    EXPECT_TRUE(sheet.save(QStringLiteral(MEDIA_SHEET_DIR "/media_sheet.png")));
+    KeepShot(sheet, QStringLiteral("media_sheet.png"));
 }

@@ -1,8 +1,8 @@
 // A file's names and comments in the notation document as the program reads
 // it back: each character as its file means it, never one of the notation
 // fonts' figurines or symbols, while the program's own glyphs stay glyphs.
-// Writes document_<file>.png and .pdf (printed) into the build folder for a
-// look by eye.
+// Keeps document_<file>.png and .pdf (printed) for a look by eye
+// (tests/support/TestShots.h).
 #include "platform/CodePage.h"
 #include "platform/Fonts.h"
 #include "platform/GameText.h"
@@ -13,6 +13,7 @@
 #include "tests/database/index/IndexTestSupport.h"
 #include "tests/database/rtf/RtfTestSupport.h"
 #include "tests/support/TestApp.h"
+#include "tests/support/TestShots.h"
 
 #include "app/OptionValues.h"
 #include "database/GameHeaderRtf.h"
@@ -25,6 +26,7 @@
 
 #include <QPrinter>
 #include <QRawFont>
+#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -122,6 +124,7 @@ struct SampleFile {
     const char* File;
     const char* Names[4]; // UTF-8, each shown in the header of its game
     const char* Comment;  // UTF-8, shown in the first game's move list
+    friend void PrintTo(const SampleFile& c, std::ostream* os) { *os << c.File; }
 };
 
 class SampleDocuments : public ::testing::TestWithParam<SampleFile> {};
@@ -152,14 +155,15 @@ TEST_P(SampleDocuments, NamesAndCommentsShowAsWritten)
         EXPECT_EQ(edit.GetTextLen(), static_cast<int>(ShownText(DocumentAfterProlog()).size()));
         shownAll += edit.document()->toPlainText();
         if (row == 1) {
-            const QString shot = QStringLiteral(RTF_SHOT_DIR "/document_%1")
+            const QString shot = QStringLiteral("document_%1")
                                      .arg(QString::fromLatin1(sample.File).section('.', 0, 0));
             edit.show();
-            edit.grab().save(shot + ".png");
+            KeepShot(edit.grab().toImage(), shot + ".png");
             edit.hide();
+            const QTemporaryDir dir;
             QPrinter pdf(QPrinter::HighResolution);
             pdf.setOutputFormat(QPrinter::PdfFormat);
-            pdf.setOutputFileName(shot + ".pdf");
+            pdf.setOutputFileName(ShotPath(dir, shot + ".pdf"));
             QtPrinterDevice printer(pdf);
             edit.PageRect = PrintPageRect(printer, 20, 20, 25, 25);
             EXPECT_EQ(edit.Print(printer, "").Pages, 1);

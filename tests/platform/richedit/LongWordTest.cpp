@@ -58,6 +58,7 @@ std::string Repeat(const std::string& piece, int times)
 struct GameCase {
     const char* name;
     std::function<void(GameBuilder&)> annotate; // after 1.e4 e5 2.Nf3
+    friend void PrintTo(const GameCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LongWordGame : public testing::TestWithParam<GameCase> {};

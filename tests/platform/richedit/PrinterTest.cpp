@@ -28,6 +28,7 @@ struct MarginCase {
     int dpi;
     double mm;
     int pixels;
+    friend void PrintTo(const MarginCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PrinterMargins : public testing::TestWithParam<MarginCase> {};

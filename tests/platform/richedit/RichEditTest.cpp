@@ -36,6 +36,7 @@ struct MovePlace {
     int textPos;
     int textLength;
     const char* text;
+    friend void PrintTo(const MovePlace& c, std::ostream* os) { *os << c.name; }
 };
 
 class RichEditMoves : public RichEditTest, public testing::WithParamInterface<MovePlace> {};
@@ -86,6 +87,7 @@ TEST_F(RichEditTest, MovesAfterADiagramKeepTheirPlace)
 struct MappingCase {
     const char* name;
     std::string body;
+    friend void PrintTo(const MappingCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RichEditMapping : public RichEditTest, public testing::WithParamInterface<MappingCase> {};

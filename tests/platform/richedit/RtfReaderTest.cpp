@@ -60,6 +60,7 @@ struct TextCase {
     const char* name;
     std::string body;
     QString text;
+    friend void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RtfReaderText : public testing::TestWithParam<TextCase> {};
@@ -279,6 +280,7 @@ TEST(RtfReader, PlainResetsCharacterFormat)
 struct GarbageCase {
     const char* name;
     std::string rtf;
+    friend void PrintTo(const GarbageCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RtfReaderGarbage : public testing::TestWithParam<GarbageCase> {};
