@@ -255,6 +255,8 @@ private:
     void CreateToolBar();
     void LoadFonts();
     void ShowGameList(bool visible);
+    // Open1Click: true when the file named by OpenFile was opened and indexed.
+    bool OpenDatabase();
     void CreateMoveGrid();
     void PlaceHeadLabel();
     void CreateMoveBar();
