@@ -603,6 +603,10 @@ void TForm1::ExportAllGames()
         if (!visible) PageControl1->setCurrentWidget(GameSheet);
     };
     ProgressForm->Export(SaveRtf.FileName);
+    // The last game exported stays loaded: the board, hidden meanwhile, and
+    // the list's cursor come to it too.
+    if (CurrentGameRow >= 1) GameList->SetRow(CurrentGameRow);
+    RefreshAfterNavigation();
 }
 
 void TForm1::Copyall1Click()
