@@ -267,7 +267,7 @@ private:
     void LoadBookmark(int slot);
     void TraceBookmark(int slot);
     bool EditComment(const QString& caption, std::string& text);
-    void FindInList(const std::string& text);
+    void FindInList(const QString& text);
     void SetAutoplay(bool on);
     void GoToLineTarget(std::optional<int> node);
     void WriteLastState();
