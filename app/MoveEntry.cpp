@@ -6,11 +6,40 @@
 #include "rules/MoveGen.h"
 
 #include <cctype>
+#include <string>
 #include <string_view>
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// A file letter followed by a number that is no rank ("e9", "e0", "e10"):
+// the text names a square off the board. What the reader passes over
+// (blanks, "x", "-", piece letters) is passed over here too.
+bool NamesSquareOffBoard(std::string_view text)
+{
+    std::string coordinates;
+    for (const char c : text)
+        if ((c >= 'a' && c <= 'h') || IsDigit(c)) coordinates += c;
+    for (std::size_t i = 0; i < coordinates.size(); ++i) {
+        if (IsDigit(coordinates[i])) continue;
+        std::size_t end = i + 1;
+        while (end < coordinates.size() && IsDigit(coordinates[end]))
+            ++end;
+        const std::string_view rank(coordinates.data() + i + 1, end - i - 1);
+        if (rank.size() > 1 || rank == "0" || rank == "9") return true;
+    }
+    return false;
+}
+
+} // namespace
 
 std::optional<int> TypedMoveIndex(const std::string& text)
 {
-    if (text.size() > TypedTextLimit) return std::nullopt;
+    if (text.size() > TypedTextLimit || NamesSquareOffBoard(text)) return std::nullopt;
     GenerateMoves();
     const std::string_view letters(PieceLetterChars.data() + 2, 5);
     const int index = MatchSanToken(ReadSanToken(text, letters));

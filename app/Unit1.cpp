@@ -298,7 +298,12 @@ void TForm1::ShowGameList(bool visible)
 
 void TForm1::Open1Click()
 {
-    if (ListLoading) return;
+    OpenDatabase();
+}
+
+bool TForm1::OpenDatabase()
+{
+    if (ListLoading) return false;
 
     std::array<std::string, RecentFileCount> recent;
     for (std::size_t i = 0; i < recent.size(); ++i)
@@ -310,13 +315,13 @@ void TForm1::Open1Click()
     if (OpenFile.Tag != 0) {
         OpenFile.Tag = 0;
     } else if (!OpenFile.Execute(this)) {
-        return;
+        return false;
     }
 
     const std::string path = FileNameBytes(OpenFile.FileName);
     if (OpenDatabaseFile(path) != OpenStatus::Opened) {
         Dialogs().MessageDlg("Can't open PGN file!", TMsgDlgType::mtError, mbOKOnly, 0);
-        return;
+        return false;
     }
 
     ListSplitter->SetCollapsed(false);
@@ -352,6 +357,7 @@ void TForm1::Open1Click()
     PageControl1->setCurrentWidget(GameSheet);
     GameList->setFocus();
     setWindowTitle(FileNameText(DatabaseCaption(path, GameCount)));
+    return true;
 }
 
 void TForm1::OpenDClick()
@@ -597,6 +603,10 @@ void TForm1::ExportAllGames()
         if (!visible) PageControl1->setCurrentWidget(GameSheet);
     };
     ProgressForm->Export(SaveRtf.FileName);
+    // The last game exported stays loaded: the board, hidden meanwhile, and
+    // the list's cursor come to it too.
+    if (CurrentGameRow >= 1) GameList->SetRow(CurrentGameRow);
+    RefreshAfterNavigation();
 }
 
 void TForm1::Copyall1Click()

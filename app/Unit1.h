@@ -256,6 +256,8 @@ private:
     void CreateToolBar();
     void LoadFonts();
     void ShowGameList(bool visible);
+    // Open1Click: true when the file named by OpenFile was opened and indexed.
+    bool OpenDatabase();
     void CreateMoveGrid();
     void PlaceHeadLabel();
     void CreateMoveBar();
@@ -266,7 +268,7 @@ private:
     void LoadBookmark(int slot);
     void TraceBookmark(int slot);
     bool EditComment(const QString& caption, std::string& text);
-    void FindInList(const std::string& text);
+    void FindInList(const QString& text);
     void SetAutoplay(bool on);
     void GoToLineTarget(std::optional<int> node);
     void WriteLastState();

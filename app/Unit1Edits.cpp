@@ -112,13 +112,13 @@ void TForm1::MoveEditKeyDown(int key)
 
 void TForm1::Button3Click()
 {
-    const std::string text = Bytes(MoveEdit->text());
     if (MvGroup->currentIndex() == 0) {
+        const std::string text = Bytes(MoveEdit->text());
         const std::optional<int> index = DragFrom == -1 ? TypedMoveIndex(text) : std::nullopt;
         // An unreadable, illegal or ambiguous text stays for correction.
         if (index && (CurrentPly >= MaxPly || EnterMove(*index, true))) MoveEdit->clear();
     } else if (MvGroup->currentIndex() == 1) {
-        FindInList(text);
+        FindInList(MoveEdit->text());
         MoveEdit->clear();
     } else {
         MoveEdit->clear();
@@ -126,13 +126,17 @@ void TForm1::Button3Click()
     MoveEdit->setFocus();
 }
 
-void TForm1::FindInList(const std::string& text)
+void TForm1::FindInList(const QString& text)
 {
-    TSortGrid* grid = PageControl1->currentWidget() == GameSheet ? GameList : nullptr;
+    QWidget* page = PageControl1->currentWidget();
+    TSortGrid* grid = page == GameSheet ? GameList : page == EloSheet ? EloGrid : nullptr;
     if (!grid || !grid->isVisible()) return;
-    int row = FindRowStartingWith(*grid, text, std::max(grid->Row(), 1), grid->SortColumn());
+    // The cells hold their file's bytes: the text is looked for as such.
+    const std::string bytes = grid->EncodeText(text);
+    const int first = grid->FixedRows();
+    int row = FindRowStartingWith(*grid, bytes, std::max(grid->Row(), first), grid->SortColumn());
     if (row < 0 && Dialogs().MessageDlg("Find in all columns?", TMsgDlgType::mtConfirmation,
                                         mbYesNo, 0) == mrYes)
-        row = FindRowStartingWith(*grid, text, 1, -1);
+        row = FindRowStartingWith(*grid, bytes, first, -1);
     if (row >= 0) grid->SetRow(row);
 }

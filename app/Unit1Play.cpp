@@ -154,7 +154,7 @@ void TForm1::Memo1SelectionChange()
     if (DragFrom != -1 || !target) return;
     StepToNode(*target);
     RefreshAfterNavigation();
-    PageControl1->setCurrentWidget(TreeSheet);
+    if (PageControl1->currentWidget() != BmSheet) PageControl1->setCurrentWidget(TreeSheet);
 }
 
 void TForm1::Autoplay1Click()

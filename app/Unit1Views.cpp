@@ -142,7 +142,8 @@ void TForm1::Memo3Click(QAction* item)
 void TForm1::LoadBookmark(int k)
 {
     const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(k)];
-    if (b.Game < 0 || b.Database.empty()) return;
+    // While a list is indexed its rows are not there yet.
+    if (ListLoading || b.Game < 0 || b.Database.empty()) return;
     // Its game number would name another game of a file changed since.
     if (QFileInfo::exists(FileNameText(b.Database)) && !BookmarkDatabaseUnchanged(k)) {
         Dialogs().MessageDlg("The database of this bookmark has changed since it was marked.",
@@ -152,9 +153,11 @@ void TForm1::LoadBookmark(int k)
     if (!ConfirmSaveGame()) return;
     OpenFile.FileName = FileNameText(b.Database);
     OpenFile.Tag = 1;
-    Open1Click();
+    // A file that did not open leaves the database open before it, whose
+    // game of that number is another game.
+    const bool opened = OpenDatabase();
     OpenFile.Tag = 0;
-    if (DatabaseFileHandle == -1 || b.Game >= GameList->RowCount()) return;
+    if (!opened || DatabaseFileName != b.Database || b.Game >= GameList->RowCount()) return;
     GameList->SetRow(b.Game);
     if (b.Game != 0) LoadGame(b.Game, false);
     GoToMovePath(b.Path.data());

@@ -1,0 +1,167 @@
+// The move-entry and find box driven from the keyboard: moves typed into
+// it, and text found in the game list and the ELO list.
+#include "tests/app/mainwindow/UserSession.h"
+
+#include "app/EloPage.h"
+#include "components/SortGrid.h"
+#include "database/GameLoader.h"
+#include "platform/CodePage.h"
+#include "rules/Board.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+// Games whose players are known: White in column 1, Black in column 3.
+constexpr const char* Players[][2] = {
+    {"Zeta, Anna", "Kasparov, Ola"}, {"Kasimov, Bo", "Morr, Tim"}, {"Adams, Cy", "Lund, Eva"},
+    {"kasper, Dan", "Boll, Al"},     {"Mikas, Ed", "Kasai, Fu"},
+};
+
+class MoveBox : public UserSession {
+protected:
+    // Picks an operation from the box's drop-down list by the keyboard.
+    void Choose(int operation)
+    {
+        Click(form->MvGroup);
+        QWidget* list = form->MvGroup->view();
+        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }));
+        for (int k = form->MvGroup->currentIndex(); k < operation; ++k)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        ASSERT_EQ(form->MvGroup->currentIndex(), operation);
+    }
+    // Sorts a grid by a click on the title of column.
+    void SortBy(TSortGrid* grid, int column)
+    {
+        const TRect title = grid->CellRect(column, 0);
+        Click(grid->viewport(), QPoint((title.Left + title.Right) / 2, title.Bottom / 2));
+        ASSERT_EQ(grid->SortColumn(), column);
+        // The search starts at the first row.
+        const TRect first = grid->CellRect(column, 1);
+        Click(grid->viewport(), QPoint(first.Left + 4, (first.Top + first.Bottom) / 2));
+        ASSERT_EQ(grid->Row(), 1);
+    }
+    // Finds text with the box and Enter; the box is emptied every time.
+    void Find(const QString& text)
+    {
+        TypeInMoveBox(text);
+        EXPECT_TRUE(form->MoveEdit->text().isEmpty()) << text.toStdString();
+    }
+    QString PlayersFile()
+    {
+        QByteArray text;
+        int round = 1;
+        for (const auto& game : Players)
+            text += QStringLiteral("[Event \"Find\"]\n[Site \"?\"]\n[Date \"2020.01.01\"]\n"
+                                   "[Round \"%1\"]\n[White \"%2\"]\n[Black \"%3\"]\n"
+                                   "[Result \"*\"]\n\n1. e4 e5 *\n\n")
+                        .arg(round++)
+                        .arg(game[0], game[1])
+                        .toLatin1();
+        QFile file(dir.filePath("players.pgn"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(text), text.size());
+        return file.fileName();
+    }
+    std::string Asked() const { return answers.Asked.join('|').toStdString(); }
+    static std::string Cell(const TSortGrid* grid, int col)
+    {
+        return grid->Cells(col, grid->Row());
+    }
+};
+
+} // namespace
+
+TEST_F(MoveBox, TextNamingASquareOffTheBoardIsNoMove)
+{
+    Start();
+    Press(Qt::Key_N, Qt::ControlModifier);
+    const struct {
+        const char* Text;
+        bool Played;
+    } typed[] = {
+        {"Nf9", false}, {"Nf0", false}, {"N f9", false}, {"Nf39", false}, {"e4", true},
+        {"e5", true},   {"Nf3", true},  {"Ke9", false},  {"Ke10", false}, {"Ke7", true},
+    };
+    for (const auto& t : typed) {
+        SCOPED_TRACE(t.Text);
+        const int ply = CurrentPly;
+        TypeInMoveBox(t.Text);
+        EXPECT_EQ(CurrentPly, t.Played ? ply + 1 : ply);
+        EXPECT_EQ(LineLength, CurrentPly);
+        EXPECT_EQ(form->MoveEdit->text().toStdString(), t.Played ? "" : t.Text);
+    }
+}
+
+TEST_F(MoveBox, FindSearchesTheSortedColumnThenAllColumnsOnRequest)
+{
+    Start();
+    OpenDatabase(PlayersFile());
+    SortBy(GameList, 1);
+    const auto white = [] { return Cell(GameList, 1); };
+    Choose(1);
+
+    // From the selected row on, the sort column's cells that start with
+    // the text, in any letter case.
+    Find("kas");
+    EXPECT_EQ(white(), "Kasimov, Bo");
+    Find("kas"); // the selected row is searched first
+    EXPECT_EQ(white(), "Kasimov, Bo");
+    Find("KASP");
+    EXPECT_EQ(white(), "kasper, Dan");
+    Find(""); // found in the selected row itself
+    EXPECT_EQ(white(), "kasper, Dan");
+    EXPECT_EQ(Asked(), "");
+
+    // Not at the start of a White cell: all columns, if the user wants.
+    answers.Key(Qt::Key_N);
+    Find("Lund");
+    EXPECT_EQ(white(), "kasper, Dan");
+    answers.Key(Qt::Key_Y);
+    Find("Lund");
+    EXPECT_EQ(Cell(GameList, 3), "Lund, Eva");
+    // Text inside a cell is found in none.
+    answers.Key(Qt::Key_Y);
+    Find("ola");
+    EXPECT_EQ(Cell(GameList, 3), "Lund, Eva");
+    EXPECT_EQ(Asked(), "Find in all columns?|Find in all columns?|Find in all columns?");
+}
+
+TEST_F(MoveBox, FindOnTheEloPageSearchesTheEloList)
+{
+    Start();
+    OpenDatabase(PlayersFile());
+    Choose(1);
+    // No list loaded yet: nothing to search.
+    Press(Qt::Key_F5);
+    Find("Kov");
+    EXPECT_EQ(Asked(), "");
+
+    answers.FileName(SampleEloPath());
+    Press(Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(EloGrid);
+    ASSERT_EQ(form->PageControl1->currentWidget(), form->EloSheet);
+    SortBy(EloGrid, 1);
+    const int gameRow = GameList->Row();
+    const auto name = [] { return DecodeCp1250(Cell(EloGrid, 1)); };
+
+    Find("kov");
+    EXPECT_TRUE(name().startsWith("Kova")) << name().toStdString();
+    // Letters of the list's own code page.
+    Find(QString::fromUtf8("Ďur"));
+    EXPECT_TRUE(name().startsWith(QString::fromUtf8("Ďurčo"))) << name().toStdString();
+    answers.Key(Qt::Key_Y);
+    Find("CRO");
+    EXPECT_EQ(Asked(), "Find in all columns?");
+    bool croatian = false;
+    for (int c = 0; c < EloGrid->ColCount(); ++c)
+        croatian = croatian || Cell(EloGrid, c) == "CRO";
+    EXPECT_TRUE(croatian) << name().toStdString();
+    EXPECT_EQ(GameList->Row(), gameRow);
+}
