@@ -6,7 +6,7 @@ FUZZ  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps configure build test sanitize fuzz run bench clean
+.PHONY: all deps configure build test sanitize fuzz run bench clean install-fonts
 
 all: build
 
@@ -54,6 +54,11 @@ bench:
 	cmake --build $(BUILD) -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+
+# The program's fonts into the user's font folder, for other programs.
+install-fonts: configure
+	cmake --build $(BUILD) --target velmora_font_files
+	./scripts/install-fonts $(BUILD)/resources/fonts
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(FUZZ)

@@ -152,6 +152,9 @@ void TForm1::CreatePanes()
     Memo1->setToolTip("Game list in Rich Text format");
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->OnSelectionChange = [this] { Memo1SelectionChange(); };
+    Memo1->GlyphText = [](unsigned char byte) {
+        return QString::fromStdString(PlainGlyphText(byte, PieceLetterChars));
+    };
     SetAlign(Memo1, TAlign::alClient);
     EditMenu = new QMenu(this);
 

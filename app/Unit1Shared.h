@@ -31,6 +31,7 @@
 #include "database/GameHeaderRtf.h"
 #include "database/GameLoader.h"
 #include "database/MoveListRtf.h"
+#include "database/PlainNotation.h"
 #include "database/RtfBuffer.h"
 #include "database/RtfProlog.h"
 #include "database/Unit4.h"

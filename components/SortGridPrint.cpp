@@ -10,6 +10,7 @@
 #include "components/SortGridPages.h"
 #include "components/SortGridPreview.h"
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
 #include "platform/FormatDateTime.h"
 
 #include <QDateTime>
@@ -231,11 +232,11 @@ void TSortGrid::DrawPrintRow(QPainter& Painter, const PrintJob& Job, int FirstCo
                              pen);
         }
         if (!fo.HideText) {
-            Painter.setFont(PrinterFont(fo.Font.QtFont(), f.ScaleY));
+            const QString text = DisplayText(Cells(c, ARow));
+            Painter.setFont(FontForText(PrinterFont(fo.Font.QtFont(), f.ScaleY), text));
             Painter.setPen(ToQColor(fo.Font.Color));
             Painter.drawText(cell.adjusted(PrinterScale(Length(o.Leftpadding), f.ScaleX), 0, 0, 0),
-                             Flags(fo.AlignmentHorz, fo.AlignmentVert, wordWrap_),
-                             DisplayText(Cells(c, ARow)));
+                             Flags(fo.AlignmentHorz, fo.AlignmentVert, wordWrap_), text);
         }
         x += PrinterScale(w + 1, f.ScaleX);
     }

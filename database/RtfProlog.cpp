@@ -1,6 +1,8 @@
 #include "database/RtfProlog.h"
 
 #include "app/OptionValues.h"
+#include "database/RtfText.h"
+#include "platform/GameText.h"
 
 #include <array>
 
@@ -18,8 +20,8 @@ constexpr std::string_view FontTable = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\defla
                                        "{\\f2\\fswiss\\fcharset0 FigurineCB AriesSP;}"
                                        "{\\f3\\froman\\fcharset0 FigurineCB TimeSP;}"
                                        "{\\f4\\froman\\fcharset0 FigurineCB LetterSP;}"
-                                       "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora Diagram;}}"
-                                       "\r\n{\\colortbl;";
+                                       "{\\f5\\fswiss\\fprq2\\fcharset2 Velmora Diagram;}";
+constexpr std::string_view ColorTable = "}\r\n{\\colortbl;";
 
 } // namespace
 
@@ -32,6 +34,15 @@ RtfPos WriteRtfProlog(RtfPos pos)
 {
     const int font = MoveFontType >= 0 && MoveFontType <= 4 ? MoveFontType : 0;
     pos = PutRtf(pos, FontTable);
+    // The plain text font, last: the text characters the notation fonts
+    // would draw as chess glyphs are written in it (see RtfText.h).
+    const bool serif = font == 1 || font == 3 || font == 4;
+    pos = PutRtf(pos, "{");
+    pos = PutRtf(pos, RtfPlainTextFont);
+    pos = PutRtf(pos, serif ? "\\froman\\fcharset0 " : "\\fswiss\\fcharset0 ");
+    pos = PutRtf(pos, serif ? PlainSerifFamily : PlainSansFamily);
+    pos = PutRtf(pos, ";}");
+    pos = PutRtf(pos, ColorTable);
     pos = PutRtf(pos, std::string_view(RtfColorTable.data()));
     pos = PutRtf(pos, "}\r\n\\viewkind4\\uc1\\qj\\b\\f");
     pos = PutRtfByte(pos, static_cast<char>('0' + font));

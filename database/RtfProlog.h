@@ -1,5 +1,7 @@
 // The prolog of the notation document: font table, colour table and the base
-// character formatting. It depends only on the option values.
+// character formatting. It depends only on the option values. The font table
+// ends with the plain text font (RtfPlainTextFont), in the style of the move
+// text's font: DejaVu Serif for the serif fonts, DejaVu Sans otherwise.
 #pragma once
 
 #include "database/RtfBuffer.h"

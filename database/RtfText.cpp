@@ -13,6 +13,18 @@ void AppendUnicodeEscape(std::string& out, char16_t unit)
     out += '?';
 }
 
+// "{\f6\'hh}": a byte of cp1252 text in the plain text font.
+void AppendPlainByte(std::string& out, unsigned char byte)
+{
+    static constexpr char Hex[] = "0123456789abcdef";
+    out += '{';
+    out += RtfPlainTextFont;
+    out += "\\'";
+    out += Hex[byte >> 4];
+    out += Hex[byte & 0xF];
+    out += '}';
+}
+
 } // namespace
 
 int AppendRtfTextChar(std::string& out, char32_t c)
@@ -25,8 +37,10 @@ int AppendRtfTextChar(std::string& out, char32_t c)
         return 2;
     }
     const std::optional<unsigned char> byte = UnicodeToCp1252(c);
-    if (!byte || IsNotationGlyphByte(*byte)) {
+    if (!byte) {
         AppendUnicodeEscape(out, static_cast<char16_t>(c));
+    } else if (IsNotationGlyphByte(*byte)) {
+        AppendPlainByte(out, *byte);
     } else {
         if (c == '\\' || c == '{' || c == '}') out += '\\';
         out += static_cast<char>(*byte);

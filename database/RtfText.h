@@ -6,8 +6,11 @@
 // that it never lands on one of them:
 //   ASCII                          itself; "\", "{" and "}" escaped
 //   cp1252 byte that is no glyph   that byte (the file's bytes for cp1252 text)
-//   "~", glyph-byte characters,    "\uN?": the reader shows the character N,
-//   everything outside cp1252      an RTF reader without \u the "?"
+//   "~", glyph-byte characters     "{\f6\'hh}": the cp1252 byte in the plain
+//                                  text font, the last entry of the font
+//                                  table (see RtfProlog.h)
+//   everything outside cp1252      "\uN?": the reader shows the character N,
+//                                  an RTF reader without \u the "?"
 // Control characters are left out.
 #pragma once
 
@@ -15,8 +18,11 @@
 #include <string>
 #include <string_view>
 
+// The font number of the plain text font.
+inline constexpr std::string_view RtfPlainTextFont = "\\f6";
+
 // At most this many RTF bytes are written for one byte of text.
-inline constexpr std::size_t RtfTextMaxBytesPerByte = 7;
+inline constexpr std::size_t RtfTextMaxBytesPerByte = 9;
 
 // Appends the RTF of one character; returns the characters it shows (UTF-16
 // units: 2 beyond U+FFFF, 0 for a control character).

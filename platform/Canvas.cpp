@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include "platform/Fonts.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -145,11 +147,12 @@ void TCanvas::Rectangle(const TRect& r)
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     if (!painter_) return;
-    const QFontMetrics fm(Font.QtFont());
+    const QFont font = FontForText(Font.QtFont(), text);
+    const QFontMetrics fm(font);
     if (Brush.Style != TBrushStyle::bsClear)
         painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()),
                            ToQColor(Brush.Color));
-    painter_->setFont(Font.QtFont());
+    painter_->setFont(font);
     painter_->setPen(ToQColor(Font.Color));
     painter_->drawText(QPoint(x, y + fm.ascent()), text);
     penPos_ = {x + fm.horizontalAdvance(text), y};
@@ -162,15 +165,16 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (text.isEmpty() || r.IsEmpty()) return;
     painter_->save();
     painter_->setClipRect(ToQRect(r), Qt::IntersectClip);
-    painter_->setFont(Font.QtFont());
+    const QFont font = FontForText(Font.QtFont(), text);
+    painter_->setFont(font);
     painter_->setPen(ToQColor(Font.Color));
-    painter_->drawText(QPoint(x, y + QFontMetrics(Font.QtFont()).ascent()), text);
+    painter_->drawText(QPoint(x, y + QFontMetrics(font).ascent()), text);
     painter_->restore();
 }
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return QFontMetrics(Font.QtFont()).horizontalAdvance(text);
+    return QFontMetrics(FontForText(Font.QtFont(), text)).horizontalAdvance(text);
 }
 
 int TCanvas::TextHeight(const QString& /*text*/) const

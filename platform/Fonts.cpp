@@ -1,5 +1,7 @@
 #include "platform/Fonts.h"
 
+#include "platform/GameText.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -127,4 +129,26 @@ QFont CreateFontIndirect(const LogFont& logFont)
     else if (logFont.lfHeight < 0)
         font.setPixelSize(-logFont.lfHeight);
     return font;
+}
+
+QString PlainTextFamily(const QString& family)
+{
+    if (!family.startsWith(QLatin1String("VelmoraChess ")) &&
+        !family.startsWith(QLatin1String("FigurineCB ")))
+        return {};
+    const bool serif = family == QLatin1String("VelmoraChess Times") ||
+                       family == QLatin1String("FigurineCB TimeSP") ||
+                       family == QLatin1String("FigurineCB LetterSP");
+    return QString::fromLatin1(serif ? PlainSerifFamily : PlainSansFamily);
+}
+
+QFont FontForText(const QFont& font, QStringView text)
+{
+    const QString plain = PlainTextFamily(font.family());
+    if (plain.isEmpty() || std::none_of(text.begin(), text.end(),
+                                        [](QChar c) { return IsNotationGlyphTwin(c.unicode()); }))
+        return font;
+    QFont shown(font);
+    shown.setFamilies({plain});
+    return shown;
 }

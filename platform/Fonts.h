@@ -113,6 +113,17 @@ bool FontFamilyInstalled(const QString& faceName);
 // every one of them worked and provides faceName, handle then owning them.
 bool LoadEmbeddedFont(const QString& faceName, EmbeddedFontHandle& handle, int resourceId);
 
+// The plain text family of a notation font (our two text fonts and the
+// figurine fonts that fall back to them): the family it takes its letters
+// from, which draws the characters at the font's glyph twins as text (see
+// GameText.h). Empty for every other family.
+QString PlainTextFamily(const QString& family);
+
+// The font to draw text in: font itself, or the same font in its plain text
+// family where font is a notation font and text holds a character at a glyph
+// twin (a file's text: the program's own glyphs never sit there).
+QFont FontForText(const QFont& font, QStringView text);
+
 // LOGFONT fields and values the program uses.
 inline constexpr int FW_DONTCARE = 0;
 inline constexpr int FW_NORMAL = 400;

@@ -137,3 +137,9 @@ bool IsNotationGlyphByte(unsigned char byte)
 {
     return GlyphBytes[byte];
 }
+
+bool IsNotationGlyphTwin(char32_t c)
+{
+    const std::optional<unsigned char> byte = UnicodeToCp1252(c);
+    return byte && IsNotationGlyphByte(*byte);
+}

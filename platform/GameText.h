@@ -6,7 +6,11 @@
 // The notation fonts draw their figurines, the check sign, one half and the
 // evaluation symbols at U+F000 + byte (the notation glyph range); the
 // program's RTF reader maps those bytes there. A text character never lands
-// in that range: there the fonts carry ordinary letters and signs.
+// in that range. The fonts also draw each chess glyph at the code point its
+// byte has in cp1252 (its twin: U+00A4 for 0xA4, U+2019 for 0x92), where a
+// word processor looks for it; a text character at a twin is shown and
+// written in a plain text font (the family the notation font takes its
+// letters from), never in a notation font.
 //
 // Qt-free: the notation writer (database core) and the display share it.
 #pragma once
@@ -50,3 +54,10 @@ void AppendUtf8(std::string& out, char32_t c);
 // figurines 0xA2..0xA7, the check sign "~", one half 0xBD and every byte of
 // the evaluation-symbol table.
 bool IsNotationGlyphByte(unsigned char byte);
+
+// True for the twin of a glyph byte: "~", U+00A4, U+2019, U+017E, U+00DE ...
+bool IsNotationGlyphTwin(char32_t c);
+
+// The plain text fonts of the sans serif and the serif notation font.
+inline constexpr char PlainSansFamily[] = "DejaVu Sans";
+inline constexpr char PlainSerifFamily[] = "DejaVu Serif";

@@ -311,8 +311,12 @@ PrintResult PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const 
         painter->save();
         painter->setClipRect(pageRect);
         painter->translate(pageRect.left(), pageRect.top() - page * height);
+        // Qt draws every line that touches the clip; the layout puts the
+        // first line of a page right at the page's top, which is also the
+        // bottom of the page before. A pixel off both edges leaves each line
+        // to its own page, so that it is printed (and in a PDF found) once.
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, page * height, width, height);
+        context.clip = QRectF(0, page * height + 1, width, height - 2);
         context.palette.setColor(QPalette::Text, Qt::black);
         doc.documentLayout()->draw(painter, context);
         painter->restore();

@@ -1,5 +1,6 @@
 #include "platform/RichEdit.h"
 
+#include "platform/Fonts.h"
 #include "platform/GameText.h"
 #include "platform/Printer.h"
 #include "platform/RtfReader.h"
@@ -14,6 +15,7 @@
 #include <QSaveFile>
 #include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -112,6 +114,60 @@ QString PlainText(const QTextCursor& cursor, const QString& lineEnd)
     text = RtfPlainText(std::move(text));
     text.replace(QChar::ParagraphSeparator, lineEnd);
     text.replace(QChar::LineSeparator, lineEnd);
+    return text;
+}
+
+// True for text in the board diagram font.
+bool IsDiagramText(const QTextCharFormat& format)
+{
+    constexpr EmbeddedFontResource diagram = EmbeddedFontResources[3];
+    static_assert(diagram.Id == DiagramFontId);
+    const QStringList families = format.fontFamilies().toStringList();
+    return !families.isEmpty() && families.front() == QLatin1String(diagram.Family);
+}
+
+// The selected text for other programs: the notation's glyphs as glyphText
+// gives them, non-breaking hyphens as "-", without the added breaks and
+// without the paragraphs of board diagrams.
+QString PortableText(const QTextCursor& cursor,
+                     const std::function<QString(unsigned char)>& glyphText, const QString& lineEnd)
+{
+    const QTextDocument& doc = *cursor.document();
+    const QList<int> breaks = AddedBreaks(doc);
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    QString text;
+    bool firstBlock = true;
+    for (QTextBlock block = doc.findBlock(start); block.isValid() && block.position() <= end;
+         block = block.next()) {
+        QString line;
+        bool diagram = false;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = std::max(start, fragment.position());
+            const int to = std::min(end, fragment.position() + fragment.length());
+            if (from >= to) continue;
+            if (IsDiagramText(fragment.charFormat())) {
+                diagram = true;
+                continue;
+            }
+            const QString part = fragment.text().mid(from - fragment.position(), to - from);
+            for (int i = 0; i < part.size(); ++i) {
+                const char16_t c = part[i].unicode();
+                if (std::binary_search(breaks.begin(), breaks.end(), from + i)) continue;
+                if (c >= NotationGlyphBase && c <= NotationGlyphLast) {
+                    const auto byte = static_cast<unsigned char>(c - NotationGlyphBase);
+                    line += glyphText ? glyphText(byte) : RtfPlainText(QString(part[i]));
+                } else {
+                    line += c == u'\u2011' ? QChar(u'-') : part[i];
+                }
+            }
+        }
+        if (diagram && line.trimmed().isEmpty()) continue;
+        if (!firstBlock) text += lineEnd;
+        text += line;
+        firstBlock = false;
+    }
     return text;
 }
 
@@ -229,7 +285,7 @@ QMimeData* TRichEdit::createMimeDataFromSelection() const
 {
     auto* mime = new QMimeData; // owned by the clipboard or the drag that asked for it
     const QTextCursor cursor = textCursor();
-    mime->setText(PlainText(cursor, QStringLiteral("\n")));
+    mime->setText(PortableText(cursor, GlyphText, QStringLiteral("\n")));
     const bool whole =
         cursor.selectionStart() == 0 && cursor.selectionEnd() >= document()->characterCount() - 1;
     if (whole && !source_.isEmpty()) mime->setData(QStringLiteral("text/rtf"), source_);

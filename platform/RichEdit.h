@@ -69,8 +69,13 @@ public:
 
     void SelectAll();
     // Copies the selection: text/plain always, and text/rtf (the source)
-    // when the whole document is selected.
+    // when the whole document is selected. The plain text is portable: a
+    // glyph of the notation fonts as GlyphText gives it, a non-breaking
+    // hyphen as "-", and board diagrams left out.
     void CopyToClipboard();
+    // The plain text of a notation glyph, by its byte; unset, the cp1252
+    // character of the byte.
+    std::function<QString(unsigned char)> GlyphText;
 
     // EM_SETRECT: inner margins at the left and right of the text, pixels.
     void SetTextMargins(int left, int right);

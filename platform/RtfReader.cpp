@@ -1,6 +1,7 @@
 #include "platform/RtfReader.h"
 
 #include "platform/CodePage.h"
+#include "platform/Fonts.h"
 #include "platform/GameText.h"
 
 #include <QFont>
@@ -34,6 +35,9 @@ struct CharState {
     int Font = -1; // index into the font table, -1 the default font
     int HalfPoints = 24;
     int Color = 0; // 0 automatic
+    // Drawn in the plain text family of its notation font (a text character
+    // at one of the font's glyph twins).
+    bool Plain = false;
     bool operator==(const CharState&) const = default;
 };
 
@@ -74,8 +78,7 @@ struct Paragraph {
 // The text fonts of the notation and the figurine fonts that fall back to them.
 bool IsNotationFont(const QString& name)
 {
-    return name.startsWith(QLatin1String("VelmoraChess ")) ||
-           name.startsWith(QLatin1String("FigurineCB "));
+    return !PlainTextFamily(name).isEmpty();
 }
 
 bool IsLetter(char c)
@@ -152,6 +155,7 @@ private:
     void EndParagraph();
     void EndFontEntry();
     char16_t Decode(unsigned char b) const;
+    const FontEntry* CurrentFont() const;
 
     std::string_view in_;
     std::size_t pos_ = 0;
@@ -451,15 +455,21 @@ void Reader::ControlSymbol(char c)
     }
 }
 
-char16_t Reader::Decode(unsigned char b) const
+const FontEntry* Reader::CurrentFont() const
 {
     const int font = stack_.back().Char.Font < 0 ? defaultFont_ : stack_.back().Char.Font;
     const auto it = fonts_.find(font);
-    const int charset = it == fonts_.end() ? -1 : it->second.Charset;
+    return it == fonts_.end() ? nullptr : &it->second;
+}
+
+char16_t Reader::Decode(unsigned char b) const
+{
+    const FontEntry* font = CurrentFont();
+    const int charset = font ? font->Charset : -1;
     // In the notation fonts the bytes of figurines and symbols are the
-    // program's glyphs, drawn at U+F000 + byte; text comes as \uN or as
-    // bytes that carry no glyph.
-    if (charset == 0 && IsNotationGlyphByte(b) && IsNotationFont(it->second.Name))
+    // program's glyphs, drawn at U+F000 + byte; text comes as \uN, as bytes
+    // that carry no glyph or in the plain text font.
+    if (charset == 0 && IsNotationGlyphByte(b) && IsNotationFont(font->Name))
         return static_cast<char16_t>(NotationGlyphBase + b);
     if (b < 0x80) return b;
     switch (charset) {
@@ -516,7 +526,11 @@ void Reader::ShownChar(char16_t c)
         c = u'\u2028';
     else if (c == u'\uFDD0' || c == u'\uFDD1' || c == u'\uFFFC' || (c < 0x20 && c != u'\t'))
         c = u'\uFFFD';
-    const CharState& ch = State().Char;
+    // A notation font draws a chess glyph at a twin code point too: such a
+    // character of text takes the plain text family.
+    CharState ch = State().Char;
+    const FontEntry* font = CurrentFont();
+    ch.Plain = IsNotationGlyphTwin(c) && font && IsNotationFont(font->Name);
     if (runs_.empty() || !(runs_.back().Char == ch)) runs_.push_back(Run{ch, QString()});
     // Qt's line breaking scans a word to its end for every line it fills, so
     // a very long word gets a zero-width space after every few characters,
@@ -553,7 +567,8 @@ void Reader::Build(QTextDocument& doc, double dpi) const
         const int index = c.Font < 0 ? defaultFont_ : c.Font;
         const auto font = fonts_.find(index);
         if (font != fonts_.end() && !font->second.Name.isEmpty()) {
-            f.setFontFamilies(RtfFontFamilies(font->second.Name));
+            f.setFontFamilies(c.Plain ? QStringList{PlainTextFamily(font->second.Name)}
+                                      : RtfFontFamilies(font->second.Name));
             if (font->second.Hint != QFont::AnyStyle) f.setFontStyleHint(font->second.Hint);
         }
         f.setFontPointSize(c.HalfPoints / 2.0);

@@ -12,7 +12,10 @@
 //   without charset by \ansicpg; in the notation's text fonts a byte that
 //   carries a figurine or symbol there (IsNotationGlyphByte, "~" included) is
 //   read as U+F000 + byte, where our fonts draw it, while \uN text is the
-//   character N, which those fonts draw as an ordinary character;
+//   character N; a text character at a glyph byte's cp1252 code point (where
+//   those fonts draw the glyph too, for other programs) is drawn in the
+//   font's plain text family (PlainTextFamily), also when the RTF has it in
+//   the notation font;
 // - groups save and restore both character (\b \i \ul \f \fs \cf) and
 //   paragraph properties (\li \ri \fi \sb \sa \ql \qc \qr \qj \keep \keepn);
 //   a paragraph takes the paragraph properties in effect at its "\par";

@@ -4,16 +4,27 @@
 
 They carry the text of names and comments (every character of code pages
 1252 and 1250, Latin, Greek and Cyrillic) with the source font's own glyphs,
-and the chess glyphs of the notation at U+F000 + byte:
+and the chess glyphs of the notation, each for one byte:
   0xA2..0xA7        figurines king, queen, knight, bishop, rook, pawn
   "~"               the check sign
   0xBD              one half
   the bytes of the evaluation-symbol table (see SYMBOLS)
-The program's RTF reader maps those bytes of its own documents to U+F000 +
-byte; a character of a file's text ("~", the closing quote 0x92, z caron,
-Thorn, the copyright sign ...) keeps its own code point and so its letter.
+Each chess glyph is mapped three ways:
+  U+F000 + byte     where the program's RTF reader puts the bytes of its own
+                    documents;
+  its meaning       the Unicode sign it draws (a figurine U+265A..U+265F, an
+                    arrow ...), where there is one: text taken out of a PDF
+                    names a glyph by the lowest code point mapped to it;
+  cp1252 of byte    a copy of the glyph at the code point the byte has in
+                    code page 1252 (U+00A4 for 0xA4, U+2019 for 0x92), where
+                    a word processor looks for it, as in figurine fonts.
+So the characters of a file's text at those cp1252 code points ("~", the
+closing quote, z caron, Thorn, the copyright sign ...) are drawn in a plain
+text font by the program and written in one by its RTF writer.
+Ligatures are left out, so that text taken out of a PDF reads as shown.
 """
 
+import copy
 import math
 
 from fontTools import subset
@@ -62,6 +73,12 @@ COMPOSITES = {
     0xAF: "bishops_same",        # bishops of the same colour
     0xDE: "doubled_pawns",       # doubled pawns
 }
+
+# The Unicode sign of a drawn symbol, where there is one.
+COMPOSITE_MEANINGS = {0xB2: 0x2A72, 0xB3: 0x2A71, 0xB9: 0x2313}
+
+# Substitutions that would join letters into one glyph.
+LIGATURE_FEATURES = ("liga", "clig")
 
 SIDE_BEARING = 100
 
@@ -201,12 +218,39 @@ def _doubled_pawns(c, pawn):
     return pen
 
 
-def _add_glyph(font, name, glyph, advance):
+def _add_glyph(font, name, glyph, advance, left_bearing=None):
     font["glyf"][name] = glyph
-    font["hmtx"][name] = (advance, ol.left_bearing(glyph))
+    font["hmtx"][name] = (advance, ol.left_bearing(glyph) if left_bearing is None else left_bearing)
     order = font.getGlyphOrder()
     if name not in order:
         font.setGlyphOrder(order + [name])
+
+
+def cp1252_code_point(byte):
+    """The character a byte is in code page 1252; None where it has none."""
+    try:
+        return ord(bytes([byte]).decode("cp1252"))
+    except UnicodeDecodeError:
+        return None
+
+
+def _chess_cmap(font, chess_glyphs, meanings):
+    """Code point -> glyph for the chess glyphs (byte -> glyph name): at
+    U+F000 + byte, at their meaning, and as a copy at their cp1252 code
+    point (the glyph itself where that is already its meaning)."""
+    mapping = {}
+    for byte, name in chess_glyphs.items():
+        mapping[PRIVATE_BASE + byte] = name
+        meaning = meanings.get(byte)
+        if meaning is not None:
+            mapping[meaning] = name
+        cp = cp1252_code_point(byte)
+        if cp == meaning:
+            continue
+        twin = f"twin.{byte:02X}"
+        _add_glyph(font, twin, copy.deepcopy(font["glyf"][name]), *font["hmtx"][name])
+        mapping[cp] = twin
+    return mapping
 
 
 def _set_cmap(font, mapping):
@@ -257,7 +301,10 @@ def build(source_path, sans_path, family, description, style="Regular"):
         _add_glyph(font, name, glyph, advance)
         chess_glyphs[byte] = name
 
-    mapping = {PRIVATE_BASE + byte: name for byte, name in chess_glyphs.items()}
+    meanings = dict(FIGURINES)
+    meanings.update(SYMBOLS)
+    meanings.update(COMPOSITE_MEANINGS)
+    mapping = _chess_cmap(font, chess_glyphs, meanings)
     _set_cmap(font, mapping)
 
     options = subset.Options()
@@ -267,6 +314,8 @@ def build(source_path, sans_path, family, description, style="Regular"):
     options.notdef_outline = True
     options.recalc_timestamp = False
     options.drop_tables += ["FFTM", "MATH"]
+    options.layout_features = [f for f in options.layout_features
+                               if f not in LIGATURE_FEATURES]
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=sorted(text_repertoire() | set(mapping)))
     subsetter.subset(font)

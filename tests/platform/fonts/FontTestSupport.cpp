@@ -45,6 +45,19 @@ QByteArray EmbeddedFontData(const QString& path)
     return file.readAll();
 }
 
+QRawFont RawFont(const char* path)
+{
+    QRawFont raw(EmbeddedFontData(path), 2048, QFont::PreferNoHinting);
+    EXPECT_TRUE(raw.isValid()) << path;
+    return raw;
+}
+
+quint32 GlyphOf(const QRawFont& raw, char32_t cp)
+{
+    const QList<quint32> g = raw.glyphIndexesForString(QString::fromUcs4(&cp, 1));
+    return g.size() == 1 ? g[0] : 0;
+}
+
 PieceGeometry BoardPieceGeometry(int s, int p)
 {
     const int cell = p * s / 102;

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRawFont>
 #include <QRgb>
 #include <QString>
 
@@ -17,6 +18,11 @@ void RegisterEmbeddedFonts();
 
 // The bytes of an embedded font file, e.g. ":/fonts/Kavdiag.ttf".
 QByteArray EmbeddedFontData(const QString& path);
+
+// An embedded font file at 2048 pixels (one pixel a font unit), unhinted.
+QRawFont RawFont(const char* path);
+// The glyph of code point cp; 0 where the font has none.
+quint32 GlyphOf(const QRawFont& raw, char32_t cp);
 
 // Placement of a piece glyph in a square of side s at piece size p percent,
 // as the board computes it: cell height, cell origin, shadow offset.
