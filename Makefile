@@ -56,7 +56,9 @@ bench:
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 # The program's fonts into the user's font folder, for other programs.
-install-fonts: configure
+install-fonts:
+	./scripts/install-deps program
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) --target velmora_font_files
 	./scripts/install-fonts $(BUILD)/resources/fonts
 
