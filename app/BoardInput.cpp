@@ -39,11 +39,13 @@ void RestoreList()
 
 constexpr std::uint8_t Castles = MoveFlags::CastleKingSide | MoveFlags::CastleQueenSide;
 
-// File and rank under a pixel, flipped as the board is; false outside.
+// File and rank under a pixel, flipped as the board is; false outside. The
+// division truncates toward zero: the strip of the margin less than a square
+// left of (above) the board counts as the edge file (rank).
 bool SquareUnder(int x, int y, int& file, int& rank)
 {
     const int s = SquareSize;
-    if (s < MinSquareSize || x < BoardMargin || y < BoardMargin) return false;
+    if (s < MinSquareSize) return false;
     file = (x - BoardMargin) / s;
     rank = 7 - (y - BoardMargin) / s;
     if (file < 0 || file > 7 || rank < 0 || rank > 7) return false;

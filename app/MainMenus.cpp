@@ -74,7 +74,7 @@ const Row MainMenu[] = {
     {"&View", "ELOlist1", "&ELO list", "F5", "Shows the ELO list", &F::ELOlist1Click, &F::ELOlist1, 1},
     {"&View", "Bookmarks1", "Bookmarks", "F6", "Shows the bookmarks", &F::Bookmarks1Click, &F::Bookmarks1, 1},
     {"&View", "Statistics1", "Statistics", "F7", "Shows the statistics of the opened database", &F::Statistics1Click, &F::Statistics1, 1},
-    {"&Options", "Options1", "&Options...", "", "Sets the options of board, move list and printing (F8)", &F::ToolButton16Click},
+    {"", "Options1", "&Options", "", "Sets the options of board, move list and printing (F8)", &F::ToolButton16Click},
     {"&Help", "Manual1", "&Contents", "F1", "Opens the help", &F::Manual1Click},
     {"&Help", "Intro1", "&Intro...", "", "Shows the intro", &F::Intro1Click},
     {"&Help", "About1", "&About...", "", "About Velmora Chess", &F::About1Click},

@@ -10,11 +10,13 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,14 +27,23 @@ constexpr const char* MovesHint = "Game length statistics of the opened database
                                   "H. axis: move length interval; V. axis: number of games "
                                   "(1-0, 0-1, 1/2)";
 
-// The step of an axis over span with about ten labels at most: 1, 2, 5, 10, 20, 50 ...
-double LabelStep(double span)
+// The step of an axis over span with at most steps steps: 1, 2, 5, 10, 20, 50 ...
+double LabelStep(double span, int steps)
 {
     double base = 1;
     for (; base < 1e15; base *= 10)
         for (const double m : {1.0, 2.0, 5.0})
-            if (span / (m * base) <= 10) return m * base;
+            if (span / (m * base) <= steps) return m * base;
     return base;
+}
+
+// How many steps a vertical axis has room for: about ten, fewer where the
+// chart is too low to show every label whole (one line and its padding).
+int AxisSteps(const QChart* chart, const QAbstractAxis* axis)
+{
+    const int line = QFontMetrics(axis->labelsFont()).height() + 8;
+    const int labels = static_cast<int>(chart->plotArea().height()) / line;
+    return std::clamp(labels - 1, 1, 10);
 }
 
 QBarSet* NewSet(const char* title, TColor color)
@@ -58,6 +69,24 @@ QChartView* AddChartTab(QTabWidget* tabs, const char* name, const char* tab, QCh
     return view;
 }
 
+// The count axis of a result chart: whole numbers from 0 over the highest
+// bar, a step of at least one game.
+void FitCountAxis(QChart* chart)
+{
+    qreal top = 1;
+    for (QAbstractSeries* series : chart->series())
+        if (auto* bars = qobject_cast<QBarSeries*>(series))
+            for (const QBarSet* set : bars->barSets())
+                for (int i = 0; i < set->count(); ++i)
+                    top = std::max(top, set->at(i));
+    auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    if (!y) return;
+    const auto step = static_cast<int>(LabelStep(top, AxisSteps(chart, y)));
+    const int ticks = std::max(1, (static_cast<int>(top) + step - 1) / step);
+    y->setRange(0, ticks * step);
+    y->setTickCount(ticks + 1);
+}
+
 // A chart of three result series side by side over category labels.
 QChart* ResultChart(QBarSet* win, QBarSet* loss, QBarSet* draw, bool turnLabels)
 {
@@ -80,6 +109,7 @@ QChart* ResultChart(QBarSet* win, QBarSet* loss, QBarSet* draw, bool turnLabels)
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     chart->legend()->setAlignment(Qt::AlignRight);
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart] { FitCountAxis(chart); });
     return chart;
 }
 
@@ -115,29 +145,24 @@ void FillResultChart(QChartView* view, const ResultBarChart& data,
     for (const std::string& label : data.Labels)
         labels.append(QString::fromStdString(label));
     x->append(labels);
-    int top = 0;
-    for (std::size_t s = 0; s < sets.size(); ++s) {
+    for (std::size_t s = 0; s < sets.size(); ++s)
         ReplaceValues(sets[s], Values(data.Series[s]));
-        for (const int c : data.Series[s])
-            top = std::max(top, c);
-    }
-    // Whole numbers only: a step of at least one game.
-    auto* y = AxisOf<QValueAxis>(view, Qt::Vertical);
-    const auto step = static_cast<int>(LabelStep(std::max(top, 1)));
-    const int ticks = std::max(1, (top + step - 1) / step);
-    y->setRange(0, ticks * step);
-    y->setTickCount(ticks + 1);
+    FitCountAxis(view->chart());
 }
 
 // Labels of the opening chart's axis: the value each position stands for
 // (position + 50), every step, between minimum and maximum.
-void LabelOpeningAxis(QCategoryAxis* axis, double minimum, double maximum)
+void LabelOpeningAxis(QCategoryAxis* axis, double minimum, double maximum, int steps)
 {
+    const double step = LabelStep(maximum - minimum, steps);
+    if (axis->min() == minimum - 50 && axis->max() == maximum - 50 &&
+        axis->property("step").toDouble() == step)
+        return;
+    axis->setProperty("step", step);
     for (const QString& label : axis->categoriesLabels())
         axis->remove(label);
     axis->setRange(minimum - 50, maximum - 50);
     axis->setStartValue(minimum - 50);
-    const double step = LabelStep(maximum - minimum);
     for (double v = std::ceil(minimum / step) * step; v <= maximum; v += step)
         axis->append(QString::number(static_cast<int>(std::lround(v))), v - 50);
 }
@@ -184,7 +209,10 @@ TStatisticsPage::TStatisticsPage(QWidget* sheet) : QWidget(sheet)
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     chart->legend()->hide();
-    LabelOpeningAxis(y, 49, 51);
+    LabelOpeningAxis(y, 49, 51, 10);
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart, y] {
+        LabelOpeningAxis(y, y->min() + 50, y->max() + 50, AxisSteps(chart, y));
+    });
     OpChart = AddChartTab(PageControl2, "OpChart", "Openings", chart);
 
     SetAlign(this, TAlign::alClient);
@@ -213,8 +241,8 @@ void TStatisticsPage::Rebuild(const GameStatistics& stats)
     x->append(labels);
     ReplaceValues(BarSeries5, values);
     BarSeries5->selectBars(below);
-    LabelOpeningAxis(AxisOf<QCategoryAxis>(OpChart, Qt::Vertical), opening.Minimum,
-                     opening.Maximum);
+    auto* y = AxisOf<QCategoryAxis>(OpChart, Qt::Vertical);
+    LabelOpeningAxis(y, opening.Minimum, opening.Maximum, AxisSteps(OpChart->chart(), y));
 
     for (QChartView* view : {OpChart, YearChart, MovesChart})
         view->show();

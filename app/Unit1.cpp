@@ -1,5 +1,7 @@
 #include "app/Unit1Shared.h"
 
+#include "platform/TitleLabel.h"
+
 static_assert(SettingKeys::RecentFile.size() == RecentFileCount);
 
 TSortGrid* GameList = nullptr;
@@ -21,6 +23,29 @@ GameRow RowCells(int row)
 int SharePercent(const TVXSplitter& splitter)
 {
     return (splitter.Promile() + 5) / 10;
+}
+
+// A recent-file item names its path exactly.
+QString RecentPath(const QAction* item)
+{
+    return CaptionText(item->text());
+}
+
+void ShowRecentPath(QAction* item, const QString& path)
+{
+    item->setText(MenuCaption(path));
+}
+
+// The width of a game-list column: as set, or wider when the widest text of
+// a fixed form (a full date, a five-digit game number) needs more in the
+// list's font, with the cell's inset of 2 pixels on either side.
+int GameListColumnWidth(int col)
+{
+    const int width = GameListColumnInfos[static_cast<std::size_t>(col)].Width;
+    const char* widest = col == DateColumn ? "0000.00.00" : col == NumberColumn ? "00000" : nullptr;
+    if (!widest) return width;
+    GameList->Canvas.Font = GameList->Font();
+    return std::max(width, GameList->Canvas.TextWidth(widest) + 4);
 }
 
 } // namespace
@@ -142,7 +167,7 @@ void TForm1::CreatePanes()
     Cr->OnMouseUp = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
         FormMouseUp(b, x, y);
     };
-    HeadLabel = new QLabel(BoardSplitter);
+    HeadLabel = new TTitleLabel(BoardSplitter);
     HeadLabel->setObjectName("HeadLabel");
     HeadLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     HeadLabel->move(6, 6);
@@ -202,6 +227,9 @@ void TForm1::CreatePages()
     PageControl1 = new QTabWidget(ListSplitter);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setTabPosition(QTabWidget::West);
+    // Every tab shows its caption from its start, cut at the end when short
+    // of room (scroll buttons only when even the cut tabs do not fit).
+    PageControl1->setElideMode(Qt::ElideRight);
     GameSheet = new QWidget;
     GameSheet->setObjectName("GameSheet");
     PageControl1->addTab(GameSheet, "Games");
@@ -243,6 +271,9 @@ void TForm1::CreateToolBar()
     ToolBar1->setIconSize(QSize(24, 24));
     BuildActionRows(*this, ToolBar1, ToolBarRows());
     OnRightPress(ToolBar1->widgetForAction(ToolButton3), [this] { Autoplay1Click(); });
+    // The right button there toggles autoplay and nothing else: the window
+    // offers no menu of its tool bars.
+    setContextMenuPolicy(Qt::NoContextMenu);
 }
 
 // ---- Game list ----------------------------------------------------------------
@@ -310,10 +341,10 @@ bool TForm1::OpenDatabase()
 
     std::array<std::string, RecentFileCount> recent;
     for (std::size_t i = 0; i < recent.size(); ++i)
-        recent[i] = FileNameBytes(RecentItems[i]->text());
+        recent[i] = FileNameBytes(RecentPath(RecentItems[i]));
     PushRecentFile(recent, DatabaseFileName);
     for (std::size_t i = 0; i < recent.size(); ++i)
-        RecentItems[i]->setText(FileNameText(recent[i]));
+        ShowRecentPath(RecentItems[i], FileNameText(recent[i]));
 
     if (OpenFile.Tag != 0) {
         OpenFile.Tag = 0;
@@ -333,7 +364,7 @@ bool TForm1::OpenDatabase()
     CreateGameList();
     for (int c = 0; c < GameListColumns; ++c) {
         GameList->SetCells(c, 0, GameListColumnInfos[static_cast<std::size_t>(c)].Title);
-        GameList->SetColWidths(c, GameListColumnInfos[static_cast<std::size_t>(c)].Width);
+        GameList->SetColWidths(c, GameListColumnWidth(c));
     }
     GameList->SetSortDirection(TSortDirection::sdAscending);
     WaitCursor wait;
@@ -371,8 +402,9 @@ void TForm1::OpenDClick()
 void TForm1::none1Click(QAction* item)
 {
     // An item that names no file yet opens nothing.
-    if (item->text() == "(none)" || !ConfirmSaveGame()) return;
-    OpenFile.FileName = item->text();
+    const QString path = RecentPath(item);
+    if (path == "(none)" || !ConfirmSaveGame()) return;
+    OpenFile.FileName = path;
     OpenFile.Tag = 1;
     Open1Click();
     OpenFile.Tag = 0;
@@ -799,7 +831,7 @@ void TForm1::RestoreLayout(const TMemIniFile& ini)
     ListSplitter->SetInitialPercent(ReadSetting(ini, LayoutList, ListSplitter->InitialPercent()));
     ListSplitter->Calibrate();
     for (std::size_t i = 0; i < RecentItems.size(); ++i)
-        RecentItems[i]->setText(FileNameText(ReadTextSetting(ini, RecentFile[i])));
+        ShowRecentPath(RecentItems[i], FileNameText(ReadTextSetting(ini, RecentFile[i])));
 }
 
 void TForm1::ReadLastState()
@@ -873,7 +905,7 @@ void TForm1::WriteLastState()
     WriteSetting(ini, LayoutBoard, SharePercent(*BoardSplitter));
     WriteSetting(ini, LayoutList, SharePercent(*ListSplitter));
     for (std::size_t i = 0; i < RecentItems.size(); ++i)
-        WriteTextSetting(ini, RecentFile[i], FileNameBytes(RecentItems[i]->text()));
+        WriteTextSetting(ini, RecentFile[i], FileNameBytes(RecentPath(RecentItems[i])));
     WriteFlagSetting(ini, SettingKeys::SkipIntro, Demo ? Demo->SkipIntro->isChecked() : SkipIntro);
     ini.UpdateFile();
 }

@@ -106,6 +106,7 @@ void TForm1::CreateBookmarkPage()
         heading->move(k ? 584 : 210, 4);
         auto* label = new QLabel(BmSheet);
         label->setObjectName(k ? "Label2" : "Label1");
+        label->setTextFormat(Qt::PlainText); // names and paths as they are
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setStyleSheet("font: 12px");

@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -44,13 +43,12 @@ QComboBox* Combo(const QStringList& items, const char* name, QWidget* parent)
     return combo;
 }
 
-// A spin edit whose value changes by its arrows only.
+// A spin edit: its arrows step the value, or a value is typed.
 QSpinBox* SpinEdit(int low, int high, int value, const char* name, QWidget* parent)
 {
     auto* spin = Named(new QSpinBox(parent), name);
     spin->setRange(low, high);
     spin->setValue(value);
-    if (auto* text = spin->findChild<QLineEdit*>()) text->setReadOnly(true);
     return spin;
 }
 

@@ -162,6 +162,10 @@ TSearchPanel::TSearchPanel(QWidget* parent) : TModalForm(parent)
     grid->addWidget(result, 1, 3);
     grid->addWidget(length, 2, 3);
     grid->addWidget(Button9, 3, 3);
+    // A tool window: title and close button only, its size fixed by its contents.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -59,3 +59,19 @@ QAction* AddRowItem(QWidget* container, const QString& menuPath, const QString& 
     parent->addAction(item);
     return item;
 }
+
+QString MenuCaption(const QString& text)
+{
+    return QString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+QString CaptionText(const QString& caption)
+{
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        text += caption[i];
+    }
+    return text;
+}

@@ -38,6 +38,11 @@ struct ActionRow {
     int Tag = 0; // the item's data, for a handler shared by several items
 };
 
+// A menu caption that shows text exactly ("&" doubled, no mnemonic), and
+// the text of such a caption.
+QString MenuCaption(const QString& text);
+QString CaptionText(const QString& caption);
+
 // Adds one item to container (a QMenuBar, QMenu or QToolBar), creating the
 // menus of the path on the way; a separator for the name "-".
 QAction* AddRowItem(QWidget* container, const QString& menuPath, const QString& name,

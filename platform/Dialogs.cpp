@@ -154,6 +154,7 @@ int QtDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgBu
     if (buttons.Empty()) buttons = TMsgDlgBtn::mbOK;
     QMessageBox box(IconOf(type), CaptionOf(type), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // a file name in the text is shown as it is
     std::vector<std::pair<QAbstractButton*, int>> results;
     for (const ButtonMap& m : ButtonTable) {
         if (buttons.Contains(m.button))

@@ -54,6 +54,8 @@ void FollowModal(HelpWindow& w)
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("HelpWindow");
+    // The program ends with its main window, whether help is open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
     auto* contents = new QPushButton(tr("&Contents"), this);
     back_ = new QPushButton(tr("&Back"), this);
     forward_ = new QPushButton(tr("&Forward"), this);

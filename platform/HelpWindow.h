@@ -6,7 +6,8 @@
 // the page in the one there is. Opened while a modal dialog runs, it
 // becomes a window of that dialog, so the dialog does not block it, and
 // stands on its own again when the dialog closes. It lives until it is
-// closed with the program (its owner dialog, or the application's end).
+// closed with the program (its owner dialog, or the application's end); it
+// never keeps the program running once the main window has closed.
 #pragma once
 
 #include <QUrl>

@@ -3,10 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {}
 
 void TPaintBox::paintEvent(QPaintEvent*)
 {

@@ -1,5 +1,6 @@
 // The framework's paint box (TPaintBox): a plain control whose owner paints
-// it in OnPaint through its Canvas, and receives its mouse events.
+// it in OnPaint through its Canvas, and receives its mouse events. It stands
+// on its parent: what OnPaint leaves unpainted shows the parent's background.
 //
 // Canvas is active only while OnPaint runs (on the widget); code that draws
 // outside a paint event (dragging, sliding pieces) draws into an image and

@@ -759,7 +759,32 @@ TGridDrawState TStringGrid::CellState(int col, int row) const
 
 void TStringGrid::paintEvent(QPaintEvent* /*event*/)
 {
-    QPainter painter(viewport());
+    QPainter screen(viewport());
+    if (DefaultDrawing) {
+        PaintCells(screen);
+        return;
+    }
+    // Cells drawn by OnDrawCell alone: while no handler draws them, the grid
+    // keeps the pixels it showed last.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    if (!OnDrawCell && lastFrame_.size() == size) {
+        screen.drawImage(0, 0, lastFrame_);
+        return;
+    }
+    if (lastFrame_.size() != size) {
+        lastFrame_ = QImage(size, QImage::Format_RGB32);
+        lastFrame_.setDevicePixelRatio(ratio);
+    }
+    {
+        QPainter painter(&lastFrame_);
+        PaintCells(painter);
+    }
+    screen.drawImage(0, 0, lastFrame_);
+}
+
+void TStringGrid::PaintCells(QPainter& painter)
+{
     painter.fillRect(viewport()->rect(), ToQColor(color_));
     Canvas.Begin(&painter);
     const int w = viewport()->width();

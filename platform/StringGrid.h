@@ -21,7 +21,8 @@
 // DrawCell; then, with DefaultDrawing, the raised edge of fixed cells and the
 // focus rectangle (not with goRowSelect). Grid lines of GridLineWidth follow
 // each cell. The base DrawCell writes the text at (2, 2) when DefaultDrawing
-// is on and then fires OnDrawCell.
+// is on and then fires OnDrawCell. Without DefaultDrawing and without
+// OnDrawCell nothing is drawn: the grid keeps the pixels it showed last.
 //
 // Mouse: with goColSizing a press on a column border inside the fixed rows
 // sizes the column (goRowSizing: row borders inside the fixed columns); the
@@ -48,12 +49,14 @@
 #include "platform/Types.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <functional>
 #include <string>
 #include <vector>
 
 class QLineEdit;
+class QPainter;
 
 enum class TGridOption {
     goFixedVertLine,
@@ -268,6 +271,7 @@ protected:
     void scrollContentsBy(int, int) override {}
 
 private:
+    void PaintCells(QPainter& painter);
     void PaintCell(int col, int row, const TRect& r);
     void UpdateScrollRange();
     void ApplyScrollPage(TScrollBarKind kind);
@@ -314,4 +318,5 @@ private:
     bool editorShown_ = false;
     bool entered_ = false; // DoEnter ran and DoExit has not yet
     std::string editorOriginal_;
+    QImage lastFrame_; // the cells as last drawn, without DefaultDrawing
 };
