@@ -280,6 +280,8 @@ private:
     void ShowEditor();
     void HideEditor(bool commit);
     void PlaceEditor();
+    // The open editor shows the current cell's text (not while it writes it).
+    void SyncEditor();
     // Width (height) plus grid line; 0 for a hidden column (row) of size 0.
     int ColExtent(int col) const;
     int RowExtent(int row) const;
@@ -312,6 +314,7 @@ private:
     bool syncingBars_ = false;
     QLineEdit* editor_ = nullptr;
     bool editorShown_ = false;
+    bool editorWriting_ = false;
     bool entered_ = false; // DoEnter ran and DoExit has not yet
     std::string editorOriginal_;
 };
