@@ -277,6 +277,8 @@ void TForm1::CreateGameList()
     grid->SetSortColumn(0);
     grid->SetSortOnClick(true);
     grid->SetWordWrap(false);
+    grid->PrintOptions().Orientation = TPrinterOrientation::poLandscape;
+    grid->PrintOptions().PageFooter = QStringLiteral("date|time|page");
     grid->DecodeText = [](const std::string& s) { return Local(s); };
     grid->EncodeText = [](const QString& s) { return Bytes(s); };
     grid->OnMouseDown = [this](QObject*, TMouseButton, TShiftState shift, int x, int y) {
