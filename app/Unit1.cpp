@@ -287,8 +287,9 @@ void TForm1::CreateGameList()
     grid->OnKeyDown = [this](QObject*, int& key, TShiftState) { GameListKeyDown(key); };
     // The loaded game keeps its row through a sort.
     grid->OnEndSort = [](QObject*, int) {
-        RepointCurrentGameRow(GameList->RowCount(),
-                              [](int row) { return GameList->Cells(NumberColumn, row); });
+        RepointCurrentGameRow(GameList->RowCount(), [](int row) {
+            return std::string(GameList->Cells(NumberColumn, row));
+        });
     };
     SetAlign(grid, TAlign::alClient);
 }
@@ -529,7 +530,8 @@ void TForm1::PageControl1Change()
 
 std::size_t TForm1::WriteGameHeaderRtf(std::size_t pos, int row)
 {
-    return ::WriteGameHeaderRtf(pos, row, [row](int col) { return GameList->Cells(col, row); });
+    return ::WriteGameHeaderRtf(pos, row,
+                                [row](int col) { return std::string(GameList->Cells(col, row)); });
 }
 
 void TForm1::RebuildDocument()
@@ -854,7 +856,7 @@ void TForm1::WriteLastState()
     if (!DatabaseFileName.empty()) {
         // A game that is no row of the list (a new game) is stored as none.
         number = CurrentGameRow > 0
-                     ? std::atoi(GameList->Cells(NumberColumn, CurrentGameRow).c_str())
+                     ? std::atoi(std::string(GameList->Cells(NumberColumn, CurrentGameRow)).c_str())
                      : 0;
     }
     WriteSetting(ini, GameNumber, number);

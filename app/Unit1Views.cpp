@@ -121,10 +121,11 @@ void TForm1::Bookmark11Click(QAction* item)
 {
     const int k = item->data().toInt() - 1;
     const bool row = DatabaseFileHandle != -1 && CurrentGameRow > 0;
-    const std::string label = MarkBookmark(k, row ? std::function<std::string(int)>([](int col) {
-                                               return GameList->Cells(col, CurrentGameRow);
-                                           })
-                                                  : nullptr);
+    const std::string label =
+        MarkBookmark(k, row ? std::function<std::string(int)>([](int col) {
+                         return std::string(GameList->Cells(col, CurrentGameRow));
+                     })
+                            : nullptr);
     (k ? Label2 : Label1)->setText(Local(label));
     PB1->update();
     PB2->update();

@@ -77,9 +77,9 @@ void TStringGrid::SetRows(int row, const TGridRow& source)
     SyncEditor();
 }
 
-QString TStringGrid::DisplayText(const std::string& text) const
+QString TStringGrid::DisplayText(std::string_view text) const
 {
-    return DecodeText ? DecodeText(text)
+    return DecodeText ? DecodeText(std::string(text))
                       : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -1153,7 +1153,7 @@ void TStringGrid::DoExit()
 
 std::string TStringGrid::GetEditText(int ACol, int ARow)
 {
-    std::string text = Cells(ACol, ARow);
+    std::string text(Cells(ACol, ARow));
     if (OnGetEditText) OnGetEditText(this, ACol, ARow, text);
     return text;
 }
@@ -1188,7 +1188,7 @@ void TStringGrid::ShowEditor()
         });
     }
     editor_->setFont(font_.QtFont());
-    editorOriginal_ = Cells(current_.X, current_.Y);
+    editorOriginal_ = std::string(Cells(current_.X, current_.Y));
     editor_->setText(DisplayText(GetEditText(current_.X, current_.Y)));
     editorShown_ = true;
     PlaceEditor();

@@ -51,6 +51,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QLineEdit;
@@ -108,11 +109,12 @@ public:
     ~TStringGrid() override;
 
     // Cells.
-    const std::string& Cells(int col, int row) const { return cells_.Cell(col, row); }
+    // A view of the cell's text, valid until the cell is next changed.
+    std::string_view Cells(int col, int row) const { return cells_.Cell(col, row); }
     void SetCells(int col, int row, std::string text);
     void* Objects(int col, int row) const { return cells_.Object(col, row); }
     void SetObjects(int col, int row, void* object) { cells_.SetObject(col, row, object); }
-    const TGridRow& Rows(int row) const { return cells_.Row(row); }
+    TGridRow Rows(int row) const { return cells_.Row(row); }
     void SetRows(int row, const TGridRow& source);
     const TGridCells& CellStore() const { return cells_; }
     // Direct access for bulk edits; call Invalidate afterwards.
@@ -250,7 +252,7 @@ protected:
     bool FocusCell(int col, int row, bool moveAnchor);
     // The drawing state the base grid hands DrawCell for a cell.
     TGridDrawState CellState(int col, int row) const;
-    QString DisplayText(const std::string& text) const;
+    QString DisplayText(std::string_view text) const;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
