@@ -4,6 +4,7 @@
 #include "app/OptionValues.h"
 #include "app/Unit1.h"
 #include "platform/Application.h"
+#include "platform/Fonts.h"
 #include "platform/RichEdit.h"
 #include "platform/Sound.h"
 #include "rules/Board.h"
@@ -173,4 +174,12 @@ BENCHMARK(BM_WalkLinesGoToNode)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    // The fonts go before the application does.
+    EmbeddedFontHandles.Release();
+    benchmark::Shutdown();
+    return 0;
+}
