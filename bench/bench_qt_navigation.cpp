@@ -3,8 +3,8 @@
 // a click in the move list, and a walk through every move of the notation.
 #include "app/OptionValues.h"
 #include "app/Unit1.h"
+#include "bench/FontBenchMain.h"
 #include "platform/Application.h"
-#include "platform/Fonts.h"
 #include "platform/RichEdit.h"
 #include "platform/Sound.h"
 #include "rules/Board.h"
@@ -176,10 +176,5 @@ BENCHMARK(BM_WalkLinesGoToNode)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    // The fonts go before the application does.
-    EmbeddedFontHandles.Release();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksReleasingFonts(argc, argv);
 }

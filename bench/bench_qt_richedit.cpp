@@ -4,6 +4,7 @@
 // without blanks, or instead of it a run of evaluation symbols; each should
 // cost about the same per character whatever its length.
 #include "app/OptionValues.h"
+#include "bench/FontBenchMain.h"
 #include "database/GameHeaderRtf.h"
 #include "database/MoveListRtf.h"
 #include "database/RtfBuffer.h"
@@ -159,10 +160,5 @@ BENCHMARK(BM_ShowSymbolRun)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    // The fonts go before the application does.
-    EmbeddedFontHandles.Release();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksReleasingFonts(argc, argv);
 }
