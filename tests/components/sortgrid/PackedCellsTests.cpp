@@ -2,7 +2,6 @@
 // they read, and what every later change of a cell, a row, a column or a
 // copy of the store makes of them, against the same changes on rows written
 // cell by cell.
-#include "components/SortGrid.h"
 #include "platform/GridCells.h"
 
 #include <gtest/gtest.h>
@@ -142,22 +141,6 @@ TEST(PackedCells, TextsOfAnySizeAndByte)
         EXPECT_EQ(cells.Cell(2, r), std::string(400, 'y'));
     }
     EXPECT_EQ(cells.Row(8).Texts, (Texts{"8", bytes, std::string(400, 'y')}));
-}
-
-TEST(PackedCells, ASortedGridOfPackedRows)
-{
-    TSortGrid grid;
-    grid.SetColCount(2);
-    grid.SetRowCount(6);
-    const std::vector<int> ratings = {0, 2100, 1850, 2400, 1999, 2250};
-    for (int r = 1; r < 6; ++r)
-        grid.CellStore().SetRowTexts(
-            r, Texts{"player " + std::to_string(r), std::to_string(ratings[r])});
-    grid.SortByColumn(1, TSortOptions{});
-    std::vector<std::string> names;
-    for (int r = 1; r < 6; ++r)
-        names.emplace_back(grid.Cells(0, r));
-    EXPECT_EQ(names, (Texts{"player 2", "player 4", "player 1", "player 5", "player 3"}));
 }
 
 } // namespace
