@@ -38,6 +38,7 @@ protected:
             valid = std::all_of(value.begin(), value.end(),
                                 [](char c) { return c >= '0' && c <= '9'; });
         };
+        grid_->OnEnter = [this](QObject*) { ++enters_; };
         window_.resize(400, 300);
         window_.show();
         window_.activateWindow();
@@ -70,56 +71,39 @@ protected:
     TSortGrid* grid_ = nullptr;
     QLineEdit* other_ = nullptr;
     int validations_ = 0;
+    int enters_ = 0;
 };
 
-TEST_F(LeavingTheGrid, TheOpenEditorShowsTheTextPutBack)
+TEST_F(LeavingTheGrid, ValidationRunsOnEveryExitAndClickAndTheEditorFollows)
 {
     ClickCell(1, 1);
     Type("xyz");
-    ASSERT_NE(Editor(), nullptr);
-    ASSERT_TRUE(grid_->EditorMode());
     ClickOther();
-    EXPECT_EQ(validations_, 1);
     EXPECT_EQ(grid_->Cells(1, 1), "11");
+    // The editor stays open and shows what the cell holds.
     ASSERT_TRUE(grid_->EditorMode());
     EXPECT_EQ(Editor()->text(), QStringLiteral("11"));
-}
 
-TEST_F(LeavingTheGrid, ValidationRunsAgainAfterClickingBackIntoTheGrid)
-{
-    ClickCell(1, 1);
-    Type("xyz");
-    ClickOther();
-    ASSERT_EQ(grid_->Cells(1, 1), "11");
-
-    // Back on another cell: typed letters are put back on leaving.
-    ClickCell(2, 2);
-    Type("abc");
-    ClickOther();
-    EXPECT_EQ(grid_->Cells(2, 2), "22");
-
-    // Back into the grid, an edit, and a click on another cell validates it.
-    ClickCell(1, 3);
-    Type("qr");
-    EXPECT_EQ(grid_->Cells(1, 3), "qr");
-    ClickCell(2, 3);
-    EXPECT_EQ(grid_->Cells(1, 3), "31");
-    EXPECT_EQ(validations_, 3);
-}
-
-TEST_F(LeavingTheGrid, ValidationRunsAgainAfterClickingIntoTheOpenEditor)
-{
-    ClickCell(1, 1);
-    Type("xyz");
-    ClickOther();
-    ASSERT_TRUE(grid_->EditorMode());
+    // Back by a click into the open editor: leaving validates again.
     QTest::mouseClick(Editor(), Qt::LeftButton, {}, QPoint(Editor()->width() - 2, 5));
-    QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), Editor());
     Type("q");
     ClickOther();
     EXPECT_EQ(grid_->Cells(1, 1), "11");
-    EXPECT_EQ(validations_, 2);
+
+    // Back by a click on another cell: the grid is entered, and leaving it
+    // and a click validate again.
+    const int enters = enters_;
+    ClickCell(2, 2);
+    EXPECT_EQ(enters_, enters + 1);
+    Type("abc");
+    ClickOther();
+    EXPECT_EQ(grid_->Cells(2, 2), "22");
+    ClickCell(1, 3);
+    Type("qr");
+    ClickCell(2, 3);
+    EXPECT_EQ(grid_->Cells(1, 3), "31");
+    EXPECT_EQ(validations_, 4);
 }
 
 } // namespace
