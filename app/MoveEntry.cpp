@@ -68,7 +68,7 @@ const char* StrStrNoCase(const char* haystack, const char* needle)
 int FindRowStartingWith(const TStringGrid& grid, const std::string& text, int from, int column)
 {
     const auto startsWith = [&](int c, int r) {
-        const std::string& cell = grid.Cells(c, r);
+        const std::string cell(grid.Cells(c, r));
         return StrStrNoCase(cell.c_str(), text.c_str()) == cell.c_str();
     };
     for (int r = std::max(from, 0); r < grid.RowCount(); ++r) {

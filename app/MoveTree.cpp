@@ -112,7 +112,7 @@ void FillMoveGrid(TStringGrid& grid)
 void DrawMoveGridCell(TStringGrid& grid, int col, int row, const TRect& rect, TGridDrawState state)
 {
     TCanvas& canvas = grid.Canvas;
-    const std::string& text = grid.Cells(col, row);
+    const std::string text(grid.Cells(col, row));
     if (text.empty() || row >= LineLength) {
         canvas.Brush.Color = canvas.Pen.Color = grid.Color();
         canvas.FillRect(rect);

@@ -266,7 +266,6 @@ void TStatisticsPage::showEvent(QShowEvent* event)
 
 GameStatistics GameListStatistics(const TStringGrid& list)
 {
-    return ComputeGameStatistics({list.RowCount(), [&list](int col, int row) -> const std::string& {
-                                      return list.Cells(col, row);
-                                  }});
+    return ComputeGameStatistics(
+        {list.RowCount(), [&list](int col, int row) { return list.Cells(col, row); }});
 }

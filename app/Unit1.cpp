@@ -311,6 +311,8 @@ void TForm1::CreateGameList()
     grid->SetSortColumn(0);
     grid->SetSortOnClick(true);
     grid->SetWordWrap(false);
+    grid->PrintOptions().Orientation = TPrinterOrientation::poLandscape;
+    grid->PrintOptions().PageFooter = QStringLiteral("date|time|page");
     grid->DecodeText = [](const std::string& s) { return Local(s); };
     grid->EncodeText = [](const QString& s) { return Bytes(s); };
     grid->OnMouseDown = [this](QObject*, TMouseButton, TShiftState shift, int x, int y) {
@@ -319,8 +321,9 @@ void TForm1::CreateGameList()
     grid->OnKeyDown = [this](QObject*, int& key, TShiftState) { GameListKeyDown(key); };
     // The loaded game keeps its row through a sort.
     grid->OnEndSort = [](QObject*, int) {
-        RepointCurrentGameRow(GameList->RowCount(),
-                              [](int row) { return GameList->Cells(NumberColumn, row); });
+        RepointCurrentGameRow(GameList->RowCount(), [](int row) {
+            return std::string(GameList->Cells(NumberColumn, row));
+        });
     };
     SetAlign(grid, TAlign::alClient);
 }
@@ -568,7 +571,8 @@ void TForm1::PageControl1Change()
 
 std::size_t TForm1::WriteGameHeaderRtf(std::size_t pos, int row)
 {
-    return ::WriteGameHeaderRtf(pos, row, [row](int col) { return GameList->Cells(col, row); });
+    return ::WriteGameHeaderRtf(pos, row,
+                                [row](int col) { return std::string(GameList->Cells(col, row)); });
 }
 
 void TForm1::RebuildDocument()
@@ -897,7 +901,7 @@ void TForm1::WriteLastState()
     if (!DatabaseFileName.empty()) {
         // A game that is no row of the list (a new game) is stored as none.
         number = CurrentGameRow > 0
-                     ? std::atoi(GameList->Cells(NumberColumn, CurrentGameRow).c_str())
+                     ? std::atoi(std::string(GameList->Cells(NumberColumn, CurrentGameRow)).c_str())
                      : 0;
     }
     WriteSetting(ini, GameNumber, number);

@@ -84,7 +84,9 @@ void TForm1::ShowSwButtonImage()
     const int image = SwButtonImage();
     if (SwButton->data().toInt() == image) return;
     SwButton->setData(image);
-    SwButton->setIcon(ToolbarIcon(QStringLiteral("SwButton%1").arg(image)));
+    QIcon& icon = swButtonIcons_[static_cast<std::size_t>(image - 8)];
+    if (icon.isNull()) icon = ToolbarIcon(QStringLiteral("SwButton%1").arg(image));
+    SwButton->setIcon(icon);
 }
 
 // ---- Bookmarks -------------------------------------------------------------------------
@@ -125,10 +127,11 @@ void TForm1::Bookmark11Click(QAction* item)
 {
     const int k = item->data().toInt() - 1;
     const bool row = DatabaseFileHandle != -1 && CurrentGameRow > 0;
-    const std::string label = MarkBookmark(k, row ? std::function<std::string(int)>([](int col) {
-                                               return GameList->Cells(col, CurrentGameRow);
-                                           })
-                                                  : nullptr);
+    const std::string label =
+        MarkBookmark(k, row ? std::function<std::string(int)>([](int col) {
+                         return std::string(GameList->Cells(col, CurrentGameRow));
+                     })
+                            : nullptr);
     (k ? Label2 : Label1)->setText(Local(label));
     PB1->update();
     PB2->update();

@@ -1,11 +1,13 @@
-// Loading and parsing every game of a 15,000-game database, side by side
-// with the frozen copy of the earlier parser (bench/frozen), in alternating
-// runs of the same process. Two databases: the annotated one of bench_index
-// (variations, comments, symbols) and one of plainer games (few
-// variations, no comments, 75 plies on average). Prints games/s of both and
-// the ratio of their times; both must read the same streams.
+// Loading and parsing every game of a 15,000-game database, beside
+// pgn-extract reading and checking the same file (bench/PgnExtract.h) in
+// alternating runs. Two databases: the annotated one of bench_index
+// (variations, comments, symbols) and one of plainer games like real ones
+// (few variations, no comments, 75 plies on average). Prints games/s of
+// both and the ratio of the times (ours / pgn-extract's): once for parsing
+// the games of a built index, once with the index built too. Without
+// pgn-extract it prints its own figures only.
 #include "bench/PgnBenchGenerator.h"
-#include "bench/frozen/FrozenParser.h"
+#include "bench/PgnExtract.h"
 #include "database/ByteSource.h"
 #include "database/GameIndex.h"
 #include "database/GameLoader.h"
@@ -26,7 +28,6 @@ namespace {
 
 constexpr int Games = 15000;
 constexpr int Rounds = 7;
-constexpr std::size_t Turn = 20; // games
 
 struct Corpus {
     const char* Name;
@@ -56,7 +57,7 @@ Corpus Plain()
 }
 
 // The database file next to this program, generated when missing.
-int OpenCorpus(const Corpus& corpus)
+std::string CorpusPath(const Corpus& corpus)
 {
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
     const std::string path = (exe.parent_path() / corpus.File).string();
@@ -64,7 +65,7 @@ int OpenCorpus(const Corpus& corpus)
         const GeneratedDatabase db = GeneratePgnDatabase(corpus.Options);
         std::ofstream(path, std::ios::binary) << db.Text;
     }
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return path;
 }
 
 double CpuSeconds()
@@ -74,25 +75,15 @@ double CpuSeconds()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Loads games first .. last - 1 of the index with load; returns the CPU time.
-template <typename Load>
-double ParseRange(const IndexResult& index, std::size_t first, std::size_t last, Load load)
+// Loads every game of the index; returns the plies of their main lines.
+long ParseAll(const ByteSource& source, const IndexResult& index)
 {
-    const double start = CpuSeconds();
-    for (std::size_t r = first; r < last; ++r)
-        load(static_cast<int>(r) + 1, index.Rows[r]);
-    return CpuSeconds() - start;
-}
-
-// Kind and code of every node of the game loaded, and its plies.
-unsigned long StreamHash(long& plies)
-{
-    unsigned long hash = 1469598103934665603UL;
-    for (int i = 0; i < MoveNodeCount; ++i)
-        hash = (hash ^ (static_cast<unsigned>(MoveNodes[i].Kind) << 8 | MoveNodes[i].Code)) *
-               1099511628211UL;
-    plies += LineLength;
-    return hash;
+    long plies = 0;
+    for (std::size_t r = 0; r < index.Rows.size(); ++r) {
+        LoadGameFrom(source, static_cast<int>(r) + 1, index.Rows[r], false, LoadToLastMove);
+        plies += LineLength;
+    }
+    return plies;
 }
 
 double Median(std::vector<double> v)
@@ -101,54 +92,61 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void Run(const Corpus& corpus)
+void Run(const Corpus& corpus, const std::string& extract)
 {
-    const int fd = OpenCorpus(corpus);
+    const std::string path = CorpusPath(corpus);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const FileByteSource source(fd);
-    const IndexResult index = IndexPgn(source);
     InitGameStore();
     SetCorrectMoveHandler(nullptr);
-    auto current = [&](int row, const GameRow& cells) {
-        LoadGameFrom(source, row, cells, false, LoadToLastMove);
-    };
-    auto earlier = [&](int row, const GameRow& cells) { frozen::LoadGameFrom(source, row, cells); };
+    const IndexResult index = IndexPgn(source);
+    const long plies = ParseAll(source, index);
 
-    // Both must read the same streams.
-    long plies = 0, frozenPlies = 0;
-    bool equal = true;
-    for (std::size_t r = 0; r < index.Rows.size(); ++r) {
-        current(static_cast<int>(r) + 1, index.Rows[r]);
-        const unsigned long hash = StreamHash(plies);
-        earlier(static_cast<int>(r) + 1, index.Rows[r]);
-        equal = equal && hash == StreamHash(frozenPlies);
-    }
-
-    // Both parse the same games in turns of a few games, the first of each
-    // turn alternating, so that a change in the machine's load hits both.
-    std::vector<double> now, before;
+    // Our runs and pgn-extract's take turns, the first of each round
+    // alternating, so that a change in the machine's load hits both.
+    std::vector<double> parse, whole, theirs;
+    bool extractFailed = false;
     for (int round = 0; round < Rounds; ++round) {
-        double a = 0, b = 0;
-        for (std::size_t r = 0; r < index.Rows.size(); r += Turn) {
-            const std::size_t last = std::min(r + Turn, index.Rows.size());
-            if ((r / Turn + static_cast<std::size_t>(round)) % 2 == 0) {
-                a += ParseRange(index, r, last, current);
-                b += ParseRange(index, r, last, earlier);
-            } else {
-                b += ParseRange(index, r, last, earlier);
-                a += ParseRange(index, r, last, current);
-            }
+        auto ours = [&] {
+            double start = CpuSeconds();
+            const IndexResult built = IndexPgn(source);
+            const double indexed = CpuSeconds() - start;
+            start = CpuSeconds();
+            ParseAll(source, built);
+            const double parsed = CpuSeconds() - start;
+            parse.push_back(parsed);
+            whole.push_back(indexed + parsed);
+        };
+        auto other = [&] {
+            if (extract.empty() || extractFailed) return;
+            const std::optional<double> t = pgn_extract::CpuSeconds(extract, path);
+            if (t)
+                theirs.push_back(*t);
+            else
+                extractFailed = true;
+        };
+        if (round % 2 == 0) {
+            ours();
+            other();
+        } else {
+            other();
+            ours();
         }
-        now.push_back(a);
-        before.push_back(b);
     }
     const double games = static_cast<double>(index.Rows.size());
-    const double t = Median(now), f = Median(before);
-    std::printf("%-10s %6zu games %8ld plies  now %8.0f games/s (%.3f us/ply)  frozen %8.0f "
-                "games/s (%.3f us/ply)  time ratio %.2fx  streams %s\n",
-                corpus.Name, index.Rows.size(), plies, games / t,
-                1e6 * t / static_cast<double>(plies), games / f,
-                1e6 * f / static_cast<double>(plies), f / t,
-                equal && plies == frozenPlies ? "equal" : "DIFFER");
+    const double p = Median(parse), w = Median(whole);
+    std::printf("%-10s %6zu games %8ld plies  parse %8.0f games/s (%.3f us/ply)  index+parse "
+                "%8.0f games/s\n",
+                corpus.Name, index.Rows.size(), plies, games / p,
+                1e6 * p / static_cast<double>(plies), games / w);
+    if (extractFailed || theirs.empty()) {
+        std::printf("%-10s pgn-extract %s: no comparison\n", "",
+                    extract.empty() ? "is not installed" : "failed");
+    } else {
+        const double t = Median(theirs);
+        std::printf("%-10s pgn-extract %8.0f games/s  time ratio parse %.2fx  index+parse %.2fx\n",
+                    "", games / t, p / t, w / t);
+    }
     ::close(fd);
 }
 
@@ -156,9 +154,11 @@ void Run(const Corpus& corpus)
 
 int main()
 {
-    std::printf("Parse-all, median CPU time of %d alternating runs (frozen time / time now)\n",
-                Rounds);
-    Run(Annotated());
-    Run(Plain());
+    const std::string extract = pgn_extract::Find();
+    std::printf("Parse-all, median CPU time of %d alternating runs; time ratio = ours / "
+                "pgn-extract's (%s -r -s --nestedcomments FILE)\n",
+                Rounds, extract.empty() ? "pgn-extract" : extract.c_str());
+    Run(Annotated(), extract);
+    Run(Plain(), extract);
     return 0;
 }

@@ -3,6 +3,7 @@
 // a click in the move list, and a walk through every move of the notation.
 #include "app/OptionValues.h"
 #include "app/Unit1.h"
+#include "bench/FontBenchMain.h"
 #include "platform/Application.h"
 #include "platform/RichEdit.h"
 #include "platform/Sound.h"
@@ -173,4 +174,7 @@ BENCHMARK(BM_WalkLinesGoToNode)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return RunBenchmarksReleasingFonts(argc, argv);
+}

@@ -4,6 +4,7 @@
 // without blanks, or instead of it a run of evaluation symbols; each should
 // cost about the same per character whatever its length.
 #include "app/OptionValues.h"
+#include "bench/FontBenchMain.h"
 #include "database/GameHeaderRtf.h"
 #include "database/MoveListRtf.h"
 #include "database/RtfBuffer.h"
@@ -32,8 +33,10 @@ QApplication& App()
     static int argc = 1;
     static char name[] = "bench_qt_richedit";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Left to the end of the process: destroyed by the exit handlers it
+    // would outlive what it still refers to.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void LoadFonts()
@@ -157,10 +160,5 @@ BENCHMARK(BM_ShowSymbolRun)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    // The fonts go before the application does.
-    EmbeddedFontHandles.Release();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksReleasingFonts(argc, argv);
 }

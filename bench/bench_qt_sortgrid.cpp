@@ -80,7 +80,7 @@ void BM_FillShownGrid(benchmark::State& state)
         grid->SetRowCount(kRows + 1);
         for (int r = 0; r <= kRows; ++r)
             for (int c = 0; c < kCols; ++c)
-                grid->SetCells(c, r, source.Cell(c, r));
+                grid->SetCells(c, r, std::string(source.Cell(c, r)));
     }
 }
 

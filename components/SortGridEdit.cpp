@@ -531,7 +531,7 @@ void TSortGrid::ValidateCell()
         InitValidate();
         return;
     }
-    const std::string now = Cells(validCol_, validRow_);
+    const std::string now(Cells(validCol_, validRow_));
     if (now == validText_) {
         InitValidate();
         return;

@@ -123,7 +123,7 @@ bool TSortGrid::IsCell(const std::string& Value, int& ACol, int& ARow)
     const QString wanted = DisplayText(Value);
     for (int c = 0; c < ColCount(); ++c)
         for (int r = 0; r < RowCount(); ++r) {
-            const std::string& text = Cells(c, r);
+            const std::string_view text = Cells(c, r);
             if (text == Value ||
                 (!text.empty() && DisplayText(text).compare(wanted, Qt::CaseInsensitive) == 0)) {
                 ACol = c;

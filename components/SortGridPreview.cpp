@@ -303,7 +303,8 @@ void TSortGridPreviewForm::UpdatePageCount()
 void TSortGridPreviewForm::showEvent(QShowEvent* event)
 {
     TModalForm::showEvent(event);
-    FormShow();
+    // A window restored from the task bar is no new showing of the form.
+    if (!event->spontaneous()) FormShow();
 }
 
 void TSortGridPreviewForm::FormShow()

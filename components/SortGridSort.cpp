@@ -63,7 +63,7 @@ TSortStyle DetectSortStyle(const TGridCells& cells, int col, TSortRows rows, boo
     bool time = useDateTime;
     for (int r = std::max(0, rows.First); r <= rows.Last && r < cells.RowCount(); ++r) {
         if (!numeric && !dateTime && !time) break;
-        const std::string& text = cells.Cell(col, r);
+        const std::string_view text = cells.Cell(col, r);
         // An empty text counts as a number but never as a time or date.
         if (numeric && !text.empty()) numeric = StrToFloat(text, fs).has_value();
         if (useDateTime) {
@@ -86,7 +86,7 @@ bool SortRowsByColumn(TGridCells& cells, int col, TSortRows rows, const TSortOpt
     std::vector<TSortedListEntry>& entries = list.Items();
     entries.reserve(static_cast<std::size_t>(n));
     for (int r = rows.First; r <= rows.Last; ++r)
-        entries.push_back({cells.Cell(col, r), r});
+        entries.push_back({std::string(cells.Cell(col, r)), r});
     if (n == 0) return true;
 
     // Keys are made once per row, not once per comparison.

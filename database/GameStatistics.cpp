@@ -8,7 +8,7 @@
 
 namespace {
 
-int ResultClass(const std::string& result)
+int ResultClass(std::string_view result)
 {
     if (result == "1-0") return 0;
     if (result == "1/2") return 1;
@@ -33,7 +33,7 @@ int LengthBin(std::int32_t moves)
 }
 
 // 0 for a code outside A0..E9.
-int OpeningGroup(const std::string& eco)
+int OpeningGroup(std::string_view eco)
 {
     if (eco.size() < 2 || eco[0] < 'A' || eco[0] > 'E' || eco[1] < '0' || eco[1] > '9') return 0;
     return 10 * (eco[0] - 'A') + (eco[1] - '0') + 1;
@@ -113,7 +113,7 @@ std::string YearLabel(int bin)
 
 } // namespace
 
-std::int32_t CellInteger(const std::string& text)
+std::int32_t CellInteger(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -136,14 +136,14 @@ GameStatistics ComputeGameStatistics(const GameListCells& list)
         const std::int32_t year = CellInteger(list.Cell(DateColumn, row).substr(0, 4));
         const int resultClass = ResultClass(list.Cell(ResultColumn, row));
         const std::int32_t moves = CellInteger(list.Cell(MoveCountColumn, row));
-        const std::string& eco = list.Cell(EcoColumn, row);
+        const std::string_view eco = list.Cell(EcoColumn, row);
         if (resultClass < 3) {
             const Score score = GameScore(resultClass, CellInteger(list.Cell(WhiteEloColumn, row)),
                                           CellInteger(list.Cell(BlackEloColumn, row)));
             AddScore(stats, 0, score);
             if (const int group = OpeningGroup(eco); group != 0) {
                 AddScore(stats, group, score);
-                stats.GroupLabel[group] = eco.substr(0, 2);
+                stats.GroupLabel[group] = std::string(eco.substr(0, 2));
             }
         }
         if (const int bin = YearBin(year); bin >= 0) ++stats.Years[bin][resultClass];

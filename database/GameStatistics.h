@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr int ResultClasses = 4;
@@ -37,14 +38,14 @@ struct GameStatistics {
 // text of a cell by (column, row), columns numbered as in database/GameRow.h.
 struct GameListCells {
     int RowCount = 0;
-    std::function<const std::string&(int col, int row)> Cell;
+    std::function<std::string_view(int col, int row)> Cell;
 };
 
 GameStatistics ComputeGameStatistics(const GameListCells& list);
 
 // The value a chart reads from a cell: the leading integer (blanks and a sign
 // allowed), 0 when there is none; clamped to the 32-bit range.
-std::int32_t CellInteger(const std::string& text);
+std::int32_t CellInteger(std::string_view text);
 
 // One bar chart split by result. Series 0 holds the "1-0" counts, series 1
 // the "0-1" counts and series 2 the "1/2" counts; Labels holds one category

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -86,7 +87,8 @@ private:
     std::vector<OpenLine> lines_;
     // The move played from each ply of the line being read, for the
     // variations that replace it.
-    std::vector<MoveEntry> played_ = std::vector<MoveEntry>(LineRecords);
+    // An array, not a vector: it is zeroed at once rather than entry by entry.
+    std::unique_ptr<MoveEntry[]> played_ = std::make_unique<MoveEntry[]>(LineRecords);
     // Whether the side to move is in check at each ply of the line read.
     // Known without testing every line of the king when neither king was
     // attacked at the start (checkFree_): a move then gives check only by
@@ -114,6 +116,28 @@ private:
     mutable std::size_t braceFrom_ = 1; // NextBrace's last question and answer
     mutable std::size_t braceAt_ = 0;
 };
+
+// The first "{", "}" or NUL of text[from, length), or length: eight bytes
+// at a time, then byte by byte from the word that holds one.
+std::size_t FindBrace(const char* text, std::size_t from, std::size_t length)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    auto hasZeroByte = [](std::uint64_t v) { return ((v - Ones) & ~v & Highs) != 0; };
+    std::size_t j = from;
+    for (; j + 8 <= length; j += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + j, sizeof word);
+        if (hasZeroByte(word) || hasZeroByte(word ^ (Ones * '{')) ||
+            hasZeroByte(word ^ (Ones * '}')))
+            break;
+    }
+    for (; j < length; ++j) {
+        const char c = text[j];
+        if (c == '{' || c == '}' || c == 0) break;
+    }
+    return j;
+}
 
 bool IsAsciiDigit(unsigned char c)
 {
@@ -208,11 +232,13 @@ std::size_t MoveTextReader::ReadFrom(std::size_t i)
             // The rest of the token; a result may start at any "1" or "0".
             unsigned char next = c;
             std::uint8_t cls = SanCharClass[next];
+            bool letter = tokenHasLetter_;
             do {
-                tokenHasLetter_ = tokenHasLetter_ || cls >= 2;
+                letter = letter || cls >= 2;
                 next = At(++i);
                 cls = SanCharClass[next];
             } while (cls != 0 && next != '1' && next != '0');
+            tokenHasLetter_ = letter;
             continue;
         }
         if (tokenStart_ != std::string::npos && tokenHasLetter_) {
@@ -278,11 +304,7 @@ bool MoveTextReader::ClosesComment(std::size_t brace) const
 std::size_t MoveTextReader::NextBrace(std::size_t from) const
 {
     if (from >= braceFrom_ && from <= braceAt_) return braceAt_;
-    std::size_t j = from;
-    for (; j < length_; ++j) {
-        const char c = text_[j];
-        if (c == '{' || c == '}' || c == 0) break;
-    }
+    const std::size_t j = FindBrace(text_, from, length_);
     PgnScanSteps += j - from;
     braceFrom_ = from;
     braceAt_ = j;
@@ -318,13 +340,7 @@ std::size_t MoveTextReader::CommentChar(std::size_t i)
 {
     unsigned char c = At(i);
     // Comment text up to the next brace (or NUL, which ends the text).
-    if (commentBegun_ && c != '{' && c != '}') {
-        for (++i; i < length_; ++i) {
-            c = static_cast<unsigned char>(text_[i]);
-            if (c == '{' || c == '}' || c == 0) break;
-        }
-        return i;
-    }
+    if (commentBegun_ && c != '{' && c != '}') return FindBrace(text_, i + 1, length_);
     if (c == '}') {
         if (ClosesComment(i)) {
             if (commentBegun_ && !commentDropped_) text_[i] = 0;

@@ -1,5 +1,7 @@
 #include "platform/GameText.h"
 
+#include <algorithm>
+
 namespace {
 
 // Length of the UTF-8 sequence at bytes[at] and its character; 0 when the
@@ -126,6 +128,9 @@ void AppendUtf8(std::string& out, char32_t c)
 
 std::string GameTextToUtf8(std::string_view bytes)
 {
+    // ASCII reads the same in both encodings and holds no glyph character.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; }))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (char32_t c : GameTextChars(bytes))

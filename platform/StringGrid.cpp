@@ -67,17 +67,19 @@ void TStringGrid::SetCells(int col, int row, std::string text)
     if (!cells_.Contains(col, row)) return;
     cells_.SetCell(col, row, std::move(text));
     InvalidateCell(col, row);
+    SyncEditor();
 }
 
 void TStringGrid::SetRows(int row, const TGridRow& source)
 {
     cells_.AssignRow(row, source);
     viewport()->update();
+    SyncEditor();
 }
 
-QString TStringGrid::DisplayText(const std::string& text) const
+QString TStringGrid::DisplayText(std::string_view text) const
 {
-    return DecodeText ? DecodeText(text)
+    return DecodeText ? DecodeText(std::string(text))
                       : QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -691,6 +693,7 @@ void TStringGrid::InvalidateCell(int col, int row)
 void TStringGrid::Invalidate()
 {
     viewport()->update();
+    SyncEditor();
 }
 
 void TStringGrid::SetOptions(TGridOptions value)
@@ -1144,7 +1147,6 @@ void TStringGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
-    if (editor_ && editorShown_ && event->reason() != Qt::OtherFocusReason) return;
     if (!entered_) {
         entered_ = true;
         DoEnter();
@@ -1176,7 +1178,7 @@ void TStringGrid::DoExit()
 
 std::string TStringGrid::GetEditText(int ACol, int ARow)
 {
-    std::string text = Cells(ACol, ARow);
+    std::string text(Cells(ACol, ARow));
     if (OnGetEditText) OnGetEditText(this, ACol, ARow, text);
     return text;
 }
@@ -1204,11 +1206,14 @@ void TStringGrid::ShowEditor()
         editor_ = new QLineEdit(viewport());
         editor_->setFrame(false);
         editor_->installEventFilter(this);
-        connect(editor_, &QLineEdit::textEdited, this,
-                [this](const QString& t) { SetEditText(current_.X, current_.Y, EncodeText(t)); });
+        connect(editor_, &QLineEdit::textEdited, this, [this](const QString& t) {
+            editorWriting_ = true;
+            SetEditText(current_.X, current_.Y, EncodeText(t));
+            editorWriting_ = false;
+        });
     }
     editor_->setFont(font_.QtFont());
-    editorOriginal_ = Cells(current_.X, current_.Y);
+    editorOriginal_ = std::string(Cells(current_.X, current_.Y));
     editor_->setText(DisplayText(GetEditText(current_.X, current_.Y)));
     editorShown_ = true;
     PlaceEditor();
@@ -1226,6 +1231,13 @@ void TStringGrid::HideEditor(bool commit)
     editor_->hide();
     if (hadFocus) setFocus(Qt::OtherFocusReason);
     viewport()->update();
+}
+
+void TStringGrid::SyncEditor()
+{
+    if (!EditorMode() || editorWriting_) return;
+    const QString text = DisplayText(GetEditText(current_.X, current_.Y));
+    if (editor_->text() != text) editor_->setText(text);
 }
 
 void TStringGrid::PlaceEditor()
@@ -1262,6 +1274,11 @@ bool TStringGrid::eventFilter(QObject* watched, QEvent* event)
         }
         default:
             break;
+        }
+    } else if (event->type() == QEvent::FocusIn) {
+        if (!entered_) {
+            entered_ = true;
+            DoEnter();
         }
     } else if (event->type() == QEvent::FocusOut) {
         QWidget* next = QApplication::focusWidget();

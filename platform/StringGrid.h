@@ -53,6 +53,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QLineEdit;
@@ -111,11 +112,12 @@ public:
     ~TStringGrid() override;
 
     // Cells.
-    const std::string& Cells(int col, int row) const { return cells_.Cell(col, row); }
+    // A view of the cell's text, valid until the cell is next changed.
+    std::string_view Cells(int col, int row) const { return cells_.Cell(col, row); }
     void SetCells(int col, int row, std::string text);
     void* Objects(int col, int row) const { return cells_.Object(col, row); }
     void SetObjects(int col, int row, void* object) { cells_.SetObject(col, row, object); }
-    const TGridRow& Rows(int row) const { return cells_.Row(row); }
+    TGridRow Rows(int row) const { return cells_.Row(row); }
     void SetRows(int row, const TGridRow& source);
     const TGridCells& CellStore() const { return cells_; }
     // Direct access for bulk edits; call Invalidate afterwards.
@@ -253,7 +255,7 @@ protected:
     bool FocusCell(int col, int row, bool moveAnchor);
     // The drawing state the base grid hands DrawCell for a cell.
     TGridDrawState CellState(int col, int row) const;
-    QString DisplayText(const std::string& text) const;
+    QString DisplayText(std::string_view text) const;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -284,6 +286,8 @@ private:
     void ShowEditor();
     void HideEditor(bool commit);
     void PlaceEditor();
+    // The open editor shows the current cell's text (not while it writes it).
+    void SyncEditor();
     // Width (height) plus grid line; 0 for a hidden column (row) of size 0.
     int ColExtent(int col) const;
     int RowExtent(int row) const;
@@ -316,6 +320,7 @@ private:
     bool syncingBars_ = false;
     QLineEdit* editor_ = nullptr;
     bool editorShown_ = false;
+    bool editorWriting_ = false;
     bool entered_ = false; // DoEnter ran and DoExit has not yet
     std::string editorOriginal_;
     QImage lastFrame_; // the cells as last drawn, without DefaultDrawing

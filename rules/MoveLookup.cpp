@@ -12,6 +12,27 @@ namespace {
 using namespace piece_moves;
 using namespace square_sets;
 
+// The lookup counts squares on every move read. Built for the baseline
+// x86-64, which has no population-count instruction, it is compiled a
+// second time for processors that have one and picks its copy at run time.
+#if defined(__x86_64__) && !defined(__POPCNT__) && (defined(__GNUC__) || defined(__clang__))
+#define VELMORA_POPCNT_COPY 1
+#endif
+
+// Everything the lookup calls is inlined into each copy, so that it is
+// compiled for that copy's processor.
+#define LOOKUP_INLINE [[gnu::always_inline]] inline
+
+// Squares in set: by the instruction (Hw) or without it.
+template <bool Hw>
+LOOKUP_INLINE int Bits(SquareSet set)
+{
+    if constexpr (Hw)
+        return __builtin_popcountll(set);
+    else
+        return Count(set);
+}
+
 // The pieces of one side by type (index 1 pawn .. 6 king), all of them, and
 // every occupied square.
 struct Pieces {
@@ -36,8 +57,8 @@ Pieces PiecesOfSide(const BoardSets& sets)
 // them: a pawn on its first two ranks may step twice, a move onto the last
 // rank counts four promotions, en passant lands behind the pawn that has
 // just double-stepped.
-template <bool White>
-int PawnMoveCount(const PositionRecord& record, SquareSet pawns, const Pieces& p)
+template <bool White, bool Hw>
+LOOKUP_INLINE int PawnMoveCount(const PositionRecord& record, SquareSet pawns, const Pieces& p)
 {
     const SquareSet empty = ~p.Occupied;
     const SquareSet enemy = p.Occupied & ~p.Own;
@@ -56,37 +77,37 @@ int PawnMoveCount(const PositionRecord& record, SquareSet pawns, const Pieces& p
     }
     const SquareSet capturesH = towardsH & enemy;
     const SquareSet capturesA = towardsA & enemy;
-    int n = Count(single) + Count(twice) + Count(capturesH) + Count(capturesA);
-    n += 3 * (Count(single & last) + Count(capturesH & last) + Count(capturesA & last));
+    int n = Bits<Hw>(single) + Bits<Hw>(twice) + Bits<Hw>(capturesH) + Bits<Hw>(capturesA);
+    n += 3 * (Bits<Hw>(single & last) + Bits<Hw>(capturesH & last) + Bits<Hw>(capturesA & last));
     const int behind = record.EnPassantSquare + (White ? 16 : -16);
     if (record.EnPassantSquare != 0 && IsRealSquare(behind) && record.Board[behind] == 0) {
         const SquareSet square = SquareSet{1} << BitOfSquare(behind);
-        n += Count(towardsH & square) + Count(towardsA & square);
+        n += Bits<Hw>(towardsH & square) + Bits<Hw>(towardsA & square);
     }
     return n;
 }
 
 // How many moves generation writes for the pieces on the squares of set.
-template <bool White>
-int MoveCount(const PositionRecord& record, const Pieces& p, SquareSet set)
+template <bool White, bool Hw>
+LOOKUP_INLINE int MoveCount(const PositionRecord& record, const Pieces& p, SquareSet set)
 {
     const SquareSet targets = ~p.Own;
     int n = 0;
     if (const SquareSet pawns = p.ByType[Piece::Pawn] & set)
-        n += PawnMoveCount<White>(record, pawns, p);
+        n += PawnMoveCount<White, Hw>(record, pawns, p);
     for (SquareSet s = p.ByType[Piece::Knight] & set; s != 0; s &= s - 1)
-        n += Count(KnightAttacks[std::countr_zero(s)] & targets);
+        n += Bits<Hw>(KnightAttacks[std::countr_zero(s)] & targets);
     for (SquareSet s = p.ByType[Piece::Bishop] & set; s != 0; s &= s - 1)
-        n += Count(BishopAttacks(std::countr_zero(s), p.Occupied) & targets);
+        n += Bits<Hw>(BishopAttacks(std::countr_zero(s), p.Occupied) & targets);
     for (SquareSet s = p.ByType[Piece::Rook] & set; s != 0; s &= s - 1)
-        n += Count(RookAttacks(std::countr_zero(s), p.Occupied) & targets);
+        n += Bits<Hw>(RookAttacks(std::countr_zero(s), p.Occupied) & targets);
     for (SquareSet s = p.ByType[Piece::Queen] & set; s != 0; s &= s - 1) {
         const int bit = std::countr_zero(s);
-        n += Count((RookAttacks(bit, p.Occupied) | BishopAttacks(bit, p.Occupied)) & targets);
+        n += Bits<Hw>((RookAttacks(bit, p.Occupied) | BishopAttacks(bit, p.Occupied)) & targets);
     }
     for (SquareSet s = p.ByType[Piece::King] & set; s != 0; s &= s - 1) {
         const int bit = std::countr_zero(s);
-        n += Count(KingAttacks[bit] & targets);
+        n += Bits<Hw>(KingAttacks[bit] & targets);
         CountSink castling;
         Castling<White>(castling, record, SquareOfBit(bit));
         n += castling.Count();
@@ -193,22 +214,24 @@ struct PieceOffset {
     int Count = 0;
 };
 
-PieceOffset KnightOffset(const Pieces& p, int bit, int targetBit)
+template <bool Hw>
+LOOKUP_INLINE PieceOffset KnightOffset(const Pieces& p, int bit, int targetBit)
 {
     const SquareSet targets = ~p.Own;
-    PieceOffset result{-1, Count(KnightAttacks[bit] & targets)};
+    PieceOffset result{-1, Bits<Hw>(KnightAttacks[bit] & targets)};
     const SquareSet at = SquareSet{1} << targetBit;
     if (KnightAttacks[bit] & targets & at)
         for (int k = 0; k < 8; ++k) {
             const int f = bit % 8 + KnightJumps[k][0], r = bit / 8 + KnightJumps[k][1];
             if (r * 8 + f == targetBit && f >= 0 && f < 8)
-                result.Offset = Count(EarlierJumps[bit][k] & targets);
+                result.Offset = Bits<Hw>(EarlierJumps[bit][k] & targets);
         }
     return result;
 }
 
-template <int N>
-PieceOffset SliderOffset(const Pieces& p, int bit, int targetBit, const Ray (&rays)[N])
+template <bool Hw, int N>
+LOOKUP_INLINE PieceOffset SliderOffset(const Pieces& p, int bit, int targetBit,
+                                       const Ray (&rays)[N])
 {
     const SquareSet targets = ~p.Own;
     const SquareSet at = SquareSet{1} << targetBit;
@@ -223,17 +246,17 @@ PieceOffset SliderOffset(const Pieces& p, int bit, int targetBit, const Ray (&ra
         if (moves & at) {
             // The squares passed on the way are those between the two.
             const LineMasks& back = Lines[targetBit][ray.Line];
-            result.Offset =
-                result.Count + Count(ray.Upper ? line.Upper & back.Lower : line.Lower & back.Upper);
+            result.Offset = result.Count +
+                            Bits<Hw>(ray.Upper ? line.Upper & back.Lower : line.Lower & back.Upper);
         }
-        result.Count += Count(moves);
+        result.Count += Bits<Hw>(moves);
     }
     return result;
 }
 
-template <bool White>
-int Find(const PositionRecord& record, const BoardSets& sets, int target, int type,
-         SquareSet origins, FoundMove* out, int capacity)
+template <bool White, bool Hw>
+LOOKUP_INLINE int Find(const PositionRecord& record, const BoardSets& sets, int target, int type,
+                       SquareSet origins, FoundMove* out, int capacity)
 {
     const Pieces p = PiecesOfSide<White>(sets);
     origins &= type == 0 ? p.Own : Aiming<White>(p, target, type);
@@ -244,23 +267,23 @@ int Find(const PositionRecord& record, const BoardSets& sets, int target, int ty
     for (; origins != 0 && index < MaxMoves; origins &= origins - 1) {
         const int bit = std::countr_zero(origins);
         const SquareSet below = (SquareSet{1} << bit) - 1;
-        index += MoveCount<White>(record, p, p.Own & below & ~counted);
+        index += MoveCount<White, Hw>(record, p, p.Own & below & ~counted);
         counted = below | (SquareSet{1} << bit);
         const int square = SquareOfBit(bit);
         PieceOffset piece;
         switch (record.Board[square] & Piece::TypeMask) {
         case Piece::Knight:
-            piece = KnightOffset(p, bit, targetBit);
+            piece = KnightOffset<Hw>(p, bit, targetBit);
             break;
         case Piece::Bishop:
-            piece = SliderOffset(p, bit, targetBit, BishopRays);
+            piece = SliderOffset<Hw>(p, bit, targetBit, BishopRays);
             break;
         case Piece::Rook:
-            piece = SliderOffset(p, bit, targetBit, RookRays);
+            piece = SliderOffset<Hw>(p, bit, targetBit, RookRays);
             break;
         case Piece::Queen: {
-            piece = SliderOffset(p, bit, targetBit, BishopRays);
-            const PieceOffset rook = SliderOffset(p, bit, targetBit, RookRays);
+            piece = SliderOffset<Hw>(p, bit, targetBit, BishopRays);
+            const PieceOffset rook = SliderOffset<Hw>(p, bit, targetBit, RookRays);
             if (rook.Offset >= 0) piece.Offset = piece.Count + rook.Offset;
             piece.Count += rook.Count;
             break;
@@ -282,6 +305,32 @@ int Find(const PositionRecord& record, const BoardSets& sets, int target, int ty
     }
     return found;
 }
+
+template <bool White>
+int FindPlain(const PositionRecord& record, const BoardSets& sets, int target, int type,
+              SquareSet origins, FoundMove* out, int capacity)
+{
+    return Find<White, false>(record, sets, target, type, origins, out, capacity);
+}
+
+#ifdef VELMORA_POPCNT_COPY
+template <bool White>
+[[gnu::target("popcnt")]] int FindPopcnt(const PositionRecord& record, const BoardSets& sets,
+                                         int target, int type, SquareSet origins, FoundMove* out,
+                                         int capacity)
+{
+    return Find<White, true>(record, sets, target, type, origins, out, capacity);
+}
+
+bool HasPopcnt()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("popcnt") != 0;
+    }();
+    return has;
+}
+#endif
 
 } // namespace
 
@@ -359,8 +408,15 @@ void PlayOnSets(BoardSets& sets, const PositionRecord& before, const MoveEntry& 
 int FindMovesTo(const PositionRecord& record, const BoardSets& sets, int target, int type,
                 SquareSet origins, FoundMove* out, int capacity)
 {
-    return record.SideToMove == 0 ? Find<true>(record, sets, target, type, origins, out, capacity)
-                                  : Find<false>(record, sets, target, type, origins, out, capacity);
+#ifdef VELMORA_POPCNT_COPY
+    if (HasPopcnt())
+        return record.SideToMove == 0
+                   ? FindPopcnt<true>(record, sets, target, type, origins, out, capacity)
+                   : FindPopcnt<false>(record, sets, target, type, origins, out, capacity);
+#endif
+    return record.SideToMove == 0
+               ? FindPlain<true>(record, sets, target, type, origins, out, capacity)
+               : FindPlain<false>(record, sets, target, type, origins, out, capacity);
 }
 
 int FindMovesTo(const PositionRecord& record, int target, int type, SquareSet origins,

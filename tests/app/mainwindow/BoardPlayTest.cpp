@@ -549,7 +549,7 @@ TEST_F(BoardPlay, BookmarksMarkLoadAndTrace)
     QAction mark1;
     mark1.setData(1);
     form->Bookmark11Click(&mark1);
-    const std::string number = GameList->Cells(0, CurrentGameRow);
+    const std::string number(GameList->Cells(0, CurrentGameRow));
     EXPECT_TRUE(form->Label1->text().endsWith(" after 1. ... e5"));
     EXPECT_TRUE(form->Label1->text().contains(" velmora-sample.pgn [" +
                                               QString::fromStdString(number) + "]"));

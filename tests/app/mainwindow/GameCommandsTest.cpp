@@ -50,7 +50,7 @@ protected:
         s.MoveList = form->Memo1->toPlainText();
         for (int r = 0; r < form->MoveGrid->RowCount(); ++r)
             for (int c = 0; c < form->MoveGrid->ColCount(); ++c)
-                s.Tree << QString::fromStdString(form->MoveGrid->Cells(c, r));
+                s.Tree << QString::fromStdString(std::string(form->MoveGrid->Cells(c, r)));
         QApplication::clipboard()->clear();
         Click(form->ToolBar1->widgetForAction(form->ToolBar1->findChild<QAction*>("CopyButton")));
         s.Copied = QApplication::clipboard()->text();

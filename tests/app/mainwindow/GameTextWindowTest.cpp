@@ -60,7 +60,9 @@ TEST_P(GameTextWindow, ListAndTitleShowTheNames)
     ASSERT_EQ(GameList->RowCount(), 3);
 
     ASSERT_EQ(CurrentGameRow, c.Number);
-    auto shown = [](int col) { return GameList->DecodeText(GameList->Cells(col, CurrentGameRow)); };
+    auto shown = [](int col) {
+        return GameList->DecodeText(std::string(GameList->Cells(col, CurrentGameRow)));
+    };
     EXPECT_EQ(shown(WhiteColumn), QString::fromUtf8(c.White));
     EXPECT_EQ(shown(BlackColumn), QString::fromUtf8(c.Black));
     EXPECT_EQ(shown(EventColumn), QString::fromUtf8(c.Event));

@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, SortingKeepsTheLoadedGamesRow)
     WriteSettings("[Game]\nFile=" + SamplePgn.toStdString() + "\nNumber=1\n");
     auto form = Start();
     ASSERT_EQ(CurrentGameRow, 1);
-    const std::string number = GameList->Cells(0, 1);
+    const std::string number(GameList->Cells(0, 1));
     // A right click on the "No" title sorts the list by it, descending.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -230,8 +230,8 @@ TEST_F(MainWindowTest, ExportsThisGameAndEveryListedGame)
     EXPECT_TRUE(bytes.trimmed().endsWith('}'));
     // The first and the last game of the list are both in it.
     EXPECT_TRUE(bytes.contains("Kessler"));
-    EXPECT_TRUE(
-        bytes.contains(QByteArray::fromStdString(GameList->Cells(1, GameList->RowCount() - 1))));
+    EXPECT_TRUE(bytes.contains(
+        QByteArray::fromStdString(std::string(GameList->Cells(1, GameList->RowCount() - 1)))));
     EXPECT_EQ(progress.GamesWritten(), GameList->RowCount() - 1);
     EXPECT_FALSE(form->Memo1->isHidden());
     EXPECT_EQ(progress.Tag, 0);

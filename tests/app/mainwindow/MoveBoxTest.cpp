@@ -72,7 +72,7 @@ protected:
     std::string Asked() const { return answers.Asked.join('|').toStdString(); }
     static std::string Cell(const TSortGrid* grid, int col)
     {
-        return grid->Cells(col, grid->Row());
+        return std::string(grid->Cells(col, grid->Row()));
     }
 };
 

@@ -47,7 +47,7 @@ std::vector<std::string> ColumnTexts(const TSortGrid& g, int col)
 {
     std::vector<std::string> out;
     for (int r = 0; r < g.RowCount(); ++r)
-        out.push_back(g.Cells(col, r));
+        out.emplace_back(g.Cells(col, r));
     return out;
 }
 

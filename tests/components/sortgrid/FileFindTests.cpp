@@ -37,7 +37,7 @@ Rows Texts(const TSortGrid& g)
     for (int r = 0; r < g.RowCount(); ++r) {
         out.emplace_back();
         for (int c = 0; c < g.ColCount(); ++c)
-            out.back().push_back(g.Cells(c, r));
+            out.back().emplace_back(g.Cells(c, r));
     }
     return out;
 }

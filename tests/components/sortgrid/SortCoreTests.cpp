@@ -44,7 +44,7 @@ std::vector<std::string> Col(const TGridCells& cells, int col, int from = 1)
 {
     std::vector<std::string> out;
     for (int r = from; r < cells.RowCount(); ++r)
-        out.push_back(cells.Cell(col, r));
+        out.emplace_back(cells.Cell(col, r));
     return out;
 }
 
@@ -206,7 +206,7 @@ TEST(SortCore, MovesWholeRowsAndLeavesOtherRowsAlone)
     EXPECT_EQ(Col(cells, 0, 0), Keys({"h", "a", "b", "c", "e", "f1", "f2"}));
     for (int r = 0; r < 7; ++r) {
         SCOPED_TRACE(r);
-        EXPECT_EQ(cells.Cell(1, r), Cat({"x", cells.Cell(0, r)}));
+        EXPECT_EQ(cells.Cell(1, r), Cat({"x", std::string(cells.Cell(0, r))}));
         const auto it = std::find(keys.begin(), keys.end(), cells.Cell(0, r));
         EXPECT_EQ(cells.Object(2, r), &objects[it - keys.begin()]);
     }

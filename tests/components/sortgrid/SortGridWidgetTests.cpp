@@ -52,7 +52,7 @@ std::vector<std::string> Column(const TSortGrid& g, int col)
 {
     std::vector<std::string> out;
     for (int r = g.FixedRows(); r < g.RowCount(); ++r)
-        out.push_back(g.Cells(col, r));
+        out.emplace_back(g.Cells(col, r));
     return out;
 }
 
