@@ -1,12 +1,13 @@
 // Commands that replace or show the game, driven by keys, clicks and menus:
 // loading a bookmark, exporting every game, clicking into the move list.
-#include "tests/app/mainwindow/UserSession.h"
+#include "ProgramWindow.h"
 
 #include "app/Bookmarks.h"
 #include "components/SortGrid.h"
 #include "database/DatabaseFile.h"
 #include "database/GameIndex.h"
 #include "database/GameLoader.h"
+#include "database/Unit7.h"
 #include "platform/PaintBox.h"
 #include "platform/RichEdit.h"
 #include "platform/StringGrid.h"
@@ -21,11 +22,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
 
 const QString MixedPgn = QStringLiteral(VELMORA_TEST_DATA "/mixed.pgn");
+const char* const OpenTitle = "Open pgn file";
+using Texts = std::vector<std::string>;
 
 // What the window shows of the game: board, title, list row, move list,
 // move tree and what Copy puts on the clipboard.
@@ -39,7 +43,7 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-class GameCommands : public UserSession {
+class GameCommands : public ProgramWindow {
 protected:
     Shown Look()
     {
@@ -63,12 +67,12 @@ protected:
 TEST_F(GameCommands, BookmarkOfADatabaseThatNoLongerOpensLoadsNothing)
 {
     Start();
-    const QString marked = Copy(SamplePgnPath(), "marked.pgn");
+    const QString marked = Copy(SamplePgn(), "marked.pgn");
     OpenDatabase(marked);
     LoadRow(3);
     for (int k = 0; k < 3; ++k)
-        Press(Qt::Key_Right);
-    Press(Qt::Key_F11);
+        Key(Qt::Key_Right);
+    Key(Qt::Key_F11);
     ASSERT_EQ(Bookmarks[0].Game, 3);
 
     OpenDatabase(MixedPgn);
@@ -78,9 +82,9 @@ TEST_F(GameCommands, BookmarkOfADatabaseThatNoLongerOpensLoadsNothing)
     const int ply = CurrentPly;
     ASSERT_TRUE(QFile::remove(marked));
 
-    answers.Key(Qt::Key_Return);
-    Press(Qt::Key_F11, Qt::ControlModifier);
-    EXPECT_EQ(answers.Asked, QStringList{"Can't open PGN file!"});
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+    Key(Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_EQ(answers.Shown(), (Texts{OpenTitle, OpenTitle, "Can't open PGN file!"}));
     // The database open stays, and so does its game: no game 3 of it.
     EXPECT_EQ(DatabaseFileName, other);
     EXPECT_EQ(CurrentGameRow, 1);
@@ -94,7 +98,7 @@ TEST_F(GameCommands, BookmarkIsNotLoadedWhileAListIsIndexed)
     // Large enough that the index lets the window handle events on its way.
     QByteArray text;
     {
-        QFile sample(SamplePgnPath());
+        QFile sample(SamplePgn());
         ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
         const QByteArray games = sample.readAll();
         for (int k = 0; k < 8; ++k)
@@ -111,8 +115,8 @@ TEST_F(GameCommands, BookmarkIsNotLoadedWhileAListIsIndexed)
     ASSERT_GT(games, 2 * IndexPumpInterval);
     LoadRow(1);
     for (int k = 0; k < 3; ++k)
-        Press(Qt::Key_Right);
-    Press(Qt::Key_F11);
+        Key(Qt::Key_Right);
+    Key(Qt::Key_F11);
     ASSERT_EQ(Bookmarks[0].Game, 1);
     LoadRow(2);
     const QString document = form->Memo1->toPlainText();
@@ -125,7 +129,7 @@ TEST_F(GameCommands, BookmarkIsNotLoadedWhileAListIsIndexed)
     QObject::connect(&during, &QTimer::timeout, [&] {
         if (!ListLoading || asked) return;
         asked = true;
-        Press(Qt::Key_F11, Qt::ControlModifier);
+        Key(Qt::Key_F11, Qt::ControlModifier);
     });
     during.start();
     OpenDatabase(large);
@@ -139,27 +143,27 @@ TEST_F(GameCommands, BookmarkIsNotLoadedWhileAListIsIndexed)
 TEST_F(GameCommands, AllGamesExportAsksForAnEditedGameAndShowsOneGameAfterwards)
 {
     Start();
-    OpenDatabase(SamplePgnPath());
+    OpenDatabase(SamplePgn());
     LoadRow(2);
-    Press(Qt::Key_Home, Qt::ShiftModifier);
+    Key(Qt::Key_Home, Qt::ShiftModifier);
     TypeInMoveBox("Na3");
     ASSERT_EQ(GameModified, 1);
     const QString edited = form->Memo1->toPlainText();
     const QString target = dir.filePath("all.rtf");
 
     // Cancel: the edited game stays, nothing is written.
-    answers.Key(Qt::Key_Escape);
+    answers.Queue(ModalAnswers::Key(Qt::Key_Escape));
     Menu({"&File", "&Export rtf", "&All games"});
-    EXPECT_EQ(answers.Asked, QStringList{"Save game?"});
+    EXPECT_EQ(answers.Shown(), (Texts{OpenTitle, "Save game?"}));
     EXPECT_EQ(GameModified, 1);
     EXPECT_EQ(form->Memo1->toPlainText(), edited);
     EXPECT_FALSE(QFile::exists(target));
 
     // No: the edits go, every game is exported.
-    answers.Key(Qt::Key_N);
-    answers.FileName(target);
+    answers.Queue(ModalAnswers::Key(Qt::Key_N));
+    answers.Queue(ModalAnswers::FileName(target));
     Menu({"&File", "&Export rtf", "&All games"});
-    EXPECT_EQ(answers.Asked, (QStringList{"Save game?", "Save game?"}));
+    EXPECT_EQ(answers.Shown(), (Texts{OpenTitle, "Save game?", "Save game?", "Export rtf"}));
     ASSERT_TRUE(QFile::exists(target));
     EXPECT_EQ(ProgressForm->GamesWritten(), GameList->RowCount() - 1);
 
@@ -172,17 +176,17 @@ TEST_F(GameCommands, AllGamesExportAsksForAnEditedGameAndShowsOneGameAfterwards)
     Click(GameList->viewport(), QPoint(4, (GameList->CellRect(0, GameList->Row()).Top +
                                            GameList->CellRect(0, GameList->Row()).Bottom) /
                                               2));
-    Press(Qt::Key_Return);
-    EXPECT_TRUE(answers.Done());
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(answers.Drained());
     EXPECT_TRUE(Look() == after) << "the window showed more than one game";
 }
 
 TEST_F(GameCommands, ClickInTheMoveListKeepsTheBookmarksPage)
 {
     Start();
-    OpenDatabase(SamplePgnPath());
+    OpenDatabase(SamplePgn());
     LoadRow(1);
-    Press(Qt::Key_F6);
+    Key(Qt::Key_F6);
     ASSERT_EQ(form->PageControl1->currentWidget(), form->BmSheet);
 
     // A click on the fourth move of the list makes it the current move.
@@ -197,7 +201,7 @@ TEST_F(GameCommands, ClickInTheMoveListKeepsTheBookmarksPage)
     EXPECT_EQ(form->PageControl1->currentWidget(), form->BmSheet);
 
     // On another page the click shows the move tree.
-    Press(Qt::Key_F3);
+    Key(Qt::Key_F3);
     Click(form->Memo1->viewport(), form->Memo1->cursorRect(cursor).center());
     EXPECT_EQ(form->PageControl1->currentWidget(), form->TreeSheet);
 }

@@ -1,6 +1,6 @@
 // The move-entry and find box driven from the keyboard: moves typed into
 // it, and text found in the game list and the ELO list.
-#include "tests/app/mainwindow/UserSession.h"
+#include "ProgramWindow.h"
 
 #include "app/EloPage.h"
 #include "components/SortGrid.h"
@@ -23,7 +23,11 @@ constexpr const char* Players[][2] = {
     {"kasper, Dan", "Boll, Al"},     {"Mikas, Ed", "Kasai, Fu"},
 };
 
-class MoveBox : public UserSession {
+const char* const OpenTitle = "Open pgn file";
+const char* const AllColumns = "Find in all columns?";
+using Texts = std::vector<std::string>;
+
+class MoveBox : public ProgramWindow {
 protected:
     // Picks an operation from the box's drop-down list by the keyboard.
     void Choose(int operation)
@@ -69,7 +73,6 @@ protected:
         EXPECT_EQ(file.write(text), text.size());
         return file.fileName();
     }
-    std::string Asked() const { return answers.Asked.join('|').toStdString(); }
     static std::string Cell(const TSortGrid* grid, int col)
     {
         return std::string(grid->Cells(col, grid->Row()));
@@ -81,7 +84,7 @@ protected:
 TEST_F(MoveBox, TextNamingASquareOffTheBoardIsNoMove)
 {
     Start();
-    Press(Qt::Key_N, Qt::ControlModifier);
+    Key(Qt::Key_N, Qt::ControlModifier);
     const struct {
         const char* Text;
         bool Played;
@@ -117,20 +120,20 @@ TEST_F(MoveBox, FindSearchesTheSortedColumnThenAllColumnsOnRequest)
     EXPECT_EQ(white(), "kasper, Dan");
     Find(""); // found in the selected row itself
     EXPECT_EQ(white(), "kasper, Dan");
-    EXPECT_EQ(Asked(), "");
+    EXPECT_EQ(answers.Shown(), Texts{OpenTitle});
 
     // Not at the start of a White cell: all columns, if the user wants.
-    answers.Key(Qt::Key_N);
+    answers.Queue(ModalAnswers::Key(Qt::Key_N));
     Find("Lund");
     EXPECT_EQ(white(), "kasper, Dan");
-    answers.Key(Qt::Key_Y);
+    answers.Queue(ModalAnswers::Key(Qt::Key_Y));
     Find("Lund");
     EXPECT_EQ(Cell(GameList, 3), "Lund, Eva");
     // Text inside a cell is found in none.
-    answers.Key(Qt::Key_Y);
+    answers.Queue(ModalAnswers::Key(Qt::Key_Y));
     Find("ola");
     EXPECT_EQ(Cell(GameList, 3), "Lund, Eva");
-    EXPECT_EQ(Asked(), "Find in all columns?|Find in all columns?|Find in all columns?");
+    EXPECT_EQ(answers.Shown(), (Texts{OpenTitle, AllColumns, AllColumns, AllColumns}));
 }
 
 TEST_F(MoveBox, FindOnTheEloPageSearchesTheEloList)
@@ -139,12 +142,12 @@ TEST_F(MoveBox, FindOnTheEloPageSearchesTheEloList)
     OpenDatabase(PlayersFile());
     Choose(1);
     // No list loaded yet: nothing to search.
-    Press(Qt::Key_F5);
+    Key(Qt::Key_F5);
     Find("Kov");
-    EXPECT_EQ(Asked(), "");
+    EXPECT_EQ(answers.Shown(), Texts{OpenTitle});
 
-    answers.FileName(SampleEloPath());
-    Press(Qt::Key_L, Qt::ControlModifier);
+    answers.Queue(ModalAnswers::FileName(SampleElo()));
+    Key(Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(EloGrid);
     ASSERT_EQ(form->PageControl1->currentWidget(), form->EloSheet);
     SortBy(EloGrid, 1);
@@ -156,9 +159,9 @@ TEST_F(MoveBox, FindOnTheEloPageSearchesTheEloList)
     // Letters of the list's own code page.
     Find(QString::fromUtf8("Ďur"));
     EXPECT_TRUE(name().startsWith(QString::fromUtf8("Ďurčo"))) << name().toStdString();
-    answers.Key(Qt::Key_Y);
+    answers.Queue(ModalAnswers::Key(Qt::Key_Y));
     Find("CRO");
-    EXPECT_EQ(Asked(), "Find in all columns?");
+    EXPECT_EQ(answers.Shown(), (Texts{OpenTitle, "Open ELO list", AllColumns}));
     bool croatian = false;
     for (int c = 0; c < EloGrid->ColCount(); ++c)
         croatian = croatian || Cell(EloGrid, c) == "CRO";

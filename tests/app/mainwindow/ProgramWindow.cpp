@@ -3,18 +3,23 @@
 #include "app/BoardView.h"
 #include "app/OptionValues.h"
 #include "app/SettingsFile.h"
-#include "app/Unit1.h"
+#include "components/SortGrid.h"
+#include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
+#include "database/Unit7.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/PaintBox.h"
-#include "platform/Sleep.h"
 #include "rules/Board.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTabBar>
@@ -22,12 +27,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int AnswerDelayMs = 10;
 constexpr int StillOpenMs = 3000;
-
-const QString SamplePgn = QStringLiteral(VELMORA_SAMPLES "/velmora-sample.pgn");
 
 std::string Said(QWidget& window)
 {
@@ -36,6 +41,35 @@ std::string Said(QWidget& window)
 }
 
 } // namespace
+
+QString SamplePgn()
+{
+    return QStringLiteral(VELMORA_SAMPLES "/velmora-sample.pgn");
+}
+
+QString SampleElo()
+{
+    return QStringLiteral(VELMORA_SAMPLES "/velmora-elo.txt");
+}
+
+std::string OpenAt(const QString& file, int number)
+{
+    return "[Game]\nFile=" + file.toStdString() + "\nNumber=" + std::to_string(number) + "\n";
+}
+
+int UnpaintedPixels(QWidget* widget, const QRect& area)
+{
+    QImage image(widget->size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    widget->render(&image);
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFF) == 0xFF00FF;
+    return count;
+}
+
+// ---- Modal windows -----------------------------------------------------------------
 
 ModalAnswers::ModalAnswers()
 {
@@ -72,12 +106,42 @@ ModalAnswers::Answer ModalAnswers::Colour(unsigned rgb)
     };
 }
 
+ModalAnswers::Answer ModalAnswers::FileName(const QString& path)
+{
+    return [path](QWidget& window) {
+        QPointer<QFileDialog> dialog = qobject_cast<QFileDialog*>(&window);
+        QLineEdit* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!name) {
+            ADD_FAILURE() << "no file dialog for " << path.toStdString();
+            return;
+        }
+        // Typed into the active dialog, as a user types; an inactive one
+        // would put the file it finds over the text.
+        QApplication::setActiveWindow(dialog);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier); // typed over
+        QTest::keyClicks(name, path);
+        // A completion offered inline is selected: Delete drops it.
+        if (name->hasSelectedText()) QTest::keyClick(name, Qt::Key_Delete);
+        // Enter until the dialog closes, the name completer's list (which
+        // opens when it likes) closed first with Esc.
+        for (int k = 0; k < 100 && dialog && dialog->isVisible(); ++k) {
+            if (QWidget* list = QApplication::activePopupWidget())
+                QTest::keyClick(list, Qt::Key_Escape);
+            else
+                QTest::keyClick(name, Qt::Key_Return);
+            if (dialog && dialog->isVisible()) QTest::qWait(AnswerDelayMs);
+        }
+    };
+}
+
 bool ModalAnswers::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::Show || event->spontaneous() || !watched->isWidgetType())
         return false;
     auto* window = static_cast<QWidget*>(watched);
-    if (!window->isWindow() || !window->isModal()) return false;
+    if (!window->isWindow() || !window->isModal() || qobject_cast<TProgressForm*>(window))
+        return false;
     shown_.push_back(Said(*window));
     Answer answer = Key(Qt::Key_Escape);
     if (answers_.empty()) {
@@ -99,47 +163,102 @@ bool ModalAnswers::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+// ---- The program -------------------------------------------------------------------
+
 void ProgramWindow::SetUp()
 {
+    ASSERT_TRUE(dir.isValid());
     QFile::remove(SettingsFileName());
     SetDialogService(nullptr);
-    SetSoundPlayer(&sounds);
-    SetSleepHandler([](int) {});
 }
 
 void ProgramWindow::TearDown()
 {
-    GameModified = 0;
-    if (forms && Form().isVisible()) Form().close();
+    EXPECT_TRUE(answers.Drained()) << "a dialog that was to be answered never came";
+    EXPECT_EQ(answers.Unexpected(), 0) << "a modal window came unasked or stayed open";
+    GameModified = 0; // no "Save game?" at the close
+    if (form && form->isVisible()) form->close();
+    form = nullptr;
     forms.reset();
-    SetSleepHandler({});
-    SetSoundPlayer(nullptr);
+    CloseDatabaseFile();
     QFile::remove(SettingsFileName());
 }
 
-void ProgramWindow::Start(int number)
+void ProgramWindow::Start(const std::string& settings)
 {
     TMemIniFile ini(SettingsFileName());
-    ini.SetText("[Game]\nFile=" + SamplePgn.toStdString() + "\nNumber=" + std::to_string(number) +
-                "\n[Config]\nSkipIntro=1\n");
+    ini.SetText(settings + "[Config]\nSkipIntro=1\n");
     ASSERT_TRUE(ini.UpdateFile());
     forms = std::make_unique<TProgramForms>();
-    Form().resize(1000, 760);
-    Form().show();
-    Form().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
-    QTest::qWait(20);
+    form = &forms->Main();
+    form->resize(1000, 760);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    QTest::qWait(50);
+}
+
+void ProgramWindow::Activate()
+{
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+        form->isActiveWindow())
+        return;
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
 }
 
 void ProgramWindow::Key(int key, Qt::KeyboardModifiers modifiers)
 {
-    // The window that a closed dialog leaves active again, as a window
-    // manager makes it.
-    if (!Form().isActiveWindow()) {
-        Form().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+    Activate();
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : form, static_cast<Qt::Key>(key), modifiers);
+}
+
+void ProgramWindow::MenuKeys(int title, int item)
+{
+    Key(title, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, static_cast<Qt::Key>(item));
+}
+
+void ProgramWindow::Menu(std::initializer_list<const char*> captions)
+{
+    QWidget* menu = form->menuBar();
+    for (const char* caption : captions) {
+        const QList<QAction*> actions = menu->actions();
+        const auto it = std::find_if(actions.begin(), actions.end(),
+                                     [caption](QAction* a) { return a->text() == caption; });
+        ASSERT_NE(it, actions.end()) << caption;
+        const QRect place = menu == form->menuBar()
+                                ? form->menuBar()->actionGeometry(*it)
+                                : static_cast<QMenu*>(menu)->actionGeometry(*it);
+        Click(menu, place.center());
+        QMenu* sub = (*it)->menu();
+        if (!sub) break;
+        // A submenu opens when the pointer rests on its item, or by Right.
+        if (!QTest::qWaitFor([sub] { return sub->isVisible(); }, 300))
+            QTest::keyClick(menu, Qt::Key_Right);
+        ASSERT_TRUE(QTest::qWaitFor([sub] { return sub->isVisible(); }, 1000)) << caption;
+        menu = sub;
     }
-    QTest::keyClick(&Form(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void ProgramWindow::Click(QWidget* widget)
+{
+    Click(widget, widget->rect().center());
+}
+
+void ProgramWindow::Click(QWidget* widget, QPoint at)
+{
+    if (widget->window() == form) Activate();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+}
+
+void ProgramWindow::ClickTab(QTabWidget& tabs, int page)
+{
+    QTabBar* bar = tabs.tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
 }
 
 void ProgramWindow::Drag(const char* from, const char* to)
@@ -149,13 +268,46 @@ void ProgramWindow::Drag(const char* from, const char* to)
                                    BoardMargin, BoardFlipped != 0);
         return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     };
-    QTest::mousePress(Form().Cr, Qt::LeftButton, {}, at(from));
-    QTest::mouseMove(Form().Cr, at(to));
-    QTest::mouseRelease(Form().Cr, Qt::LeftButton, {}, at(to));
+    QTest::mousePress(form->Cr, Qt::LeftButton, {}, at(from));
+    QTest::mouseMove(form->Cr, at(to));
+    QTest::mouseRelease(form->Cr, Qt::LeftButton, {}, at(to));
 }
 
-void ProgramWindow::ClickTab(QTabWidget& tabs, int page)
+void ProgramWindow::OpenDatabase(const QString& path)
 {
-    QTabBar* bar = tabs.tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+    answers.Queue(ModalAnswers::FileName(path));
+    Key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(answers.Drained());
+    ASSERT_EQ(QString::fromStdString(DatabaseFileName), path);
+}
+
+void ProgramWindow::LoadRow(int row)
+{
+    const TRect cell = GameList->CellRect(0, row);
+    Click(GameList->viewport(), QPoint(cell.Left + 4, (cell.Top + cell.Bottom) / 2));
+    ASSERT_EQ(GameList->Row(), row);
+    Key(Qt::Key_Return);
+}
+
+void ProgramWindow::TypeInMoveBox(const QString& text)
+{
+    Click(form->MoveEdit);
+    form->MoveEdit->selectAll();
+    QTest::keyClick(form->MoveEdit, Qt::Key_Delete);
+    for (const QChar c : text) {
+        // Letters beyond ASCII come as the keyboard sends them: with their text.
+        if (c.unicode() < 0x80)
+            QTest::keyClick(form->MoveEdit, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, form->MoveEdit, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+    }
+    QTest::keyClick(form->MoveEdit, Qt::Key_Return);
+}
+
+QString ProgramWindow::Copy(const QString& source, const QString& name) const
+{
+    const QString target = dir.filePath(name);
+    EXPECT_TRUE(QFile::copy(source, target)) << target.toStdString();
+    return target;
 }

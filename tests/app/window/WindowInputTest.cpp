@@ -1,17 +1,17 @@
 // The main window driven by the mouse and keys: the move tree while a press
 // is held, the right button on the forward button, presses in the board's
 // coordinate margin, and the options command of the menu bar with typed values.
-#include "WindowTestSupport.h"
+#include "tests/app/mainwindow/ProgramWindow.h"
 
 #include "app/BoardView.h"
 #include "app/OptionValues.h"
+#include "app/Unit2.h"
 #include "platform/PaintBox.h"
 #include "platform/StringGrid.h"
 #include "rules/Board.h"
 #include "rules/GameStore.h"
 
 #include <QApplication>
-#include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -33,14 +33,14 @@ struct PopupWatch {
     int seen = 0;
 };
 
-using WindowInput = WindowTest;
+using WindowInput = ProgramWindow;
 
 } // namespace
 
 TEST_F(WindowInput, MoveTreeKeepsItsCellsWhileTheButtonIsHeld)
 {
-    Start(OpenAtStart(SamplePgn));
-    QTest::keyClick(form.get(), Qt::Key_F4);
+    Start(OpenAt(SamplePgn()));
+    Key(Qt::Key_F4);
     TStringGrid& grid = *form->MoveGrid;
     const TRect r = grid.CellRect(1, 4);
     const QPoint cell((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
@@ -56,12 +56,12 @@ TEST_F(WindowInput, MoveTreeKeepsItsCellsWhileTheButtonIsHeld)
 
 TEST_F(WindowInput, RightClickOnForwardTogglesAutoplayOnly)
 {
-    Start(OpenAtStart(SamplePgn));
+    Start(OpenAt(SamplePgn()));
     // Through the window, as the window system delivers it (with its context menu event).
     QWidget* button = form->ToolBar1->widgetForAction(form->ToolButton3);
-    const QPoint forward = button->mapTo(form.get(), button->rect().center());
+    const QPoint forward = button->mapTo(form, button->rect().center());
     PopupWatch popups;
-    WhenModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
     QTest::mouseClick(form->windowHandle(), Qt::RightButton, {}, forward);
     QTest::qWait(100);
     EXPECT_TRUE(form->Timer1->isActive());
@@ -73,7 +73,7 @@ TEST_F(WindowInput, RightClickOnForwardTogglesAutoplayOnly)
 
 TEST_F(WindowInput, PressInTheMarginCountsAsTheEdgeSquare)
 {
-    Start("");
+    Start();
     const int s = SquareSize, m = BoardMargin;
     auto played = [](int from, int to) {
         const PositionRecord& p = Positions[CurrentPly - 1];
@@ -94,23 +94,20 @@ TEST_F(WindowInput, PressInTheMarginCountsAsTheEdgeSquare)
 
 TEST_F(WindowInput, OptionsOfTheMenuBarTakeTypedValues)
 {
-    Start("");
-    QAction* options = form->menuBar()->actions().value(5);
-    ASSERT_EQ(options->text(), "&Options");
+    Start();
     auto type = [](QSpinBox* spin, const char* text) {
         spin->setFocus();
         QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(spin, text);
     };
     PopupWatch popups;
-    WhenModal([&type](QWidget*) {
+    answers.Queue([&type](QWidget&) {
         type(Settings->DepthEdit, "5");
         Settings->SettingControl->setCurrentIndex(3); // "Print"
         type(Settings->LeftMarg, "25");
         QTest::keyClick(Settings->LeftMarg, Qt::Key_Return); // OK
     });
-    QTest::mouseClick(form->menuBar(), Qt::LeftButton, {},
-                      form->menuBar()->actionGeometry(options).center());
+    Menu({"&Options"});
     QTest::qWait(50);
     EXPECT_EQ(popups.seen, 0);
     EXPECT_EQ(ExpandDepth, 5);

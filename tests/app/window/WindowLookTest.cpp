@@ -1,6 +1,6 @@
 // What the main window shows: every pixel painted, texts from files and
 // paths shown exactly; and the end of the program with the help window open.
-#include "WindowTestSupport.h"
+#include "tests/app/mainwindow/ProgramWindow.h"
 
 #include "app/BoardView.h"
 #include "app/OptionValues.h"
@@ -11,15 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 namespace {
 
-using WindowLook = WindowTest;
+using WindowLook = ProgramWindow;
 
 // The label's pixels are those of a plain-text label of its text.
 void ExpectPlainText(QLabel* label)
@@ -45,18 +42,11 @@ void ExpectPlainText(QLabel* label)
 
 TEST_F(WindowLook, ExitEndsTheProgramWhileTheHelpWindowIsOpen)
 {
-    Start("");
-    QTest::keyClick(form.get(), Qt::Key_F1);
+    Start();
+    Key(Qt::Key_F1);
     ASSERT_TRUE(HelpWindow::Current() && HelpWindow::Current()->isVisible());
     form->activateWindow();
-    QTimer::singleShot(0, [this] {
-        QMenuBar* bar = form->menuBar();
-        QAction* file = bar->actions().front();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
-        QAction* exit = file->menu()->findChild<QAction*>("Exit1");
-        QTest::mouseClick(file->menu(), Qt::LeftButton, {},
-                          file->menu()->actionGeometry(exit).center());
-    });
+    QTimer::singleShot(0, [this] { Menu({"&File", "E&xit"}); });
     QTimer::singleShot(3000, [] { QApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0) << "the program still runs";
     EXPECT_FALSE(form->isVisible());
@@ -64,38 +54,37 @@ TEST_F(WindowLook, ExitEndsTheProgramWhileTheHelpWindowIsOpen)
 
 TEST_F(WindowLook, EveryPixelIsPainted)
 {
-    Start(OpenAtStart(SamplePgn));
-    QTest::keyClick(form.get(), Qt::Key_F11); // a bookmark, shown on its page
+    Start(OpenAt(SamplePgn()));
+    Key(Qt::Key_F11); // a bookmark, shown on its page
     QTest::qWait(20);
-    EXPECT_EQ(UnpaintedPixels(form.get(), form->rect()), 0) << "under the bookmark boards";
+    EXPECT_EQ(UnpaintedPixels(form, form->rect()), 0) << "under the bookmark boards";
     form->resize(320, 320);
     QTest::qWait(50);
     ASSERT_LT(SquareSize, MinSquareSize);
-    EXPECT_EQ(UnpaintedPixels(form.get(), form->rect()), 0) << "where no board is drawn";
+    EXPECT_EQ(UnpaintedPixels(form, form->rect()), 0) << "where no board is drawn";
 }
 
 TEST_F(WindowLook, NamesAndPathsShowAsTheyAre)
 {
-    QTemporaryDir temp;
-    const QString folder = temp.path() + "/<i>d&x";
+    const QString folder = dir.path() + "/<i>d&x";
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString pgn = folder + "/a&b.pgn";
     QFile file(pgn);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[White \"<b>Zeta</b>\"]\n[Black \"Kessler, Una\"]\n[ECO \"C95\"]\n\n1. e4 e5 *\n");
     file.close();
-    Start(OpenAtStart(pgn) + "[Recent]\nFile1=" + SamplePgn.toStdString() + "\n");
+    Start(OpenAt(pgn) + "[Recent]\nFile1=" + SamplePgn().toStdString() + "\n");
     ASSERT_TRUE(form->HeadLabel->text().contains("<b>Zeta</b>"));
     ExpectPlainText(form->HeadLabel);
-    QTest::keyClick(form.get(), Qt::Key_F11);
+    Key(Qt::Key_F11);
     ASSERT_TRUE(form->Label1->text().contains("<i>d&x/\n a&b.pgn"));
     ExpectPlainText(form->Label1);
 
     // Another database: the path is a recent file, "&" doubled in the
     // caption so that the menu shows it; the item opens the path.
-    QTest::keyClick(form.get(), Qt::Key_F1, Qt::ControlModifier);
-    ASSERT_EQ(QString::fromStdString(DatabaseFileName), SamplePgn);
+    Key(Qt::Key_F1, Qt::ControlModifier);
+    ASSERT_EQ(QString::fromStdString(DatabaseFileName), SamplePgn());
     EXPECT_EQ(form->RecentItems[0]->text(), QString(pgn).replace("&", "&&"));
-    QTest::keyClick(form.get(), Qt::Key_F1, Qt::ControlModifier);
+    Key(Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(QString::fromStdString(DatabaseFileName), pgn);
 }
