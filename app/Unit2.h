@@ -129,6 +129,10 @@ public:
     // Writes the option sections from the controls; false when the file
     // could not be written (said once until a write works again).
     bool SaveSettings();
+    // Writes ini, read from the settings file, back to it: the same message
+    // when it cannot, naming the cause (the file cannot be read, so it is
+    // left alone; or it cannot be written).
+    bool UpdateSettingsFile(const TMemIniFile& ini);
 
     // The palette alone, to and from a scheme file of the user's choice.
     void Button2Click();
