@@ -24,8 +24,22 @@ std::span<const Setting> AllSettings()
     return all;
 }
 
+namespace {
+QString& SettingsFileOverride()
+{
+    static QString name;
+    return name;
+}
+} // namespace
+
+void SetSettingsFileName(const QString& fileName)
+{
+    SettingsFileOverride() = fileName;
+}
+
 QString SettingsFileName()
 {
+    if (!SettingsFileOverride().isEmpty()) return SettingsFileOverride();
     const QFileInfo exe(QCoreApplication::applicationFilePath());
     return exe.absolutePath() + "/" + exe.completeBaseName() + ".ini";
 }

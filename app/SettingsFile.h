@@ -117,8 +117,12 @@ inline constexpr Setting SkipIntro{"Config", "SkipIntro", SettingType::Flag, "0"
 // Every key of the file, section by section, in the file's order.
 std::span<const Setting> AllSettings();
 
-// The executable's path with its extension replaced by ".ini".
+// The executable's path with its extension replaced by ".ini", or the name
+// set by SetSettingsFileName.
 QString SettingsFileName();
+// Puts the settings file elsewhere (tests keep it in a folder of their own);
+// an empty name goes back to the one beside the executable.
+void SetSettingsFileName(const QString& fileName);
 
 // Typed access; the entry's own default unless one is given.
 int ReadSetting(const TMemIniFile& ini, const Setting& s, int def);

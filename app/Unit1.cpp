@@ -431,7 +431,14 @@ void TForm1::LoadGame(int row, bool keepPath)
     hooks.ShowDocument = [this] { RebuildDocument(); };
     hooks.ShowPosition = [this] { RefreshAfterNavigation(); };
     const GameLoadResult result = ::LoadGame(row, RowCells(row), keepPath, LoadToMove, hooks);
-    if (result.Status != LoadStatus::Loaded) return;
+    if (result.Status != LoadStatus::Loaded) {
+        // The list's cursor goes back to the game that stays shown.
+        if (CurrentGameRow > 0 && CurrentGameRow < GameList->RowCount())
+            GameList->SetRow(CurrentGameRow);
+        if (result.Status == LoadStatus::Changed)
+            Dialogs().MessageDlg(DatabaseChangedText, TMsgDlgType::mtError, mbOKOnly, 0);
+        return;
+    }
     HeadLabel->setText(Local(result.Title));
     PlaceHeadLabel();
 }
@@ -911,7 +918,10 @@ void TForm1::WriteLastState()
     for (std::size_t i = 0; i < RecentItems.size(); ++i)
         WriteTextSetting(ini, RecentFile[i], FileNameBytes(RecentPath(RecentItems[i])));
     WriteFlagSetting(ini, SettingKeys::SkipIntro, Demo ? Demo->SkipIntro->isChecked() : SkipIntro);
-    ini.UpdateFile();
+    if (Settings)
+        Settings->UpdateSettingsFile(ini);
+    else
+        ini.UpdateFile();
 }
 
 void TForm1::Exit1Click()

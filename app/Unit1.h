@@ -13,7 +13,6 @@
 #include "platform/StringGrid.h"
 #include "platform/Types.h"
 
-#include <QIcon>
 #include <QMainWindow>
 
 #include <array>
@@ -278,8 +277,6 @@ private:
 
     bool shown_ = false;
     bool closing_ = false;
-    // The flip button's four pictures, made at their first showing.
-    std::array<QIcon, 4> swButtonIcons_;
 };
 
 // The main window, set at the start of its constructor.

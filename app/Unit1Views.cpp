@@ -84,9 +84,7 @@ void TForm1::ShowSwButtonImage()
     const int image = SwButtonImage();
     if (SwButton->data().toInt() == image) return;
     SwButton->setData(image);
-    QIcon& icon = swButtonIcons_[static_cast<std::size_t>(image - 8)];
-    if (icon.isNull()) icon = ToolbarIcon(QStringLiteral("SwButton%1").arg(image));
-    SwButton->setIcon(icon);
+    SwButton->setIcon(ToolbarIcon(QStringLiteral("SwButton%1").arg(image)));
 }
 
 // ---- Bookmarks -------------------------------------------------------------------------

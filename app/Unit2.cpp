@@ -9,6 +9,7 @@
 #include "platform/Panel.h"
 #include "platform/Printer.h"
 #include "platform/RadioGroup.h"
+#include "platform/SaveFile.h"
 #include "platform/StringGrid.h"
 
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <exception>
 
@@ -34,6 +36,10 @@ namespace {
 
 // Help contexts of the pages, in their order.
 constexpr std::array<int, 4> PageHelpContexts{18, 19, 20, 21};
+
+// A temporary file of a settings write this old was left by a run that was
+// killed; a younger one may be another running copy's write.
+constexpr std::chrono::seconds StaleSaveFileAge{60};
 
 // The figurine fonts that the "Font" group can offer after its two text
 // fonts; the item index is the RTF font number, so a choice is offered only
@@ -71,14 +77,6 @@ FileDialogOptions SchemeFileDialog(const QString& title)
     options.Filter = QStringLiteral("Velmora settings|*.ini");
     options.DefaultExt = QStringLiteral("ini");
     return options;
-}
-
-// A file that is there but cannot be read would be replaced by what little
-// this program writes into it.
-bool UnreadableFile(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    return info.exists() && !info.isReadable();
 }
 
 void SayError(const QString& text)
@@ -148,6 +146,7 @@ TSettings::TSettings(QWidget* parent, SettingsHooks hooks)
     AddFigurineFonts();
     appliedOptions_ = ControlOptions();
     appliedChoices_ = ControlChoices();
+    RemoveStaleSaveFiles(SettingsFileName(), StaleSaveFileAge);
     try {
         ShowOptions(ReadOptionSections(TMemIniFile(SettingsFileName())));
         if (Hooks.OnPieceSize) Hooks.OnPieceSize(PieceSizePercent);
@@ -267,9 +266,17 @@ bool TSettings::SaveSettings()
 {
     TMemIniFile ini(SettingsFileName());
     WriteOptionSections(ini, OptionsInForce());
-    const bool written = !UnreadableFile(ini.FileName()) && ini.UpdateFile();
+    return UpdateSettingsFile(ini);
+}
+
+bool TSettings::UpdateSettingsFile(const TMemIniFile& ini)
+{
+    const bool written = ini.UpdateFile();
     // Said once, not at every Apply, while the file stays unwritable.
-    if (!written && !saveFailed_) SayError("Can't write the settings file\n" + ini.FileName());
+    if (!written && !saveFailed_)
+        SayError((ini.ReadFailed() ? "Can't read the settings file\n"
+                                   : "Can't write the settings file\n") +
+                 ini.FileName());
     saveFailed_ = !written;
     return written;
 }
@@ -387,7 +394,7 @@ void TSettings::Button2Click()
     const QString name = WithDefaultExt(chosen->FileName, "ini");
     TMemIniFile ini(name);
     WritePaletteSection(ini, PieceLabels);
-    if (UnreadableFile(name) || !ini.UpdateFile()) SayError("Can't write " + name);
+    if (!ini.UpdateFile()) SayError("Can't write " + name);
 }
 
 void TSettings::Button3Click()

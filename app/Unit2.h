@@ -135,6 +135,10 @@ public:
     // The glyph sets of a view scheme, shown as in force, so that the next
     // Apply or Cancel keeps them.
     void KeepPieceSets(int light, int dark);
+    // Writes ini, read from the settings file, back to it: the same message
+    // when it cannot, naming the cause (the file cannot be read, so it is
+    // left alone; or it cannot be written).
+    bool UpdateSettingsFile(const TMemIniFile& ini);
 
     // The palette alone, to and from a scheme file of the user's choice.
     void Button2Click();

@@ -10,9 +10,9 @@
 #include "components/SortGrid.h"
 
 #include "components/GridText.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -67,20 +67,10 @@ bool TSortGrid::SaveToFile(const std::string& FileName, char Separator)
         }
         out.append("\r\n");
     }
-    QSaveFile file(FileNameOf(FileName));
-    if (!file.open(QIODevice::WriteOnly)) {
-        fileError_ = file.errorString();
-        return false;
-    }
-    if (file.write(out.data(), static_cast<qint64>(out.size())) !=
-            static_cast<qint64>(out.size()) ||
-        !file.commit()) {
-        fileError_ = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
     fileError_.clear();
-    return true;
+    return SaveWholeFile(FileNameOf(FileName),
+                         QByteArrayView(out.data(), static_cast<qsizetype>(out.size())),
+                         &fileError_);
 }
 
 bool TSortGrid::LoadFromFile(const std::string& FileName, char Separator)

@@ -12,10 +12,27 @@ std::string DatabaseFileName;
 
 namespace {
 
+// What tells one state of a file from another.
+struct FileStamp {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    timespec Time{};
+};
+
+// The open file as it was when it was indexed.
+std::optional<FileStamp> IndexedStamp;
+
+FileStamp StampOf(const struct stat& info)
+{
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
 void CloseHandle()
 {
     if (DatabaseFileHandle >= 0) ::close(DatabaseFileHandle);
     DatabaseFileHandle = -1;
+    IndexedStamp.reset();
 }
 
 // Opens path for reading when it is a regular file; -1 otherwise. A
@@ -64,7 +81,23 @@ std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options)
     if (DatabaseFileHandle < 0) return std::nullopt;
     ListLoadingGuard guard;
     if (!guard.Acquired()) return std::nullopt;
+    struct stat info {};
+    IndexedStamp.reset();
+    if (::fstat(DatabaseFileHandle, &info) == 0) IndexedStamp = StampOf(info);
     return IndexPgn(FileByteSource(DatabaseFileHandle), options);
+}
+
+bool DatabaseChangedSinceIndexed()
+{
+    if (DatabaseFileHandle < 0 || !IndexedStamp) return false;
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(DatabaseFileHandle, &held) != 0 || ::stat(DatabaseFileName.c_str(), &named) != 0)
+        return true;
+    const FileStamp& was = *IndexedStamp;
+    return held.st_size != was.Size || held.st_mtim.tv_sec != was.Time.tv_sec ||
+           held.st_mtim.tv_nsec != was.Time.tv_nsec || named.st_dev != was.Device ||
+           named.st_ino != was.Inode;
 }
 
 void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name)

@@ -30,8 +30,16 @@ OpenStatus OpenDatabaseFile(const std::string& path);
 bool CloseDatabaseFile();
 
 // Indexes the open file under ListLoading; nullopt while ListLoading is set
-// already or when no file is open.
+// already or when no file is open. The file's size and time are noted
+// first, so that a change while or after it is indexed is seen.
 std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options = {});
+
+// True when the open file was changed on disk since it was indexed: its size
+// or its time differ, or its name no longer names it (deleted or replaced).
+// The offsets of the index then name other bytes: no game may be loaded.
+bool DatabaseChangedSinceIndexed();
+// The message for a load refused so.
+inline constexpr const char* DatabaseChangedText = "The database has changed since it was opened.";
 
 // The recent-file captions before a database is replaced: a name not in the
 // list enters it at the top, the others move down and the fifth is dropped;

@@ -163,6 +163,7 @@ GameLoadResult LoadGame(int row, const GameRow& cells, bool keepPath, int loadTo
                         const GameLoadHooks& hooks)
 {
     if (DatabaseFileHandle < 0) return {};
+    if (!ListLoading && DatabaseChangedSinceIndexed()) return {LoadStatus::Changed, {}};
     return LoadGameFrom(FileByteSource(DatabaseFileHandle), row, cells, keepPath, loadToMove,
                         hooks);
 }

@@ -37,6 +37,7 @@ enum class LoadStatus : std::uint8_t {
     Loaded,
     Refused,     // busy, not a game row, or no valid offset: nothing changed
     NothingRead, // nothing could be read at the offset: only SavedLine changed
+    Changed,     // the database changed on disk since it was indexed: nothing changed
 };
 
 struct GameLoadResult {
@@ -51,7 +52,8 @@ struct GameLoadResult {
 GameLoadResult LoadGameFrom(const ByteSource& source, int row, const GameRow& cells, bool keepPath,
                             int loadToMove, const GameLoadHooks& hooks = {});
 
-// The same from the open database file (Refused when none is open).
+// The same from the open database file (Refused when none is open, Changed
+// when it was changed on disk since it was indexed).
 GameLoadResult LoadGame(int row, const GameRow& cells, bool keepPath, int loadToMove,
                         const GameLoadHooks& hooks = {});
 

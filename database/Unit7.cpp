@@ -1,13 +1,15 @@
 #include "database/Unit7.h"
 
+#include "database/DatabaseFile.h"
 #include "database/RtfJoin.h"
+#include "platform/Dialogs.h"
+#include "platform/SaveFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,6 +34,17 @@ bool WriteAll(QIODevice& device, const std::string& bytes)
 {
     return device.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
            static_cast<qint64>(bytes.size());
+}
+
+// Writes a later game's piece over the document's closing brace. A write
+// the disk refuses half-way is cut off again and the brace put back, so the
+// file stays the whole document of the games before.
+bool AppendPiece(QFile& file, qint64 closingBrace, const std::string& piece)
+{
+    if (file.seek(closingBrace) && WriteAll(file, piece)) return true;
+    file.resize(closingBrace + 1);
+    if (file.seek(closingBrace)) file.putChar('}');
+    return false;
 }
 
 } // namespace
@@ -63,9 +76,19 @@ int TProgressForm::Export(const QString& fileName)
 {
     FileName = fileName;
     gamesWritten_ = 0;
+    end_ = ExportEnd::Done;
     Tag = StateAsked;
     Timer1->start();
     exec();
+    if (end_ != ExportEnd::Done) {
+        const int games = Hooks.GameRowCount ? std::max(0, Hooks.GameRowCount() - 1) : 0;
+        const QString written =
+            QStringLiteral("\nGames written: %1 of %2.").arg(gamesWritten_).arg(games);
+        Dialogs().MessageDlg(end_ == ExportEnd::CantWrite
+                                 ? "Can't write " + FileName + written
+                                 : QString::fromLatin1(DatabaseChangedText) + written,
+                             TMsgDlgType::mtError, mbOKOnly, 0);
+    }
     return gamesWritten_;
 }
 
@@ -105,32 +128,42 @@ bool TProgressForm::RunExport()
     Progress->setMaximum(std::max(1, Hooks.GameRowCount() - 1));
     Progress->setValue(1);
 
+    if (DatabaseChangedSinceIndexed()) {
+        end_ = ExportEnd::DatabaseChanged;
+        return false;
+    }
     Hooks.LoadGame(1);
     const std::optional<RtfDocumentParts> first = PartsOf(Hooks.Document());
     if (!first) return false;
     const std::string head = RtfJoinFirst(*first);
-    {
-        QSaveFile save(FileName);
-        if (!save.open(QIODevice::WriteOnly) || !WriteAll(save, head) || !save.commit())
-            return false;
+    if (!SaveWholeFile(FileName,
+                       QByteArrayView(head.data(), static_cast<qsizetype>(head.size())))) {
+        end_ = ExportEnd::CantWrite;
+        return false;
     }
     gamesWritten_ = 1;
     qint64 closingBrace = static_cast<qint64>(head.size()) - 1;
     QCoreApplication::processEvents();
     if (Tag == StateStop) return true;
 
+    // No truncation: the first game stays. Unbuffered: a write the disk
+    // refuses fails at once, and nothing is left over to be written later.
     QFile file(FileName);
-    if (!file.open(QIODevice::ReadWrite)) // no truncation: the first game stays
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        end_ = ExportEnd::CantWrite;
         return true;
+    }
     for (int row = 2; row < Hooks.GameRowCount(); ++row) {
+        if (DatabaseChangedSinceIndexed()) {
+            end_ = ExportEnd::DatabaseChanged;
+            break;
+        }
         Hooks.LoadGame(row);
         const std::optional<RtfDocumentParts> next = PartsOf(Hooks.Document());
         if (next) {
             const std::string more = RtfJoinNext(*next);
-            if (!file.seek(closingBrace) || !WriteAll(file, more) || !file.flush()) {
-                // Put the document's end back after the last whole game.
-                file.resize(closingBrace + 1);
-                if (file.seek(closingBrace)) file.putChar('}');
+            if (!AppendPiece(file, closingBrace, more)) {
+                end_ = ExportEnd::CantWrite;
                 break;
             }
             closingBrace += static_cast<qint64>(more.size()) - 1;

@@ -35,7 +35,9 @@ public:
 
     // Runs the export into fileName (SaveRtf's FileName) modally and returns
     // when it has ended: Tag := 1, Timer1 started, the window shown.
-    // Returns the number of games written to the file.
+    // Returns the number of games written to the file. A write that failed,
+    // or a database changed on disk, ends it with a message that says how
+    // many games the file holds.
     int Export(const QString& fileName);
 
     // The export itself, on the timer's first tick.
@@ -57,9 +59,12 @@ public slots:
     void reject() override;
 
 private:
+    enum class ExportEnd { Done, CantWrite, DatabaseChanged };
+
     bool RunExport();
 
     int gamesWritten_ = 0;
+    ExportEnd end_ = ExportEnd::Done;
 };
 
 // Created by the main window at start-up, kept to the end.

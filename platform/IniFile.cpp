@@ -1,7 +1,9 @@
 #include "platform/IniFile.h"
 
+#include "platform/SaveFile.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cctype>
@@ -40,10 +42,18 @@ TMemIniFile::TMemIniFile(QString fileName) : FileName_(std::move(fileName))
 {
     if (FileName_.isEmpty()) return;
     QFile file(FileName_);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        SetText(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A file that is not there reads as empty; one that is there but
+        // cannot be read must not be replaced by what little is written.
+        readFailed_ = QFileInfo(FileName_).isFile();
+        return;
     }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        readFailed_ = true;
+        return;
+    }
+    SetText(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void TMemIniFile::SetText(const std::string& text)
@@ -221,13 +231,8 @@ void TMemIniFile::WriteBool(const std::string& section, const std::string& key, 
 
 bool TMemIniFile::UpdateFile() const
 {
-    QSaveFile file(FileName_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (readFailed_) return false;
     const std::string text = Text();
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-        static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(FileName_,
+                         QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }

@@ -9,7 +9,8 @@
 // same; a new line ends as its neighbour. Section and key names are looked
 // up without regard to case. Values are bytes. A number that does not read
 // as a decimal integer yields the default. UpdateFile replaces the file
-// atomically: a failed write leaves the old file whole.
+// atomically: a failed write leaves the old file whole. A file that is there
+// but could not be read is never written.
 #pragma once
 
 #include <QString>
@@ -37,8 +38,11 @@ public:
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
 
-    // Writes the whole text to the file; false when it could not be written.
+    // Writes the whole text to the file; false when it could not be written
+    // or could not be read at construction.
     bool UpdateFile() const;
+    // The file is there but could not be read: it was read as empty.
+    bool ReadFailed() const { return readFailed_; }
 
     // The text as it would be written (for tests).
     std::string Text() const;
@@ -64,4 +68,5 @@ private:
     QString FileName_;
     std::vector<Line> Lines_;
     std::string DefaultEnd_ = "\n"; // the file's first line end; LF for a new file
+    bool readFailed_ = false;
 };

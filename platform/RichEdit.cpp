@@ -4,6 +4,7 @@
 #include "platform/GameText.h"
 #include "platform/Printer.h"
 #include "platform/RtfReader.h"
+#include "platform/SaveFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
@@ -12,7 +13,6 @@
 #include <QList>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -215,13 +215,7 @@ bool TRichEdit::LoadRtf(std::string_view rtf)
 
 bool TRichEdit::SaveToFile(const QString& fileName) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(source_) != source_.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(fileName, source_);
 }
 
 int TRichEdit::GetTextLen() const

@@ -1,5 +1,6 @@
 #include "database/Unit7.h"
 
+#include "platform/Dialogs.h"
 #include "platform/RtfReader.h"
 #include "tests/support/TestApp.h"
 
@@ -84,9 +85,12 @@ protected:
     void SetUp() override
     {
         App();
+        SetDialogService(&dialogs);
         ASSERT_TRUE(dir.isValid());
         target = dir.filePath("all.rtf");
     }
+    void TearDown() override { SetDialogService(nullptr); }
+    ScriptedDialogService dialogs;
     QTemporaryDir dir;
     QString target;
 };
@@ -181,7 +185,10 @@ TEST_F(ProgressFormTest, UnwritableTargetStillCleansUp)
     main.games = {Game("Anna"), Game("Bert")};
     TProgressForm form;
     form.Hooks = main.Hooks();
+    dialogs.QueueMessageResult(mrOk);
     EXPECT_EQ(form.Export(dir.filePath("missing/dir/all.rtf")), 0);
+    EXPECT_EQ(dialogs.Requests().at(0).text.section('\n', 0, 0),
+              "Can't write " + dir.filePath("missing/dir/all.rtf"));
     EXPECT_EQ(main.views, (std::vector<bool>{false, true}));
     EXPECT_EQ(form.Tag, 0);
     EXPECT_FALSE(form.isVisible());
