@@ -10,8 +10,8 @@
 #include "tests/support/TestApp.h"
 
 #include <QImage>
-#include <QTextCursor>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
