@@ -1,31 +1,21 @@
 // What the program leaves when the disk is full, when its settings file
 // cannot be read, when the database changes on disk while it is open, and
-// over many steps through a game: on the real main window, with its settings
-// file and a copy of the sample database in a folder of the test's own.
-#include "app/SettingsFile.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+// over many steps through a game: on the program's forms, with the settings
+// file and a copy of the sample database in the test's temporary folder.
+#include "tests/app/mainwindow/ProgramWindow.h"
+
 #include "components/SortGrid.h"
 #include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
-#include "database/Unit7.h"
-#include "platform/Dialogs.h"
 #include "platform/RichEdit.h"
-#include "platform/Sleep.h"
-#include "platform/Sound.h"
 #include "rules/Board.h"
 
-#include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
-#include <memory>
 #include <set>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -57,68 +47,18 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-class DiskFaults : public ::testing::Test {
+class DiskFaults : public ProgramWindow {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_SAMPLES "/velmora-sample.pgn"), database));
-        SetSettingsFileName(ini);
-        SetDialogService(&dialogs);
-        SetSoundPlayer(&sounds);
-        SetSleepHandler(sounds.PauseRecorder());
-    }
-    void TearDown() override
-    {
-        if (form) Close();
-        SetSleepHandler({});
-        SetSoundPlayer(nullptr);
-        SetDialogService(nullptr);
-        SetSettingsFileName({});
+        ProgramWindow::SetUp();
+        database = Copy(SamplePgn(), "games.pgn");
     }
 
-    // The window, its options dialog and its export window; the settings
-    // file reopens game `number` of the copy when one is given.
-    void Start(int number = 0)
-    {
-        if (number > 0)
-            Write(ini, "[Game]\nFile=" + database.toUtf8() +
-                           "\nNumber=" + QByteArray::number(number) + "\n[Config]\nSkipIntro=1\n");
-        form = std::make_unique<TForm1>();
-        settings = std::make_unique<TSettings>(form.get());
-        Settings = settings.get();
-        progress = std::make_unique<TProgressForm>(form.get());
-        ProgressForm = progress.get();
-        form->resize(1000, 760);
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void Close()
-    {
-        GameModified = 0;
-        form->close();
-        ProgressForm = nullptr;
-        Settings = nullptr;
-        progress.reset();
-        settings.reset();
-        form.reset();
-    }
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(form.get(), static_cast<Qt::Key>(key), modifiers);
-    }
     Shown ShownNow() const
     {
         return {GameList->Row(), CurrentGameRow, CurrentPly, form->HeadLabel->text(),
                 form->Memo1->toPlainText()};
-    }
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const auto& r : dialogs.Requests())
-            if (r.kind == ScriptedDialogService::Kind::Message) texts << r.text;
-        return texts;
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
     static QByteArray Read(const QString& path)
@@ -139,39 +79,36 @@ protected:
         }
     }
 
-    QTemporaryDir dir;
-    const QString ini = Path("velmora.ini");
-    const QString database = Path("games.pgn");
-    ScriptedDialogService dialogs;
-    RecordingSoundPlayer sounds;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TSettings> settings;
-    std::unique_ptr<TProgressForm> progress;
+    QString database;
 };
+
+const char* const ExportTitle = "Export rtf";
 
 } // namespace
 
 TEST_F(DiskFaults, AFullDiskAtStartAndAtExitKeepsTheSettingsFileWhole)
 {
-    Start(1);
+    const QString ini = SettingsFile();
+    Start(OpenAt(database));
     Close();
     const QByteArray before = Read(ini);
     ASSERT_TRUE(before.contains("[Velmora]") && before.contains("[Recent]"));
-    dialogs.QueueMessageResult(mrOk);
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
     OnAFullDisk(0, [&] {
-        Start();
+        StartForms();
         EXPECT_EQ(CurrentGameRow, 1);
         Close();
     });
     EXPECT_EQ(Read(ini).toStdString(), before.toStdString());
     // Said once, at start; the save at exit fails as quietly.
-    EXPECT_EQ(Messages(), QStringList{"Can't write the settings file\n" + ini});
+    EXPECT_EQ(answers.Shown(), Texts{("Can't write the settings file\n" + ini).toStdString()});
     EXPECT_EQ(QDir(dir.path()).entryList({"velmora.ini*"}), QStringList{"velmora.ini"});
 }
 
 TEST_F(DiskFaults, ASettingsFileThatCannotBeReadIsLeftAlone)
 {
-    Start(2);
+    const QString ini = SettingsFile();
+    Start(OpenAt(database, 2));
     Close();
     const QByteArray before = Read(ini);
     // Mode 0200. Mode bits do not stop root: then this thread's file accesses
@@ -188,14 +125,14 @@ TEST_F(DiskFaults, ASettingsFileThatCannotBeReadIsLeftAlone)
         if (root) setfsuid(0);
         GTEST_SKIP() << "the settings file can be read all the same";
     }
-    dialogs.QueueMessageResult(mrOk);
-    Start();
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+    StartForms();
     EXPECT_EQ(DatabaseFileHandle, -1); // read as empty: nothing reopened
     Close();
     chmod(file.constData(), 0600);
     if (root) setfsuid(0);
     EXPECT_EQ(Read(ini).toStdString(), before.toStdString());
-    EXPECT_EQ(Messages(), QStringList{"Can't read the settings file\n" + ini});
+    EXPECT_EQ(answers.Shown(), Texts{("Can't read the settings file\n" + ini).toStdString()});
 }
 
 TEST_F(DiskFaults, OnlyStaleTemporaryFilesOfTheSettingsFileGoAtStart)
@@ -205,7 +142,7 @@ TEST_F(DiskFaults, OnlyStaleTemporaryFilesOfTheSettingsFileGoAtStart)
     for (const QString& name : stale + kept)
         Write(Path(name), "[Board]\nSize=40\n", 86400);
     Write(Path("velmora.ini.Fresh1"), "[Board]\n"); // another copy's write, maybe
-    Start(1);
+    Start(OpenAt(database));
     for (const QString& name : stale)
         EXPECT_FALSE(QFile::exists(Path(name))) << name.toStdString();
     for (const QString& name : kept + QStringList{"velmora.ini.Fresh1"})
@@ -214,18 +151,21 @@ TEST_F(DiskFaults, OnlyStaleTemporaryFilesOfTheSettingsFileGoAtStart)
 
 TEST_F(DiskFaults, ASaveGameThatFailsOnAFullDiskKeepsTheGameEditedAndShown)
 {
-    Start(1);
+    Start(OpenAt(database));
     Key(Qt::Key_End, Qt::ShiftModifier);
     Key(Qt::Key_Delete, Qt::ShiftModifier);
     ASSERT_EQ(GameModified, 1);
     const Shown edited = ShownNow();
     const QString target = Path("game.rtf");
     Write(target, "{\\rtf1 an older export}");
-    dialogs.QueueMessageResult(mrYes); // "Save game?"
-    dialogs.QueueSaveFile(target);
-    dialogs.QueueMessageResult(mrOk);
+    answers.Queue(ModalAnswers::Key(Qt::Key_Y)); // "Save game?"
+    answers.Queue(ModalAnswers::FileName(target));
+    answers.Queue(ModalAnswers::Key(Qt::Key_Y)); // replace it
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
     OnAFullDisk(100, [&] { Key(Qt::Key_PageDown, Qt::ControlModifier); }); // next game
-    EXPECT_EQ(Messages(), QStringList({"Save game?", "Can't write " + target}));
+    EXPECT_EQ(answers.Shown(), (Texts{"Save game?", ExportTitle,
+                                      "game.rtf already exists.\nDo you want to replace it?",
+                                      ("Can't write " + target).toStdString()}));
     EXPECT_EQ(GameModified, 1);
     EXPECT_TRUE(ShownNow() == edited);
     EXPECT_EQ(Read(target), "{\\rtf1 an older export}");
@@ -233,16 +173,17 @@ TEST_F(DiskFaults, ASaveGameThatFailsOnAFullDiskKeepsTheGameEditedAndShown)
 
 TEST_F(DiskFaults, AllGamesExportedOntoAFillingDiskLeaveAWholeDocumentAndSaySo)
 {
-    Start(1);
-    QAction* allGames = form->findChild<QAction*>("Allgames1");
-    ASSERT_TRUE(allGames);
-    dialogs.QueueSaveFile(Path("whole.rtf"));
-    allGames->trigger();
+    Start(OpenAt(database));
+    answers.Queue(ModalAnswers::FileName(Path("whole.rtf")));
+    Menu({"&File", "&Export rtf", "&All games"});
+    ASSERT_TRUE(answers.Drained());
     const QByteArray whole = Read(Path("whole.rtf"));
     const QString target = Path("all.rtf");
-    dialogs.QueueSaveFile(target);
-    dialogs.QueueMessageResult(mrOk);
-    OnAFullDisk(static_cast<rlim_t>(whole.size() / 3), [&] { allGames->trigger(); });
+    answers.Queue(ModalAnswers::FileName(target));
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+    OnAFullDisk(static_cast<rlim_t>(whole.size() / 3), [&] {
+        Menu({"&File", "&Export rtf", "&All games"});
+    });
     const QByteArray part = Read(target);
     // The whole export cut after the last game that fitted, and closed.
     ASSERT_TRUE(part.endsWith('}'));
@@ -250,10 +191,11 @@ TEST_F(DiskFaults, AllGamesExportedOntoAFillingDiskLeaveAWholeDocumentAndSaySo)
     const int written = static_cast<int>(part.count("\\fs30 ")); // one heading a game
     EXPECT_GT(written, 1);
     EXPECT_EQ(whole.count("\\fs30 "), GameList->RowCount() - 1);
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Can't write %1\nGames written: %2 of %3.")
-                                          .arg(target)
-                                          .arg(written)
-                                          .arg(GameList->RowCount() - 1)});
+    const QString said = QStringLiteral("Can't write %1\nGames written: %2 of %3.")
+                             .arg(target)
+                             .arg(written)
+                             .arg(GameList->RowCount() - 1);
+    EXPECT_EQ(answers.Shown(), (Texts{ExportTitle, ExportTitle, said.toStdString()}));
 }
 
 TEST_F(DiskFaults, ADatabaseChangedOnDiskLoadsNothingAndTheWindowAgrees)
@@ -270,18 +212,20 @@ TEST_F(DiskFaults, ADatabaseChangedOnDiskLoadsNothingAndTheWindowAgrees)
     for (const auto& [name, change] : changes) {
         SCOPED_TRACE(name);
         Write(database, sample);
-        Start(2);
+        Start(OpenAt(database, 2));
         const Shown before = ShownNow();
+        const Texts shownBefore = answers.Shown();
         change();
-        dialogs.QueueMessageResult(mrOk);
+        answers.Queue(ModalAnswers::Key(Qt::Key_Return));
         Key(Qt::Key_PageDown, Qt::ControlModifier); // next game
-        dialogs.QueueMessageResult(mrOk);
+        answers.Queue(ModalAnswers::Key(Qt::Key_Return));
         Key(Qt::Key_PageUp, Qt::ControlModifier); // previous game
-        ASSERT_EQ(Messages().size(), 2);
-        EXPECT_EQ(Messages().back(), DatabaseChangedText);
+        const Texts said(answers.Shown().begin() + static_cast<long>(shownBefore.size()),
+                         answers.Shown().end());
+        ASSERT_EQ(said.size(), 2u);
+        EXPECT_EQ(said.back(), DatabaseChangedText);
         EXPECT_TRUE(ShownNow() == before);
         Close();
-        dialogs = ScriptedDialogService();
     }
 }
 
@@ -289,7 +233,7 @@ TEST_F(DiskFaults, StepsThroughAGameMakeEachPictureOfTheFlipButtonOnce)
 {
     // A picture made afresh at every step is a new entry of the pixmap cache
     // each time it is drawn: memory would grow with every move shown.
-    Start(1);
+    Start(OpenAt(database));
     std::set<qint64> icons;
     for (int i = 0; i < 100; ++i) {
         if (CurrentPly == LineLength) Key(Qt::Key_Home, Qt::ShiftModifier);

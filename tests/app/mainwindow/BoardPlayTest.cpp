@@ -26,6 +26,7 @@
 #include "rules/GameStore.h"
 #include "rules/Navigation.h"
 #include "rules/StreamCheck.h"
+#include "tests/app/ScopedSettingsFile.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -50,7 +51,6 @@ class BoardPlay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::remove(SettingsFileName());
         SetDialogService(&dialogs);
         SetSoundPlayer(&sounds);
         SetSleepHandler(sounds.PauseRecorder());
@@ -71,7 +71,6 @@ protected:
         SetSleepHandler({});
         SetSoundPlayer(nullptr);
         SetDialogService(nullptr);
-        QFile::remove(SettingsFileName());
     }
 
     // The window with game `number` of `file` shown at its start.
@@ -121,6 +120,7 @@ protected:
         EXPECT_TRUE(CheckMoveStream(&why)) << why;
     }
 
+    ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
     RecordingSoundPlayer sounds;
     std::unique_ptr<TForm1> form;

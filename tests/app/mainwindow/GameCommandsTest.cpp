@@ -29,7 +29,6 @@ namespace {
 
 const QString MixedPgn = QStringLiteral(VELMORA_TEST_DATA "/mixed.pgn");
 const char* const OpenTitle = "Open pgn file";
-using Texts = std::vector<std::string>;
 
 // What the window shows of the game: board, title, list row, move list,
 // move tree and what Copy puts on the clipboard.

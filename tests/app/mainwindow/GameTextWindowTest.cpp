@@ -8,9 +8,9 @@
 #include "database/GameRow.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
+#include "tests/app/ScopedSettingsFile.h"
 #include "tests/support/TestShots.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -31,16 +31,9 @@ struct NamesCase {
 
 class GameTextWindow : public ::testing::TestWithParam<NamesCase> {
 protected:
-    void SetUp() override
-    {
-        QFile::remove(SettingsFileName());
-        SetDialogService(&dialogs);
-    }
-    void TearDown() override
-    {
-        SetDialogService(nullptr);
-        QFile::remove(SettingsFileName());
-    }
+    void SetUp() override { SetDialogService(&dialogs); }
+    void TearDown() override { SetDialogService(nullptr); }
+    ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
 };
 

@@ -2,14 +2,13 @@
 // in landscape with date, time and page in its footer, the ELO list in
 // portrait.
 #include "app/EloPage.h"
-#include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "components/SortGrid.h"
 #include "database/GameIndex.h"
 #include "platform/Dialogs.h"
+#include "tests/app/ScopedSettingsFile.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,7 +20,7 @@ namespace {
 
 TEST(ListPrintOptions, GameListLandscapeWithItsFooterEloListPortrait)
 {
-    QFile::remove(SettingsFileName());
+    ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
     SetDialogService(&dialogs);
     {
@@ -51,7 +50,6 @@ TEST(ListPrintOptions, GameListLandscapeWithItsFooterEloListPortrait)
         form.close();
     }
     SetDialogService(nullptr);
-    QFile::remove(SettingsFileName());
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "rules/Board.h"
 #include "rules/GameStore.h"
 #include "rules/Navigation.h"
+#include "tests/app/ScopedSettingsFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -42,16 +43,8 @@ const QString SamplePgn = QStringLiteral(VELMORA_SAMPLES "/velmora-sample.pgn");
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        QFile::remove(SettingsFileName());
-        SetDialogService(&dialogs);
-    }
-    void TearDown() override
-    {
-        SetDialogService(nullptr);
-        QFile::remove(SettingsFileName());
-    }
+    void SetUp() override { SetDialogService(&dialogs); }
+    void TearDown() override { SetDialogService(nullptr); }
 
     // Starts the window as the program does and lets its first show run.
     std::unique_ptr<TForm1> Start()
@@ -70,6 +63,7 @@ protected:
         ASSERT_TRUE(ini.UpdateFile());
     }
 
+    ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
 };
 

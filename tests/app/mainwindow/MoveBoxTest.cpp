@@ -25,7 +25,6 @@ constexpr const char* Players[][2] = {
 
 const char* const OpenTitle = "Open pgn file";
 const char* const AllColumns = "Find in all columns?";
-using Texts = std::vector<std::string>;
 
 class MoveBox : public ProgramWindow {
 protected:

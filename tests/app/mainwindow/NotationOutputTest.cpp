@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
 #include "platform/Printer.h"
+#include "tests/app/ScopedSettingsFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +34,6 @@ class NotationOutput : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::remove(SettingsFileName());
         SetDialogService(&dialogs);
         const QByteArray keep = qgetenv("VELMORA_NOTATION_OUT");
         out = keep.isEmpty() ? temp.path() : QString::fromLocal8Bit(keep);
@@ -44,7 +44,6 @@ protected:
         settings.reset(); // a child of the window, which goes next
         form.reset();
         SetDialogService(nullptr);
-        QFile::remove(SettingsFileName());
     }
 
     // Starts the window as the program does, the options dialog applying the
@@ -74,6 +73,7 @@ protected:
         return bytes;
     }
 
+    ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TSettings> settings;

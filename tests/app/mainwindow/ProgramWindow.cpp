@@ -168,7 +168,7 @@ bool ModalAnswers::eventFilter(QObject* watched, QEvent* event)
 void ProgramWindow::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
-    QFile::remove(SettingsFileName());
+    SetSettingsFileName(SettingsFile());
     SetDialogService(nullptr);
 }
 
@@ -176,19 +176,20 @@ void ProgramWindow::TearDown()
 {
     EXPECT_TRUE(answers.Drained()) << "a dialog that was to be answered never came";
     EXPECT_EQ(answers.Unexpected(), 0) << "a modal window came unasked or stayed open";
-    GameModified = 0; // no "Save game?" at the close
-    if (form && form->isVisible()) form->close();
-    form = nullptr;
-    forms.reset();
-    CloseDatabaseFile();
-    QFile::remove(SettingsFileName());
+    Close();
+    SetSettingsFileName({});
 }
 
 void ProgramWindow::Start(const std::string& settings)
 {
-    TMemIniFile ini(SettingsFileName());
+    TMemIniFile ini(SettingsFile());
     ini.SetText(settings + "[Config]\nSkipIntro=1\n");
     ASSERT_TRUE(ini.UpdateFile());
+    StartForms();
+}
+
+void ProgramWindow::StartForms()
+{
     forms = std::make_unique<TProgramForms>();
     form = &forms->Main();
     form->resize(1000, 760);
@@ -196,6 +197,15 @@ void ProgramWindow::Start(const std::string& settings)
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     QTest::qWait(50);
+}
+
+void ProgramWindow::Close()
+{
+    GameModified = 0; // no "Save game?" at the close
+    if (form && form->isVisible()) form->close();
+    form = nullptr;
+    forms.reset();
+    CloseDatabaseFile();
 }
 
 void ProgramWindow::Activate()

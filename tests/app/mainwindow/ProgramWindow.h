@@ -1,8 +1,8 @@
 // The program's own forms, started as the program starts them, driven as a
 // user drives them: keys, clicks, drags and menus through QTest, and real
 // modal dialogs (each runs its own event loop) answered by keys from a timer
-// once they are up. Every file a test makes lies in its temporary folder;
-// only the settings file lies beside the test program.
+// once they are up. Every file a test makes lies in its temporary folder,
+// the program's settings file too.
 #pragma once
 
 #include "app/ProgramForms.h"
@@ -27,6 +27,9 @@ class QRect;
 class QTabWidget;
 class QWidget;
 
+// Texts of the modal windows shown, in their order.
+using Texts = std::vector<std::string>;
+
 // Every modal window shown takes the next answer of the queue, run from a
 // timer on QApplication::activeModalWidget(); the progress window asks
 // nothing and is left to run. Without an answer a window gets Esc and counts
@@ -48,7 +51,7 @@ public:
     static Answer FileName(const QString& path);
 
     // What the modal windows shown said: a message box's text, else the title.
-    const std::vector<std::string>& Shown() const { return shown_; }
+    const Texts& Shown() const { return shown_; }
     int Unexpected() const { return unexpected_; }
     bool Drained() const { return answers_.empty(); }
 
@@ -57,7 +60,7 @@ protected:
 
 private:
     std::deque<Answer> answers_;
-    std::vector<std::string> shown_;
+    Texts shown_;
     int unexpected_ = 0;
 };
 
@@ -70,6 +73,11 @@ protected:
 
     // Writes the settings text (the intro skipped), then starts the forms.
     void Start(const std::string& settings = {});
+    // Starts the forms on the settings file as it stands.
+    void StartForms();
+    // Closes the main window (nothing asked about the game) and ends the
+    // forms, as the program ends; Start may follow.
+    void Close();
     // The main window made active again when no dialog or menu is up, as a
     // window manager does when a dialog has gone.
     void Activate();
@@ -94,6 +102,8 @@ protected:
     void TypeInMoveBox(const QString& text);
     // A copy of a file in the temporary folder.
     QString Copy(const QString& source, const QString& name) const;
+    // The program's settings file, in the temporary folder.
+    QString SettingsFile() const { return dir.filePath(QStringLiteral("velmora.ini")); }
 
     QTemporaryDir dir;
     ModalAnswers answers;

@@ -75,7 +75,6 @@ void OptionsTest::SetUpTestSuite()
 
 void OptionsTest::SetUp()
 {
-    RemoveFile();
     RestoreFirstRunOptions();
     ResetRtfBuffer();
     SetDialogService(&dialogs);
@@ -84,7 +83,6 @@ void OptionsTest::SetUp()
 void OptionsTest::TearDown()
 {
     SetDialogService(nullptr);
-    RemoveFile();
     RestoreFirstRunOptions();
 }
 

@@ -1,9 +1,10 @@
-// What the options tests share: a clean settings file beside the test
-// program, the scripted dialog service, the embedded fonts, and the option
-// sections of a first start.
+// What the options tests share: a settings file in a temporary folder, the
+// scripted dialog service, the embedded fonts, and the option sections of a
+// first start.
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "tests/app/ScopedSettingsFile.h"
 
 #include <QString>
 
@@ -26,5 +27,6 @@ protected:
     // Removes the settings file, or whatever stands in its place.
     static void RemoveFile();
 
+    ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
 };
