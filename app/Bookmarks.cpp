@@ -8,6 +8,7 @@
 #include "database/DatabaseFile.h"
 #include "database/MoveNotation.h"
 #include "platform/Canvas.h"
+#include "platform/Fonts.h"
 #include "rules/GameStore.h"
 
 #include <QDateTime>
@@ -75,6 +76,13 @@ std::string FilePart(const std::string& path)
 }
 
 } // namespace
+
+QFont BookmarkTextFont()
+{
+    QFont font(QString::fromLatin1(SwissFamily));
+    font.setPixelSize(12);
+    return font;
+}
 
 void BuildBookmarkPieces()
 {

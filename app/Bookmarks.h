@@ -6,6 +6,7 @@
 #include "rules/Board.h"
 #include "rules/Navigation.h"
 
+#include <QFont>
 #include <QImage>
 
 #include <array>
@@ -24,6 +25,10 @@ extern std::array<BookmarkSlot, 2> Bookmarks;
 
 extern QImage BookmarkBoardBitmap;                  // 198 x 198
 extern std::array<QImage, 13> BookmarkPieceBitmaps; // 24 x 24 by image index
+
+// The font of the bookmark texts: the game list's text font at 12 px, so
+// that names show as the list shows them.
+QFont BookmarkTextFont();
 
 // The small traditional pieces (built once, at start-up).
 void BuildBookmarkPieces();

@@ -5,7 +5,11 @@
 #include "platform/StringGrid.h"
 #include "rules/MoveGen.h"
 
+#include <QString>
+
+#include <algorithm>
 #include <cctype>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +39,46 @@ bool NamesSquareOffBoard(std::string_view text)
     return false;
 }
 
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; });
+}
+
+// Whether a cell starts with a text, letters of either case alike: every
+// letter of the cell's code page, as the grid decodes its bytes. ASCII
+// bytes read the same in every code page the grids use, and ASCII letters
+// fold to ASCII letters, so an ASCII cell is compared as it is, undecoded:
+// a search through every column of a long list stays quick.
+class PrefixMatcher {
+public:
+    PrefixMatcher(const TStringGrid& grid, const QString& text)
+        : decode_(grid.DecodeText), folded_(text.toCaseFolded())
+    {
+        asciiText_ =
+            std::all_of(folded_.begin(), folded_.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (asciiText_) ascii_ = folded_.toLatin1().toStdString();
+    }
+
+    bool operator()(std::string_view cell) const
+    {
+        if (IsAscii(cell)) {
+            if (!asciiText_ || cell.size() < ascii_.size()) return false;
+            return std::equal(ascii_.begin(), ascii_.end(), cell.begin(), [](char t, char c) {
+                return t == std::tolower(static_cast<unsigned char>(c));
+            });
+        }
+        const std::string bytes(cell);
+        const QString shown = decode_ ? decode_(bytes) : QString::fromLatin1(bytes);
+        return shown.startsWith(folded_, Qt::CaseInsensitive);
+    }
+
+private:
+    std::function<QString(const std::string&)> decode_;
+    QString folded_;
+    bool asciiText_ = false;
+    std::string ascii_; // the folded text, when it is ASCII
+};
+
 } // namespace
 
 std::optional<int> TypedMoveIndex(const std::string& text)
@@ -47,37 +91,16 @@ std::optional<int> TypedMoveIndex(const std::string& text)
     return index;
 }
 
-const char* StrStrNoCase(const char* haystack, const char* needle)
+int FindRowStartingWith(const TStringGrid& grid, const QString& text, int from, int column)
 {
-    if (!haystack || !needle) return nullptr;
-    if (*needle == '\0') return haystack;
-    for (const char* h = haystack; *h; ++h) {
-        const char* a = h;
-        const char* b = needle;
-        while (*a && *b &&
-               std::tolower(static_cast<unsigned char>(*a)) ==
-                   std::tolower(static_cast<unsigned char>(*b))) {
-            ++a;
-            ++b;
-        }
-        if (*b == '\0') return h;
-    }
-    return nullptr;
-}
-
-int FindRowStartingWith(const TStringGrid& grid, const std::string& text, int from, int column)
-{
-    const auto startsWith = [&](int c, int r) {
-        const std::string cell(grid.Cells(c, r));
-        return StrStrNoCase(cell.c_str(), text.c_str()) == cell.c_str();
-    };
+    const PrefixMatcher startsWith(grid, text);
     for (int r = std::max(from, 0); r < grid.RowCount(); ++r) {
         if (column >= 0) {
-            if (startsWith(column, r)) return r;
+            if (startsWith(grid.Cells(column, r))) return r;
             continue;
         }
         for (int c = 0; c < grid.ColCount(); ++c)
-            if (startsWith(c, r)) return r;
+            if (startsWith(grid.Cells(c, r))) return r;
     }
     return -1;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+class QString;
 class TStringGrid;
 
 // Longest text the box reads; a longer one names no move.
@@ -15,11 +16,8 @@ inline constexpr std::size_t TypedTextLimit = 511;
 // it names none or more than one.
 std::optional<int> TypedMoveIndex(const std::string& text);
 
-// The first place in haystack where needle occurs, letters compared without
-// regard to case; haystack itself for an empty needle; null when haystack is
-// empty or holds no match.
-const char* StrStrNoCase(const char* haystack, const char* needle);
-
 // The first row from `from` on whose cell in `column` starts with text, or
-// -1. With column -1 every column of every data row is searched.
-int FindRowStartingWith(const TStringGrid& grid, const std::string& text, int from, int column);
+// -1. With column -1 every column of every data row is searched. Cells are
+// read as the grid decodes them (DecodeText), and every letter is compared
+// without regard to case.
+int FindRowStartingWith(const TStringGrid& grid, const QString& text, int from, int column);

@@ -170,6 +170,9 @@ void TForm1::CreatePanes()
     HeadLabel = new TTitleLabel(BoardSplitter);
     HeadLabel->setObjectName("HeadLabel");
     HeadLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The game list's text font: names show as there, combining accents
+    // over their letters.
+    HeadLabel->setFont(QFont(QString::fromLatin1(SwissFamily)));
     HeadLabel->move(6, 6);
 
     Memo1 = new TRichEdit(ClientArea);
@@ -296,7 +299,7 @@ void TForm1::CreateGameList()
                       TGridOption::goVertLine, TGridOption::goHorzLine, TGridOption::goColSizing,
                       TGridOption::goRowSelect, TGridOption::goThumbTracking});
     TFont font = grid->Font();
-    font.SetName("VelmoraChess Swiss");
+    font.SetName(QString::fromLatin1(SwissFamily));
     font.SetHeight(-13);
     font.Charset = ANSI_CHARSET;
     font.Color = clWindowText;

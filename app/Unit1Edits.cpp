@@ -131,12 +131,10 @@ void TForm1::FindInList(const QString& text)
     QWidget* page = PageControl1->currentWidget();
     TSortGrid* grid = page == GameSheet ? GameList : page == EloSheet ? EloGrid : nullptr;
     if (!grid || !grid->isVisible()) return;
-    // The cells hold their file's bytes: the text is looked for as such.
-    const std::string bytes = grid->EncodeText(text);
     const int first = grid->FixedRows();
-    int row = FindRowStartingWith(*grid, bytes, std::max(grid->Row(), first), grid->SortColumn());
+    int row = FindRowStartingWith(*grid, text, std::max(grid->Row(), first), grid->SortColumn());
     if (row < 0 && Dialogs().MessageDlg("Find in all columns?", TMsgDlgType::mtConfirmation,
                                         mbYesNo, 0) == mrYes)
-        row = FindRowStartingWith(*grid, bytes, first, -1);
+        row = FindRowStartingWith(*grid, text, first, -1);
     if (row >= 0) grid->SetRow(row);
 }

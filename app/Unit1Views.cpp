@@ -109,7 +109,7 @@ void TForm1::CreateBookmarkPage()
         label->setTextFormat(Qt::PlainText); // names and paths as they are
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setStyleSheet("font: 12px");
+        label->setFont(BookmarkTextFont());
         label->setGeometry(k ? 584 : 210, 22, 160, 158);
         auto* reload = new QPushButton("Reload", BmSheet);
         reload->setObjectName(k ? "Button2" : "Button1");
@@ -130,7 +130,10 @@ void TForm1::Bookmark11Click(QAction* item)
                          return std::string(GameList->Cells(col, CurrentGameRow));
                      })
                             : nullptr);
-    (k ? Label2 : Label1)->setText(Local(label));
+    const QString text = Local(label);
+    QLabel* shown = k ? Label2 : Label1;
+    shown->setFont(FontForText(BookmarkTextFont(), text));
+    shown->setText(text);
     PB1->update();
     PB2->update();
     PageControl1->setCurrentWidget(BmSheet);

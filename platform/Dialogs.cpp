@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -93,6 +94,21 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogOptions& options)
     if (!options.DefaultExt.isEmpty()) dialog.setDefaultSuffix(options.DefaultExt);
 }
 
+// The window a message box belongs to: the modal window up, else the active
+// window, else the main window, which at the start a window manager may not
+// have activated yet. A box without an owner is a window of its own that the
+// main window can cover while the box blocks the program.
+QWidget* MessageOwner()
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto main = std::find_if(windows.begin(), windows.end(), [](const QWidget* w) {
+        return w->isVisible() && qobject_cast<const QMainWindow*>(w);
+    });
+    return main == windows.end() ? nullptr : *main;
+}
+
 std::optional<FileDialogResult> RunFileDialog(QFileDialog& dialog, const FileDialogOptions& options)
 {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -152,8 +168,7 @@ int QtDialogService::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgBu
                                 int /*helpContext*/)
 {
     if (buttons.Empty()) buttons = TMsgDlgBtn::mbOK;
-    QMessageBox box(IconOf(type), CaptionOf(type), text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QMessageBox box(IconOf(type), CaptionOf(type), text, QMessageBox::NoButton, MessageOwner());
     box.setTextFormat(Qt::PlainText); // a file name in the text is shown as it is
     std::vector<std::pair<QAbstractButton*, int>> results;
     for (const ButtonMap& m : ButtonTable) {

@@ -42,9 +42,13 @@ inline constexpr int SwissFontId = 102;
 inline constexpr int TimesFontId = 103;
 inline constexpr int DiagramFontId = 104;
 
+// The sans serif notation font: also the text font of the game list, and of
+// every view that shows names as the list does.
+inline constexpr char SwissFamily[] = "VelmoraChess Swiss";
+
 inline constexpr std::array<EmbeddedFontResource, 4> EmbeddedFontResources{{
     {KavdiagFontId, "Kavdiag", ":/fonts/Kavdiag.ttf"},
-    {SwissFontId, "VelmoraChess Swiss", ":/fonts/VelmoraChessSwiss.ttf",
+    {SwissFontId, SwissFamily, ":/fonts/VelmoraChessSwiss.ttf",
      ":/fonts/VelmoraChessSwiss-Bold.ttf"},
     {TimesFontId, "VelmoraChess Times", ":/fonts/VelmoraChessTimes.ttf",
      ":/fonts/VelmoraChessTimes-Bold.ttf"},

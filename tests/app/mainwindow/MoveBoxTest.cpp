@@ -15,12 +15,15 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 // Games whose players are known: White in column 1, Black in column 3.
 constexpr const char* Players[][2] = {
     {"Zeta, Anna", "Kasparov, Ola"}, {"Kasimov, Bo", "Morr, Tim"}, {"Adams, Cy", "Lund, Eva"},
-    {"kasper, Dan", "Boll, Al"},     {"Mikas, Ed", "Kasai, Fu"},
+    {"kasper, Dan", "Boll, Al"},     {"Mikas, Ed", "Kasai, Fu"},   {"Ärnström, Öd", "Nagy, Ly"},
+    {"Élan, Bo", "Šťastný, Ľu"},
 };
 
 const char* const OpenTitle = "Open pgn file";
@@ -60,13 +63,18 @@ protected:
     {
         QByteArray text;
         int round = 1;
-        for (const auto& game : Players)
-            text += QStringLiteral("[Event \"Find\"]\n[Site \"?\"]\n[Date \"2020.01.01\"]\n"
-                                   "[Round \"%1\"]\n[White \"%2\"]\n[Black \"%3\"]\n"
-                                   "[Result \"*\"]\n\n1. e4 e5 *\n\n")
-                        .arg(round++)
-                        .arg(game[0], game[1])
-                        .toLatin1();
+        for (const auto& game : Players) {
+            const QString tags =
+                QStringLiteral("[Event \"Find\"]\n[Site \"?\"]\n[Date \"2020.01.01\"]\n"
+                               "[Round \"%1\"]\n[White \"%2\"]\n[Black \"%3\"]\n"
+                               "[Result \"*\"]\n\n1. e4 e5 *\n\n")
+                    .arg(round++)
+                    .arg(QString::fromUtf8(game[0]), QString::fromUtf8(game[1]));
+            // cp1252 where it holds the names, else UTF-8.
+            const bool latin1 =
+                std::all_of(tags.begin(), tags.end(), [](QChar c) { return c.unicode() < 0x100; });
+            text += latin1 ? tags.toLatin1() : tags.toUtf8();
+        }
         QFile file(dir.filePath("players.pgn"));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         EXPECT_EQ(file.write(text), text.size());
@@ -133,6 +141,16 @@ TEST_F(MoveBox, FindSearchesTheSortedColumnThenAllColumnsOnRequest)
     Find("ola");
     EXPECT_EQ(Cell(GameList, 3), "Lund, Eva");
     EXPECT_EQ(answers.Shown(), (Texts{OpenTitle, AllColumns, AllColumns, AllColumns}));
+
+    // Every letter in either case, in cp1252 names and in UTF-8 names.
+    SortBy(GameList, 1);
+    Find(QString::fromUtf8("ärn"));
+    EXPECT_EQ(DecodeGameText(white()), QString::fromUtf8("Ärnström, Öd"));
+    Find(QString::fromUtf8("éLA"));
+    EXPECT_EQ(DecodeGameText(white()), QString::fromUtf8("Élan, Bo"));
+    answers.Queue(ModalAnswers::Key(Qt::Key_Y));
+    Find(QString::fromUtf8("šŤa"));
+    EXPECT_EQ(DecodeGameText(Cell(GameList, 3)), QString::fromUtf8("Šťastný, Ľu"));
 }
 
 TEST_F(MoveBox, FindOnTheEloPageSearchesTheEloList)
@@ -155,8 +173,8 @@ TEST_F(MoveBox, FindOnTheEloPageSearchesTheEloList)
 
     Find("kov");
     EXPECT_TRUE(name().startsWith("Kova")) << name().toStdString();
-    // Letters of the list's own code page.
-    Find(QString::fromUtf8("Ďur"));
+    // Letters of the list's own code page, in either case.
+    Find(QString::fromUtf8("ďur"));
     EXPECT_TRUE(name().startsWith(QString::fromUtf8("Ďurčo"))) << name().toStdString();
     answers.Queue(ModalAnswers::Key(Qt::Key_Y));
     Find("CRO");

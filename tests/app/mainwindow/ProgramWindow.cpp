@@ -195,7 +195,11 @@ void ProgramWindow::StartForms()
     form->resize(1000, 760);
     form->show();
     form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    // A message of the start comes first; the window is active once it is answered.
+    ASSERT_TRUE(QTest::qWaitFor([this] {
+        if (!QApplication::activeModalWidget() && !form->isActiveWindow()) form->activateWindow();
+        return form->isActiveWindow();
+    }));
     QTest::qWait(50);
 }
 
