@@ -680,8 +680,12 @@ void TForm1::Print1Click()
     Memo1->PageRect =
         PrintPageRect(device, LeftMarginMm, RightMarginMm, TopMarginMm, BottomMarginMm);
     QCoreApplication::processEvents();
-    if (!Memo1->Print(device, "").Ok)
-        Dialogs().MessageDlg("Can't print the game!", TMsgDlgType::mtError, mbOKOnly, 0);
+    if (Memo1->Print(device, "").Ok) return;
+    // A job printed to a file left the old file as it was.
+    const QString file = printer.outputFileName();
+    Dialogs().MessageDlg(file.isEmpty() ? QStringLiteral("Can't print the game!")
+                                        : "Can't write " + file,
+                         TMsgDlgType::mtError, mbOKOnly, 0);
 }
 
 // ---- Board and move views ---------------------------------------------------------

@@ -30,21 +30,23 @@ std::optional<RtfDocumentParts> PartsOf(const QByteArray& doc)
         std::string_view(doc.constData(), static_cast<std::size_t>(doc.size())));
 }
 
-bool WriteAll(QIODevice& device, const std::string& bytes)
-{
-    return device.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-           static_cast<qint64>(bytes.size());
-}
+enum class Appended { Done, Refused, LeftCut };
 
 // Writes a later game's piece over the document's closing brace. A write
 // the disk refuses half-way is cut off again and the brace put back, so the
-// file stays the whole document of the games before.
-bool AppendPiece(QFile& file, qint64 closingBrace, const std::string& piece)
+// file stays the whole document of the games before; LeftCut when that
+// could not be done.
+Appended AppendPiece(QFile& file, qint64 closingBrace, const std::string& piece)
 {
-    if (file.seek(closingBrace) && WriteAll(file, piece)) return true;
-    file.resize(closingBrace + 1);
-    if (file.seek(closingBrace)) file.putChar('}');
-    return false;
+    if (!file.seek(closingBrace)) return Appended::Refused;
+    const qint64 size = static_cast<qint64>(piece.size());
+    const qint64 written = file.write(piece.data(), size);
+    if (written == size) return Appended::Done;
+    // Unbuffered: -1 means that nothing reached the file, the brace included.
+    if (written <= 0) return Appended::Refused;
+    if (file.resize(closingBrace + 1) && file.seek(closingBrace) && file.putChar('}'))
+        return Appended::Refused;
+    return Appended::LeftCut;
 }
 
 } // namespace
@@ -77,6 +79,7 @@ int TProgressForm::Export(const QString& fileName)
     FileName = fileName;
     gamesWritten_ = 0;
     end_ = ExportEnd::Done;
+    notWhole_ = false;
     Tag = StateAsked;
     Timer1->start();
     exec();
@@ -84,9 +87,11 @@ int TProgressForm::Export(const QString& fileName)
         const int games = Hooks.GameRowCount ? std::max(0, Hooks.GameRowCount() - 1) : 0;
         const QString written =
             QStringLiteral("\nGames written: %1 of %2.").arg(gamesWritten_).arg(games);
+        const QString cut =
+            notWhole_ ? QStringLiteral("\nThe file could not be closed whole.") : QString();
         Dialogs().MessageDlg(end_ == ExportEnd::CantWrite
-                                 ? "Can't write " + FileName + written
-                                 : QString::fromLatin1(DatabaseChangedText) + written,
+                                 ? "Can't write " + FileName + written + cut
+                                 : QString::fromLatin1(DatabaseChangedText) + written + cut,
                              TMsgDlgType::mtError, mbOKOnly, 0);
     }
     return gamesWritten_;
@@ -162,8 +167,10 @@ bool TProgressForm::RunExport()
         const std::optional<RtfDocumentParts> next = PartsOf(Hooks.Document());
         if (next) {
             const std::string more = RtfJoinNext(*next);
-            if (!AppendPiece(file, closingBrace, more)) {
+            const Appended appended = AppendPiece(file, closingBrace, more);
+            if (appended != Appended::Done) {
                 end_ = ExportEnd::CantWrite;
+                notWhole_ = appended == Appended::LeftCut;
                 break;
             }
             closingBrace += static_cast<qint64>(more.size()) - 1;
@@ -172,6 +179,13 @@ bool TProgressForm::RunExport()
         Progress->setValue(row);
         QCoreApplication::processEvents();
         if (Tag == StateStop) break;
+    }
+    // What the disk refuses only now leaves the games in doubt.
+    const bool synced = SyncToDisk(file.handle());
+    file.close();
+    if (!synced || file.error() != QFileDevice::NoError) {
+        if (end_ == ExportEnd::Done) end_ = ExportEnd::CantWrite;
+        notWhole_ = true;
     }
     return true;
 }

@@ -37,7 +37,8 @@ public:
     // when it has ended: Tag := 1, Timer1 started, the window shown.
     // Returns the number of games written to the file. A write that failed,
     // or a database changed on disk, ends it with a message that says how
-    // many games the file holds.
+    // many games the file holds, and whether it could not be left a whole
+    // document.
     int Export(const QString& fileName);
 
     // The export itself, on the timer's first tick.
@@ -65,6 +66,7 @@ private:
 
     int gamesWritten_ = 0;
     ExportEnd end_ = ExportEnd::Done;
+    bool notWhole_ = false; // cut inside a game, or not closed on the disk
 };
 
 // Created by the main window at start-up, kept to the end.

@@ -43,9 +43,10 @@ TMemIniFile::TMemIniFile(QString fileName) : FileName_(std::move(fileName))
     if (FileName_.isEmpty()) return;
     QFile file(FileName_);
     if (!file.open(QIODevice::ReadOnly)) {
-        // A file that is not there reads as empty; one that is there but
-        // cannot be read must not be replaced by what little is written.
-        readFailed_ = QFileInfo(FileName_).isFile();
+        // A file that is not there reads as empty; anything in its place
+        // that cannot be read (a directory too) must not be replaced by what
+        // little is written.
+        readFailed_ = QFileInfo::exists(FileName_);
         return;
     }
     const QByteArray bytes = file.readAll();

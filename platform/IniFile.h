@@ -9,8 +9,8 @@
 // same; a new line ends as its neighbour. Section and key names are looked
 // up without regard to case. Values are bytes. A number that does not read
 // as a decimal integer yields the default. UpdateFile replaces the file
-// atomically: a failed write leaves the old file whole. A file that is there
-// but could not be read is never written.
+// atomically: a failed write leaves the old file whole. A file (or folder)
+// that is there but could not be read is never written.
 #pragma once
 
 #include <QString>
@@ -41,7 +41,8 @@ public:
     // Writes the whole text to the file; false when it could not be written
     // or could not be read at construction.
     bool UpdateFile() const;
-    // The file is there but could not be read: it was read as empty.
+    // Something is in the file's place but could not be read: it was read
+    // as empty.
     bool ReadFailed() const { return readFailed_; }
 
     // The text as it would be written (for tests).

@@ -2,9 +2,11 @@
 
 #include "platform/Dialogs.h"
 #include "platform/RtfReader.h"
+#include "platform/SaveFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextBlock>
@@ -21,6 +23,24 @@ namespace {
 PrinterDevice* InstalledPrinter = nullptr;
 std::unique_ptr<QPrinter> DefaultQPrinter;
 std::unique_ptr<QtPrinterDevice> DefaultPrinter;
+
+// The file a PDF job wrote is whole: it starts as a PDF, ends with the
+// trailer, and the cross-reference table is where the trailer says. A write
+// the disk refused on the way leaves one of them wrong.
+bool WholePdf(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray pdf = file.readAll();
+    if (file.error() != QFileDevice::NoError || !pdf.startsWith("%PDF-")) return false;
+    const QByteArray tail = pdf.right(64).trimmed();
+    const qsizetype start = tail.lastIndexOf("startxref");
+    if (!tail.endsWith("%%EOF") || start < 0) return false;
+    const qsizetype from = start + qsizetype(sizeof("startxref") - 1);
+    bool number = false;
+    const qint64 xref = tail.mid(from, tail.size() - 5 - from).trimmed().toLongLong(&number);
+    return number && xref >= 0 && xref < pdf.size() && pdf.mid(xref, 4) == "xref";
+}
 
 } // namespace
 
@@ -122,11 +142,29 @@ QPaintDevice* QtPrinterDevice::MetricsDevice()
     return &printer_;
 }
 
+QtPrinterDevice::QtPrinterDevice(QPrinter& printer) : printer_(printer) {}
+
+QtPrinterDevice::~QtPrinterDevice()
+{
+    if (painter_.isActive()) painter_.end();
+    if (output_) EndFileOutput(false);
+}
+
 QPainter* QtPrinterDevice::BeginDoc(const QString& title)
 {
     printer_.setDocName(title);
-    if (!painter_.begin(&printer_)) return nullptr;
-    return &painter_;
+    target_ = printer_.outputFileName();
+    if (!target_.isEmpty()) {
+        output_ = std::make_unique<ReplacementFile>(target_);
+        if (!output_->IsOpen()) {
+            output_.reset();
+            return nullptr;
+        }
+        printer_.setOutputFileName(output_->TemporaryName());
+    }
+    if (painter_.begin(&printer_)) return &painter_;
+    if (output_) EndFileOutput(false);
+    return nullptr;
 }
 
 bool QtPrinterDevice::NewPage()
@@ -137,7 +175,24 @@ bool QtPrinterDevice::NewPage()
 bool QtPrinterDevice::EndDoc()
 {
     const bool ended = painter_.end();
-    return ended && printer_.printerState() != QPrinter::Error;
+    const bool printed = ended && printer_.printerState() != QPrinter::Error;
+    return output_ ? EndFileOutput(printed) : printed;
+}
+
+bool QtPrinterDevice::EndFileOutput(bool printed)
+{
+    printer_.setOutputFileName(target_);
+    const bool written = printed && WholePdf(output_->TemporaryName()) && output_->Commit();
+    output_.reset();
+    // Qt's PDF engine writes nothing more once a write has failed; a change
+    // of the PDF version gives the printer a fresh one, with its settings.
+    if (!written && printer_.outputFormat() == QPrinter::PdfFormat) {
+        const QPrinter::PdfVersion version = printer_.pdfVersion();
+        printer_.setPdfVersion(version == QPrinter::PdfVersion_1_4 ? QPrinter::PdfVersion_1_6
+                                                                   : QPrinter::PdfVersion_1_4);
+        printer_.setPdfVersion(version);
+    }
+    return written;
 }
 
 int QtPrinterDevice::FromPage() const

@@ -4,7 +4,10 @@
 // PageHeight), all in printer pixels. Painting starts at the top-left of
 // the printable area, as on the framework's printer canvas.
 //
-// QtPrinterDevice wraps a QPrinter (a real printer or PDF output);
+// QtPrinterDevice wraps a QPrinter (a real printer or PDF output); a job
+// printed to a file goes to a temporary file beside it, which replaces the
+// file only when the job ended well and the file is a whole PDF, so that a
+// failed job leaves the old file as it was;
 // FakePrinterDevice paints pages into images at a fixed resolution, for
 // tests of pagination. Printer() is the program's printer (the framework's
 // global Printer): the default printer unless one is installed.
@@ -22,6 +25,7 @@
 
 class QPrinter;
 class QTextDocument;
+class ReplacementFile;
 class QWidget;
 
 enum class TPrinterOrientation { poPortrait, poLandscape };
@@ -61,7 +65,8 @@ public:
 
 class QtPrinterDevice : public PrinterDevice {
 public:
-    explicit QtPrinterDevice(QPrinter& printer) : printer_(printer) {}
+    explicit QtPrinterDevice(QPrinter& printer);
+    ~QtPrinterDevice() override;
 
     // A PDF printer needs an output file; a native one an installed printer.
     bool Installed() const override;
@@ -83,8 +88,14 @@ public:
     int ToPage() const override;
 
 private:
+    // Ends a job printed to a file: puts the file in place when the job went
+    // well and the file is whole, and gives the printer its file name back.
+    bool EndFileOutput(bool printed);
+
     QPrinter& printer_;
     QPainter painter_;
+    std::unique_ptr<ReplacementFile> output_;
+    QString target_;
 };
 
 class FakePrinterDevice : public PrinterDevice {

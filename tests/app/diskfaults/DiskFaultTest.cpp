@@ -7,37 +7,30 @@
 #include "components/SortGrid.h"
 #include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
+#include "platform/Printer.h"
 #include "platform/RichEdit.h"
 #include "rules/Board.h"
+#include "tests/support/FullDisk.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPrinter>
 
-#include <csignal>
 #include <set>
 #include <sys/fsuid.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Runs `run` while no file can grow beyond `bytes`: a write past it fails
-// (EFBIG, the signal ignored) as on a full disk.
+// Runs `run` while no file can grow beyond `bytes`, as on a full disk.
 template <class Run>
 void OnAFullDisk(rlim_t bytes, Run run)
 {
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = bytes;
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
+    const ScopedFullDisk full(bytes);
     run();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
 }
 
 // What the window shows of the game.
@@ -135,17 +128,30 @@ TEST_F(DiskFaults, ASettingsFileThatCannotBeReadIsLeftAlone)
     EXPECT_EQ(answers.Shown(), Texts{("Can't read the settings file\n" + ini).toStdString()});
 }
 
+TEST_F(DiskFaults, AFolderInTheSettingsFilesPlaceIsSaidToBeUnreadable)
+{
+    ASSERT_TRUE(QDir().mkdir(SettingsFile()));
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+    StartForms();
+    Close();
+    EXPECT_EQ(answers.Shown(),
+              Texts{("Can't read the settings file\n" + SettingsFile()).toStdString()});
+}
+
 TEST_F(DiskFaults, OnlyStaleTemporaryFilesOfTheSettingsFileGoAtStart)
 {
-    const QStringList stale = {"velmora.ini.AbCdEf", "velmora.ini.x1Y2z3"};
-    const QStringList kept = {"velmora.ini.bak", "velmora.ini.AbCdEfG", "games.pgn.AbCdEf"};
+    const QStringList stale = {"velmora.ini.velmora-tmp-AbCdEf", "velmora.ini.velmora-tmp-x1Y2z3"};
+    // The user's own files, whatever their names.
+    const QStringList kept = {"velmora.ini.backup", "velmora.ini.AbCdEf", "velmora.ini.bak",
+                              "velmora.ini.velmora-tmp-AbCdEfG", "games.pgn.velmora-tmp-AbCdEf"};
     for (const QString& name : stale + kept)
-        Write(Path(name), "[Board]\nSize=40\n", 86400);
-    Write(Path("velmora.ini.Fresh1"), "[Board]\n"); // another copy's write, maybe
+        Write(Path(name), "[Board]\nSize=40\n", 2 * 86400);
+    const QString fresh = "velmora.ini.velmora-tmp-Fresh1"; // another copy's write, maybe
+    Write(Path(fresh), "[Board]\n");
     Start(OpenAt(database));
     for (const QString& name : stale)
         EXPECT_FALSE(QFile::exists(Path(name))) << name.toStdString();
-    for (const QString& name : kept + QStringList{"velmora.ini.Fresh1"})
+    for (const QString& name : kept + QStringList{fresh})
         EXPECT_TRUE(QFile::exists(Path(name))) << name.toStdString();
 }
 
@@ -169,6 +175,32 @@ TEST_F(DiskFaults, ASaveGameThatFailsOnAFullDiskKeepsTheGameEditedAndShown)
     EXPECT_EQ(GameModified, 1);
     EXPECT_TRUE(ShownNow() == edited);
     EXPECT_EQ(Read(target), "{\\rtf1 an older export}");
+}
+
+TEST_F(DiskFaults, APrintToAFileOnAFullDiskLeavesTheOldFileOrNoneSaysSoAndTheNextOneWorks)
+{
+    Start(OpenAt(database));
+    QPrinter& printer = SystemPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QByteArray older = "%PDF-1.4 an older print";
+    for (const QString& name : QStringList{"old.pdf", "new.pdf"}) {
+        const QString target = Path(name);
+        printer.setOutputFileName(target);
+        answers.Queue(ModalAnswers::Key(Qt::Key_Return)); // the print dialog
+        if (name == "old.pdf") {
+            Write(target, older);
+            answers.Queue(ModalAnswers::Key(Qt::Key_Y)); // replace it
+        }
+        answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+        OnAFullDisk(2000, [&] { Key(Qt::Key_P, Qt::ControlModifier); });
+        EXPECT_EQ(answers.Shown().back(), ("Can't write " + target).toStdString());
+    }
+    EXPECT_EQ(Read(Path("old.pdf")), older);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*"}), QStringList{"old.pdf"});
+    // With room again the print is written.
+    answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(Read(Path("new.pdf")).endsWith("%%EOF\n"));
 }
 
 TEST_F(DiskFaults, AllGamesExportedOntoAFillingDiskLeaveAWholeDocumentAndSaySo)

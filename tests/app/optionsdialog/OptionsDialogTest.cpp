@@ -476,7 +476,7 @@ TEST_F(OptionsDialogTest, AFailedWriteSaysSoOnceAndTheNextWorkingOneIsSilent)
         TSettings settings;
         ASSERT_EQ(dialogs.Requests().size(), 1u);
         EXPECT_EQ(dialogs.Requests()[0].kind, ScriptedDialogService::Kind::Message);
-        EXPECT_TRUE(dialogs.Requests()[0].text.startsWith("Can't write the settings file"));
+        EXPECT_TRUE(dialogs.Requests()[0].text.startsWith("Can't read the settings file"));
         // The options are applied all the same.
         EXPECT_EQ(SlideDelayMs, 9);
         settings.SlideCombo->setCurrentIndex(0);

@@ -2,11 +2,14 @@
 
 #include "platform/Dialogs.h"
 #include "platform/RtfReader.h"
+#include "tests/support/FailingCalls.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TestApp.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -192,6 +197,39 @@ TEST_F(ProgressFormTest, UnwritableTargetStillCleansUp)
     EXPECT_EQ(main.views, (std::vector<bool>{false, true}));
     EXPECT_EQ(form.Tag, 0);
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(ProgressFormTest, AFileNotCutBackOrNotSyncedAtTheEndIsSaidToBeNotWhole)
+{
+    // Game 3's piece is refused half-way and cutting it off fails; or every
+    // game is written and the sync at the close fails.
+    for (const bool cutFails : {true, false}) {
+        SCOPED_TRACE(cutFails ? "cut back" : "close");
+        QFile::remove(target);
+        FakeMainWindow main;
+        main.games = {Game("Anna"), Game("Bert"), Game("Cleo")};
+        TProgressForm form;
+        form.Hooks = main.Hooks();
+        std::optional<ScopedFullDisk> full;
+        main.onLoad = [&](int row) {
+            if (row != 3) return;
+            if (!cutFails) return FailNextFsync(EIO);
+            full.emplace(static_cast<rlim_t>(QFileInfo(target).size() + 8));
+            FailNextTruncate(EIO);
+        };
+        dialogs.QueueMessageResult(mrOk);
+        form.Export(target);
+        full.reset();
+        FailNextFsync(0); // whether or not the export came to it
+        FailNextTruncate(0);
+        ASSERT_EQ(dialogs.Requests().size(), 1u);
+        EXPECT_EQ(dialogs.Requests()[0].text,
+                  QStringLiteral("Can't write %1\nGames written: %2 of 3.\n"
+                                 "The file could not be closed whole.")
+                      .arg(target)
+                      .arg(cutFails ? 2 : 3));
+        dialogs = ScriptedDialogService();
+    }
 }
 
 TEST_F(ProgressFormTest, AnOlderLongerFileIsReplacedWhole)
