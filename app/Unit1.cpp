@@ -1,5 +1,6 @@
 #include "app/Unit1Shared.h"
 
+#include "platform/PageControl.h"
 #include "platform/TitleLabel.h"
 
 static_assert(SettingKeys::RecentFile.size() == RecentFileCount);
@@ -229,10 +230,7 @@ void TForm1::CreatePages()
 {
     PageControl1 = new QTabWidget(ListSplitter);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setTabPosition(QTabWidget::West);
-    // Every tab shows its caption from its start, cut at the end when short
-    // of room (scroll buttons only when even the cut tabs do not fit).
-    PageControl1->setElideMode(Qt::ElideRight);
+    SetTabsOnTheLeft(*PageControl1);
     GameSheet = new QWidget;
     GameSheet->setObjectName("GameSheet");
     PageControl1->addTab(GameSheet, "Games");

@@ -73,6 +73,7 @@ public:
     QToolBar* ToolBar1 = nullptr;
     QTimer* Timer1 = nullptr; // autoplay
     int Timer1Tag = 0;        // 1 while its own tick steps forward
+    bool KeyHeld = false;     // a held key's repeat runs: its steps do not slide
     QTimer* Timer2 = nullptr;
     TFileDialog OpenFile{TFileDialog::Kind::Open};
     TFileDialog SaveRtf{TFileDialog::Kind::Save};
@@ -157,7 +158,7 @@ public:
     // CurrentPly moved: board and move views.
     void RefreshAfterNavigation();
     // One move passed from record CurrentPly, forward or back: slide (when
-    // slide is set), ply, board, sound, move views.
+    // slide is set and no key is held), ply, board, sound, move views.
     void ShowSingleStep(bool forward, bool slide = true);
     void Button1Click();
     void ExportAllGames();

@@ -1,6 +1,8 @@
 // The main window: moves played on the board and navigation.
 #include "app/Unit1Shared.h"
 
+#include <QScopedValueRollback>
+
 // ---- Moves played on the board -----------------------------------------------------
 
 void TForm1::FormMouseDown(TMouseButton button, int x, int y)
@@ -56,7 +58,8 @@ void TForm1::AnimateMove(bool forward)
 
 void TForm1::ShowSingleStep(bool forward, bool slide)
 {
-    if (slide) AnimateMove(forward);
+    // A held key steps as fast as it repeats.
+    if (slide && !KeyHeld) AnimateMove(forward);
     if (forward) ++CurrentPly;
     FormPaint();
     PlayMoveSound(forward ? CurrentPly - 1 : CurrentPly);
@@ -204,5 +207,8 @@ std::function<void()> TForm1::AppMessage(const QKeyEvent& key)
     const KeyCommand command =
         CommandForKey(modifier, key.key(), PageControl1->currentWidget() == TreeSheet, textBox);
     if (!command) return {};
-    return [this, command] { (this->*command)(); };
+    return [this, command, held = key.isAutoRepeat()] {
+        const QScopedValueRollback keyHeld(KeyHeld, held);
+        (this->*command)();
+    };
 }

@@ -5,10 +5,17 @@
 // - OnMessage sees every key press before menu short-cuts and the focused
 //   control and names the action the key runs, or none to leave the key
 //   alone. A key with an action is consumed (short-cut and control never see
-//   it) and runs its action once, at its press.
+//   it) and runs its action once, at its press. The repeats of a held key
+//   are folded as they queue up while an action runs: a repeated press runs
+//   its action once the input queued before it has been delivered, standing
+//   for every repeat of that key queued meanwhile, and the key's release
+//   drops it. So a held key's actions end with its release.
 // - OnHint receives the hint of the control or menu item under the mouse
 //   (its tool tip or status tip), and "" when the mouse leaves it.
 // While ShowHint is false no tool tip pops up.
+// When the display goes away the program ends at once with status 0, nothing
+// saved; the window system would otherwise end it from inside the event loop
+// and take the program's statics down under its open windows.
 #pragma once
 
 #include <QApplication>
@@ -16,6 +23,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 
 class QKeyEvent;
 
@@ -41,7 +49,11 @@ public:
 private:
     bool Dispatch(QObject* receiver, QEvent* event);
     bool FilterKey(QEvent* event);
+    void RunHeldKey();
     void HandleException(const std::exception* e);
+
+    std::unique_ptr<QKeyEvent> heldKey_; // the repeat waiting to run
+    bool heldKeyQueued_ = false;
 };
 
 // The application object, set while one exists.

@@ -1,13 +1,17 @@
 // One press of a key of the key table runs its command once, whatever the
-// modal dialog that the command opens does with its own keys; and the
-// Navigation menu's autoplay item, whose check mark says whether autoplay runs.
+// modal dialog that the command opens does with its own keys; a held key's
+// steps end with its release; and the Navigation menu's autoplay item, whose
+// check mark says whether autoplay runs.
 #include "ProgramWindow.h"
 
+#include "app/OptionValues.h"
 #include "app/Unit2.h"
 #include "database/GameLoader.h"
+#include "platform/Sleep.h"
 #include "rules/Board.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -118,6 +122,58 @@ TEST_F(KeyOnce, F8OpensTheOptionsOnceWhateverIsTypedInThem)
     const std::vector<std::string>& shown = answers.Shown();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), " Options"), 3);
     EXPECT_EQ(shown.size(), 4u);
+}
+
+// The repeats of Right as a held key queues them, each a release and a press.
+void QueueRepeats(QWidget* target, int count)
+{
+    for (int k = 0; k < count; ++k)
+        for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress})
+            QCoreApplication::postEvent(target,
+                                        new QKeyEvent(type, Qt::Key_Right, {}, QString(), true));
+}
+
+void Settle()
+{
+    for (int k = 0; k < 3; ++k)
+        QCoreApplication::processEvents();
+}
+
+TEST_F(KeyOnce, AHeldStepKeyStopsAtItsReleaseAndNeverHoldsUpExit)
+{
+    Start(OpenAt(SamplePgn())); // its first moves have no variations
+    Key(Qt::Key_Home, Qt::ShiftModifier);
+    ASSERT_GT(SlideDelayMs, 0);
+    QWidget* target = QApplication::focusWidget();
+    int frames = 0; // of slides
+    bool held = false;
+    const ScopedSleepHandler recorded{[&](int ms) {
+        frames += ms == SlideDelayMs;
+        // Right held while its first step slides: its repeats queue up, then its release.
+        if (held) return;
+        held = true;
+        QueueRepeats(target, 20);
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Right, {}));
+    }};
+    QTest::keyPress(target, Qt::Key_Right);
+    Settle();
+    EXPECT_EQ(CurrentPly, 1);
+    EXPECT_EQ(frames, 16) << "the single step slides";
+
+    // A repeat with nothing queued steps at once, without a slide.
+    QTest::simulateEvent(target, true, Qt::Key_Right, {}, QString(), true);
+    Settle();
+    QTest::keyRelease(target, Qt::Key_Right);
+    EXPECT_EQ(CurrentPly, 2);
+    EXPECT_EQ(frames, 16);
+
+    // Exit chosen while the repeats wait: no step goes first.
+    QueueRepeats(target, 20);
+    QMetaObject::invokeMethod(form->findChild<QAction*>("Exit1"), &QAction::trigger,
+                              Qt::QueuedConnection);
+    Settle();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(CurrentPly, 2);
 }
 
 TEST_F(KeyOnce, AutoplayMenuItemFollowsTheTimer)

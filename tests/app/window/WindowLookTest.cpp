@@ -1,5 +1,6 @@
-// What the main window shows: every pixel painted, texts from files and
-// paths shown exactly; and the end of the program with the help window open.
+// What the main window shows: every pixel painted, the page tabs whole,
+// texts from files and paths shown exactly; and the end of the program with
+// the help window open.
 #include "tests/app/mainwindow/ProgramWindow.h"
 
 #include "app/BoardView.h"
@@ -11,8 +12,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,6 +68,28 @@ TEST_F(WindowLook, EveryPixelIsPainted)
     QTest::qWait(50);
     ASSERT_LT(SquareSize, MinSquareSize);
     EXPECT_EQ(UnpaintedPixels(form, form->rect()), 0) << "where no board is drawn";
+}
+
+TEST_F(WindowLook, PageTabsShowTheirWholeCaptionsAndScrollWhenShort)
+{
+    Start(OpenAt(SamplePgn()));
+    const QTabBar* tabs = form->PageControl1->tabBar();
+    struct Whole : QTabBar { // the size a tab asks for its whole caption
+        using QTabBar::tabSizeHint;
+    };
+    for (const int height : {1000, 320}) {
+        form->resize(1400, height);
+        QTest::qWait(20);
+        for (int i = 0; i < tabs->count(); ++i) {
+            const QSize whole = (tabs->*&Whole::tabSizeHint)(i);
+            EXPECT_TRUE(tabs->tabRect(i).width() >= whole.width() &&
+                        tabs->tabRect(i).height() >= whole.height())
+                << tabs->tabText(i).toStdString() << " at " << height;
+        }
+        const QList<QToolButton*> arrows = tabs->findChildren<QToolButton*>();
+        EXPECT_EQ(std::any_of(arrows.begin(), arrows.end(), [](auto* a) { return a->isVisible(); }),
+                  height == 320);
+    }
 }
 
 TEST_F(WindowLook, NamesAndPathsShowAsTheyAre)
