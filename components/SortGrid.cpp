@@ -3,9 +3,20 @@
 #include "platform/WaitCursor.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+const TPrintOptions* InitialPrintOptions = nullptr;
+} // namespace
+
+const TPrintOptions* SetInitialPrintOptions(const TPrintOptions* options)
+{
+    return std::exchange(InitialPrintOptions, options);
+}
 
 TSortGrid::TSortGrid(QWidget* parent) : TStringGrid(parent)
 {
+    if (InitialPrintOptions) printOptions_ = *InitialPrintOptions;
     footerFont_ = Font();
     printOptions_.HeaderSize = Font().Size() + 2;
     printOptions_.FooterSize = std::max(0, footerFont_.Size() - 1);

@@ -73,6 +73,12 @@ struct TPrintOptions {
     int MarginRight = 0;
 };
 
+// The print options a new grid starts with: the values above, unless others
+// are installed (a test installs others, to tell what a program sets from
+// what a grid starts with). Gives back the ones it replaces.
+const TPrintOptions* SetInitialPrintOptions(const TPrintOptions* options);
+using ScopedInitialPrintOptions = ScopedInstall<const TPrintOptions*, &SetInitialPrintOptions>;
+
 class TSortGrid;
 
 using TFormatDrawCellEvent =

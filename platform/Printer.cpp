@@ -1,8 +1,8 @@
 #include "platform/Printer.h"
 
 #include "platform/Dialogs.h"
-#include "platform/RtfReader.h"
 #include "platform/SaveFile.h"
+#include "platform/TextPages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -12,7 +12,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -284,47 +283,6 @@ QRect PrintPageRect(const PrinterDevice& printer, double leftMm, double rightMm,
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); // right and bottom exclusive
 }
 
-namespace {
-
-bool KeepsWithNext(const QTextBlock& block)
-{
-    return block.blockFormat().boolProperty(RtfKeepWithNextProperty);
-}
-
-// Moves each run of keep-with-next paragraphs to a new page when it would be
-// split by a page break and fits on one page. Later runs are measured after
-// the earlier ones moved, since the layout follows each change.
-void KeepParagraphsTogether(QTextDocument& doc, double pageHeight)
-{
-    QAbstractTextDocumentLayout* layout = doc.documentLayout();
-    QTextBlock block = doc.begin();
-    while (block.isValid()) {
-        if (!KeepsWithNext(block)) {
-            block = block.next();
-            continue;
-        }
-        const QTextBlock first = block;
-        QTextBlock last = block;
-        while (block.isValid() && KeepsWithNext(block)) {
-            last = block;
-            block = block.next();
-        }
-        const double top = layout->blockBoundingRect(first).top();
-        double bottom = layout->blockBoundingRect(last).bottom();
-        if (block.isValid() && block.layout() && block.layout()->lineCount() > 0)
-            bottom =
-                layout->blockBoundingRect(block).top() + block.layout()->lineAt(0).rect().bottom();
-        const bool split = std::floor(top / pageHeight) != std::floor((bottom - 0.5) / pageHeight);
-        if (split && bottom - top <= pageHeight) {
-            QTextBlockFormat format = first.blockFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(first).setBlockFormat(format);
-        }
-    }
-}
-
-} // namespace
-
 void ScaleParagraphIndents(QTextDocument& doc, double factor)
 {
     QTextCursor cursor(&doc);
@@ -344,16 +302,16 @@ PrintResult PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const 
                               const QString& title)
 {
     if (pageRect.width() <= 0 || pageRect.height() <= 0) return {};
-    const double width = pageRect.width();
-    const double height = pageRect.height();
     doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
     doc.setDocumentMargin(0);
-    doc.setPageSize(QSizeF(width, height));
+    // One column, cut into pages between lines; nothing changes the
+    // document from here on, so the lines measured are the lines drawn.
+    doc.setPageSize(QSizeF(pageRect.width(), -1));
     doc.markContentsDirty(0, doc.characterCount());
-    KeepParagraphsTogether(doc, height);
-    const int pages = doc.pageCount();
+    const TextPages pages(doc, pageRect.height());
     const int first = std::max(1, printer.FromPage());
-    const int last = printer.ToPage() > 0 ? std::min(pages, printer.ToPage()) : pages;
+    const int last =
+        printer.ToPage() > 0 ? std::min(pages.Count(), printer.ToPage()) : pages.Count();
     if (first > last) return {0, true};
 
     QPainter* painter = printer.BeginDoc(title);
@@ -365,15 +323,9 @@ PrintResult PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const 
         }
         painter->save();
         painter->setClipRect(pageRect);
-        painter->translate(pageRect.left(), pageRect.top() - page * height);
-        // Qt draws every line that touches the clip; the layout puts the
-        // first line of a page right at the page's top, which is also the
-        // bottom of the page before. A pixel off both edges leaves each line
-        // to its own page, so that it is printed (and in a PDF found) once.
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, page * height + 1, width, height - 2);
-        context.palette.setColor(QPalette::Text, Qt::black);
-        doc.documentLayout()->draw(painter, context);
+        painter->translate(pageRect.topLeft());
+        painter->setPen(Qt::black);
+        pages.Draw(*painter, page);
         painter->restore();
     }
     const int printed = last - first + 1;

@@ -184,10 +184,11 @@ struct PrintResult {
 // the device's resolution over the one doc was read at.
 void ScaleParagraphIndents(QTextDocument& doc, double factor);
 
-// Prints doc, laid out for the printer's metrics, onto pages of pageRect:
-// every page, or the printer's page range. Paragraphs marked
-// RtfKeepWithNextProperty are kept on one page with the first line of the
-// paragraph after them when they fit on a page. A range past the document's
-// end prints nothing and is no failure.
+// Prints doc, laid out for the printer's metrics as wide as pageRect, onto
+// pages of pageRect cut between its lines (see TextPages): every page, or
+// the printer's page range. Each line is printed once, whole, in order;
+// paragraphs marked RtfKeepWithNextProperty are kept on one page with the
+// first line of the paragraph after them when they fit on a page. A range
+// past the document's end prints nothing and is no failure.
 PrintResult PrintTextDocument(QTextDocument& doc, PrinterDevice& printer, const QRect& pageRect,
                               const QString& title);

@@ -1,6 +1,7 @@
 // The print options the program gives its two lists: the game list prints
 // in landscape with date, time and page in its footer, the ELO list in
-// portrait.
+// portrait. Grids start here with another footer, so that the game list's
+// is the one the program sets.
 #include "app/EloPage.h"
 #include "app/Unit1.h"
 #include "components/SortGrid.h"
@@ -23,6 +24,9 @@ TEST(ListPrintOptions, GameListLandscapeWithItsFooterEloListPortrait)
     ScopedSettingsFile settingsFile;
     ScriptedDialogService dialogs;
     SetDialogService(&dialogs);
+    TPrintOptions initial;
+    initial.PageFooter = QStringLiteral("||page");
+    ScopedInitialPrintOptions installed(initial);
     {
         TForm1 form;
         form.resize(1000, 760);

@@ -1,5 +1,6 @@
 // The printed document's text as a PDF reader takes it out: every line once
-// and on its own page, figurines and words as they are shown.
+// and on its own page, figurines and words as they are shown, a diagram
+// whole on one page with the line after it.
 #include "platform/Printer.h"
 #include "platform/RichEdit.h"
 
@@ -16,6 +17,28 @@
 
 namespace {
 
+// Prints rtf to a PDF of paper size and gives the text of each page as a
+// PDF reader takes it out, in the order drawn.
+QStringList PrintedPages(const std::string& rtf, QPageSize::PageSizeId paper)
+{
+    QTemporaryDir dir;
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(dir.filePath("lines.pdf"));
+    pdf.setPageSize(QPageSize(paper));
+    QtPrinterDevice printer(pdf);
+    TRichEdit edit;
+    edit.LoadRtf(rtf);
+    edit.PageRect = PrintPageRect(printer, 20, 20, 25, 25);
+    const int pages = edit.Print(printer, "").Pages;
+    QProcess text;
+    text.start("pdftotext", {"-raw", "-enc", "UTF-8", pdf.outputFileName(), "-"});
+    EXPECT_TRUE(text.waitForFinished(60000));
+    const QStringList printed = QString::fromUtf8(text.readAllStandardOutput()).split('\f');
+    EXPECT_EQ(printed.size(), pages + 1); // the last form feed ends the last page
+    return printed.mid(0, pages);
+}
+
 TEST(PrintedText, EveryLineOnceOnOnePageAsShown)
 {
     TestApp();
@@ -23,22 +46,9 @@ TEST(PrintedText, EveryLineOnceOnOnePageAsShown)
     std::string body;
     for (int i = 1; i <= 150; ++i)
         body += std::to_string(i) + " five \\'a4f3\\par ";
-    QTemporaryDir dir;
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(dir.filePath("lines.pdf"));
-    pdf.setPageSize(QPageSize(QPageSize::A5));
-    QtPrinterDevice printer(pdf);
-    TRichEdit edit;
-    edit.LoadRtf(sample::Prolog + body + "\\par}");
-    edit.PageRect = PrintPageRect(printer, 20, 20, 25, 25);
-    const int pages = edit.Print(printer, "").Pages;
+    const QStringList printed = PrintedPages(sample::Prolog + body + "\\par}", QPageSize::A5);
+    const int pages = static_cast<int>(printed.size());
     ASSERT_GE(pages, 3);
-
-    QProcess text;
-    text.start("pdftotext", {"-enc", "UTF-8", pdf.outputFileName(), "-"});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    const QStringList printed = QString::fromUtf8(text.readAllStandardOutput()).split('\f');
     int last = 0;
     for (int page = 0; page < pages; ++page) {
         const QRegularExpression line("(\\d+) five \u265Ef3");
@@ -49,6 +59,39 @@ TEST(PrintedText, EveryLineOnceOnOnePageAsShown)
         }
     }
     EXPECT_EQ(last, 150);
+}
+
+TEST(PrintedText, DiagramsStayWholeWithTheLineAfterThem)
+{
+    TestApp();
+    ASSERT_TRUE(UseTextFonts());
+    // Two diagrams close together, moved down line by line over the first
+    // page breaks: at a page's foot, on its first line, cut by it.
+    for (int lines = 0; lines < 36; ++lines) {
+        std::string body;
+        for (int i = 1; i <= lines; ++i)
+            body += std::to_string(i) + " filler\\par ";
+        const QStringList pages =
+            PrintedPages(sample::Prolog + body + "1.e4 " + sample::StartDiagram + "1... e5 " +
+                             sample::StartDiagram + "2.Nf3 \\par\\par}",
+                         QPageSize::A5);
+        QStringList printed;
+        for (const QString& page : pages) {
+            const QStringList rows = page.split('\n', Qt::SkipEmptyParts);
+            EXPECT_EQ(rows.count("XIIIIIIIIY"), rows.count("xiiiiiiiiy"))
+                << lines << ": " << page.toStdString();
+            EXPECT_NE(rows.value(rows.size() - 1), "xiiiiiiiiy")
+                << lines << ": " << page.toStdString();
+            printed << rows.filter(QRegularExpression("^[0-9]+[ .]"));
+        }
+        QStringList expected;
+        for (int i = 1; i <= lines; ++i)
+            expected << QString::number(i) + " filler";
+        expected << "1.e4"
+                 << "1... e5"
+                 << "2.Nf3";
+        EXPECT_EQ(printed, expected) << lines << " lines before the diagrams";
+    }
 }
 
 } // namespace

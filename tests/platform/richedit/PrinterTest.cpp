@@ -1,24 +1,19 @@
 #include "platform/Printer.h"
 
 #include "platform/RichEdit.h"
-#include "platform/RtfReader.h"
 
 #include "SampleRtf.h"
 #include "tests/platform/richedit/TextFonts.h"
 #include "tests/support/TestApp.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -135,35 +130,6 @@ TEST_F(PrinterTest, EmptyPageRectanglePrintsNothing)
     EXPECT_EQ(result.Pages, 0);
     EXPECT_FALSE(result.Ok);
     EXPECT_TRUE(printer.Pages.empty());
-}
-
-TEST_F(PrinterTest, DiagramsAreNeverSplitAcrossPages)
-{
-    // Shift a diagram down line by line across the first page break.
-    for (int lines = 0; lines < 40; ++lines) {
-        std::string body;
-        for (int i = 0; i < lines; ++i)
-            body += "filler line\\par ";
-        const std::string rtf =
-            sample::Prolog + body + "1.e4 " + sample::StartDiagram + "1... e5 \\par\\par}";
-        QTextDocument doc;
-        FakePrinterDevice printer(100, 850, 800, 0, 0);
-        doc.documentLayout()->setPaintDevice(printer.MetricsDevice());
-        ReadRtf(rtf, doc, 100);
-        const QRect rect = PrintPageRect(printer, 10, 10, 10, 10);
-        ASSERT_GT(PrintTextDocument(doc, printer, rect, "").Pages, 0);
-        int firstPage = -1, lastPage = -1;
-        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-            if (!b.blockFormat().boolProperty(RtfKeepWithNextProperty)) continue;
-            const QRectF r = doc.documentLayout()->blockBoundingRect(b);
-            const QTextLine line = b.layout()->lineAt(0);
-            const int page = static_cast<int>(
-                std::floor((r.top() + line.y() + line.height() / 2) / rect.height()));
-            if (firstPage < 0) firstPage = page;
-            lastPage = page;
-        }
-        EXPECT_EQ(firstPage, lastPage) << lines << " lines before the diagram";
-    }
 }
 
 TEST_F(PrinterTest, PdfOutputHasThePagesPrinted)
