@@ -11,8 +11,6 @@
 #include "platform/Fonts.h"
 #include "rules/GameStore.h"
 
-#include <QDateTime>
-#include <QFileInfo>
 #include <QPainter>
 
 #include <cstdlib>
@@ -57,13 +55,6 @@ QImage SmallPiece(int image, const QFont& font)
     return piece;
 }
 
-QFileInfo DatabaseInfo(const std::string& path)
-{
-    QFileInfo info(QString::fromLocal8Bit(path));
-    info.setCaching(false);
-    return info;
-}
-
 std::string DirectoryPart(const std::string& path)
 {
     const std::size_t cut = path.find_last_of("/\\:");
@@ -104,9 +95,9 @@ std::string MarkBookmark(int slot, const std::function<std::string(int col)>& ce
     if (!b.Database.empty()) {
         const std::string number = cell ? cell(0) : std::string();
         b.Game = cell ? std::atoi(number.c_str()) : -1;
-        const QFileInfo info = DatabaseInfo(b.Database);
-        b.FileSize = info.size();
-        b.FileTime = info.lastModified().toMSecsSinceEpoch();
+        // The game number is the list's: it holds for the file the list was
+        // made from, whatever lies on disk now.
+        b.Stamp = IndexedDatabaseStamp();
         label = DirectoryPart(b.Database) + "\n " + FilePart(b.Database) + " [" + number +
                 "]\n\nWhite: " + (cell ? cell(1) : "") + "\nBlack: " + (cell ? cell(3) : "");
     }
@@ -128,9 +119,7 @@ std::string MarkBookmark(int slot, const std::function<std::string(int col)>& ce
 bool BookmarkDatabaseUnchanged(int slot)
 {
     const BookmarkSlot& b = Bookmarks[static_cast<std::size_t>(slot & 1)];
-    const QFileInfo info = DatabaseInfo(b.Database);
-    return info.exists() && info.size() == b.FileSize &&
-           info.lastModified().toMSecsSinceEpoch() == b.FileTime;
+    return b.Stamp && StampOfFile(b.Database) == b.Stamp;
 }
 
 void PaintBookmark(int slot)

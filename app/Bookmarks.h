@@ -3,6 +3,7 @@
 // Kept in memory only.
 #pragma once
 
+#include "database/DatabaseFile.h"
 #include "rules/Board.h"
 #include "rules/Navigation.h"
 
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 struct BookmarkSlot {
@@ -18,8 +20,7 @@ struct BookmarkSlot {
     std::array<std::uint8_t, BoardCells> Board{}; // empty until marked
     std::string Database;                         // empty: none was open
     int Game = -1;                                // its number in the file
-    std::int64_t FileSize = -1;                   // the database as it was marked
-    std::int64_t FileTime = -1;
+    std::optional<FileStamp> Stamp;               // the database its list was made from
 };
 extern std::array<BookmarkSlot, 2> Bookmarks;
 
@@ -38,8 +39,9 @@ void BuildBookmarkPieces();
 // Returns the slot's label text as bytes of the game's text.
 std::string MarkBookmark(int slot, const std::function<std::string(int col)>& cell);
 
-// True when the slot's database is still the file that was marked (its
-// size and time unchanged), so that its game number names the same game.
+// True when the slot's database is still the file whose list the slot was
+// marked from (its stamp unchanged), so that its game number names the same
+// game.
 bool BookmarkDatabaseUnchanged(int slot);
 
 // Draws the slot's board into BookmarkBoardBitmap, oriented as the main board.

@@ -124,6 +124,11 @@ void TForm1::CreateBookmarkPage()
 void TForm1::Bookmark11Click(QAction* item)
 {
     const int k = item->data().toInt() - 1;
+    // The list's game numbers would name other games of the file now.
+    if (DatabaseChangedSinceIndexed()) {
+        Dialogs().MessageDlg(DatabaseChangedText, TMsgDlgType::mtError, mbOKOnly, 0);
+        return;
+    }
     const bool row = DatabaseFileHandle != -1 && CurrentGameRow > 0;
     const std::string label =
         MarkBookmark(k, row ? std::function<std::string(int)>([](int col) {

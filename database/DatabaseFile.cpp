@@ -12,20 +12,18 @@ std::string DatabaseFileName;
 
 namespace {
 
-// What tells one state of a file from another.
-struct FileStamp {
-    dev_t Device = 0;
-    ino_t Inode = 0;
-    off_t Size = 0;
-    timespec Time{};
-};
-
 // The open file as it was when it was indexed.
 std::optional<FileStamp> IndexedStamp;
 
+std::int64_t Nanoseconds(const timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 FileStamp StampOf(const struct stat& info)
 {
-    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
+                     Nanoseconds(info.st_ctim)};
 }
 
 void CloseHandle()
@@ -87,17 +85,24 @@ std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options)
     return IndexPgn(FileByteSource(DatabaseFileHandle), options);
 }
 
+std::optional<FileStamp> StampOfFile(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return StampOf(info);
+}
+
+std::optional<FileStamp> IndexedDatabaseStamp()
+{
+    return DatabaseFileHandle < 0 ? std::nullopt : IndexedStamp;
+}
+
 bool DatabaseChangedSinceIndexed()
 {
     if (DatabaseFileHandle < 0 || !IndexedStamp) return false;
-    struct stat held {};
-    struct stat named {};
-    if (::fstat(DatabaseFileHandle, &held) != 0 || ::stat(DatabaseFileName.c_str(), &named) != 0)
-        return true;
-    const FileStamp& was = *IndexedStamp;
-    return held.st_size != was.Size || held.st_mtim.tv_sec != was.Time.tv_sec ||
-           held.st_mtim.tv_nsec != was.Time.tv_nsec || named.st_dev != was.Device ||
-           named.st_ino != was.Inode;
+    // While the name names the same file, its stamp is that of the file held
+    // open; a file put in its place has another one.
+    return StampOfFile(DatabaseFileName) != IndexedStamp;
 }
 
 void PushRecentFile(std::array<std::string, RecentFileCount>& recent, const std::string& name)

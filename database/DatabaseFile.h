@@ -5,6 +5,7 @@
 #include "database/GameIndex.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -34,8 +35,27 @@ bool CloseDatabaseFile();
 // first, so that a change while or after it is indexed is seen.
 std::optional<IndexResult> IndexOpenDatabase(const IndexOptions& options = {});
 
-// True when the open file was changed on disk since it was indexed: its size
-// or its time differ, or its name no longer names it (deleted or replaced).
+// What tells one state of a file from another: which file it is, its size,
+// the time of its last write and the time of its last change. A rewrite
+// whose write time was put back still moves the change time.
+struct FileStamp {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    std::int64_t Size = 0;
+    std::int64_t Modified = 0; // nanoseconds since the epoch
+    std::int64_t Changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file path names now; nullopt when there is none.
+std::optional<FileStamp> StampOfFile(const std::string& path);
+
+// The stamp of the open file as it was when it was indexed; nullopt when no
+// file is open or it could not be read.
+std::optional<FileStamp> IndexedDatabaseStamp();
+
+// True when the open file was changed on disk since it was indexed: its
+// stamp differs, or its name no longer names it (deleted or replaced).
 // The offsets of the index then name other bytes: no game may be loaded.
 bool DatabaseChangedSinceIndexed();
 // The message for a load refused so.

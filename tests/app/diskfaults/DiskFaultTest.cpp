@@ -4,6 +4,7 @@
 // file and a copy of the sample database in the test's temporary folder.
 #include "tests/app/mainwindow/ProgramWindow.h"
 
+#include "app/Bookmarks.h"
 #include "components/SortGrid.h"
 #include "database/DatabaseFile.h"
 #include "database/GameLoader.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QPrinter>
 
+#include <fcntl.h>
 #include <set>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -70,6 +72,17 @@ protected:
             ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                                          QFileDevice::FileModificationTime));
         }
+    }
+
+    // Other bytes of the same size written over the file in place, its
+    // times put back as they were.
+    static void RewriteKeepingTimes(const QString& path, const QByteArray& bytes)
+    {
+        struct stat was {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &was), 0);
+        Write(path, bytes);
+        const timespec times[2] = {was.st_atim, was.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
     }
 
     QString database;
@@ -238,6 +251,7 @@ TEST_F(DiskFaults, ADatabaseChangedOnDiskLoadsNothingAndTheWindowAgrees)
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {
         {"truncated", [&] { Write(database, sample.left(sample.size() / 3)); }},
         {"rewritten", [&] { Write(database, other, -10); }},
+        {"rewritten in place, its times put back", [&] { RewriteKeepingTimes(database, other); }},
         {"grown", [&] { Write(database, sample + "\n" + sample); }},
         {"deleted", [&] { QFile::remove(database); }},
     };
@@ -256,6 +270,39 @@ TEST_F(DiskFaults, ADatabaseChangedOnDiskLoadsNothingAndTheWindowAgrees)
                          answers.Shown().end());
         ASSERT_EQ(said.size(), 2u);
         EXPECT_EQ(said.back(), DatabaseChangedText);
+        EXPECT_TRUE(ShownNow() == before);
+        Close();
+    }
+}
+
+TEST_F(DiskFaults, NoBookmarkIsMarkedFromOrLoadedIntoADatabaseChangedOnDisk)
+{
+    Bookmarks = {};
+    const QByteArray sample = Read(database);
+    QByteArray other = sample;
+    other.replace("[White \"", "[Black \"");
+    const QByteArray firstGame = sample.left(sample.indexOf("[Event ", 1));
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"a game put in front", [&] { Write(database, firstGame + sample); }},
+        {"rewritten in place, its times put back", [&] { RewriteKeepingTimes(database, other); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        Write(database, sample);
+        Start(OpenAt(database, 2));
+        Key(Qt::Key_F12); // bookmark 2, of the file as it was indexed
+        change();
+        const Shown before = ShownNow();
+        const Texts shownBefore = answers.Shown();
+        answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+        Key(Qt::Key_F11);
+        Key(Qt::Key_F11, Qt::ControlModifier); // nothing marked, nothing loaded
+        answers.Queue(ModalAnswers::Key(Qt::Key_Return));
+        Key(Qt::Key_F12, Qt::ControlModifier);
+        const Texts said(answers.Shown().begin() + static_cast<long>(shownBefore.size()),
+                         answers.Shown().end());
+        EXPECT_EQ(said, (Texts{DatabaseChangedText,
+                               "The database of this bookmark has changed since it was marked."}));
         EXPECT_TRUE(ShownNow() == before);
         Close();
     }
