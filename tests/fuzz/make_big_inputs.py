@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes large inputs (SIZE bytes) for one fuzz target: each seed repeated,
 and runs of the tokens its reader treats specially after the start of the
-first seed. A reader whose time grows faster than its input stalls on one.
+first seed. Each goes to OUT_DIR/full at SIZE and to OUT_DIR/eighth at an
+eighth of it, made the same way, so that check_linear_time.py can compare
+their times: a reader whose time grows faster than its input shows on one.
 Usage: make_big_inputs.py TARGET SIZE OUT_DIR SEED_DIR..."""
 import os
 import sys
@@ -31,26 +33,23 @@ def main():
             for name in sorted(files):
                 with open(os.path.join(root, name), "rb") as f:
                     seeds.append(f.read())
-    os.makedirs(out, exist_ok=True)
     head = seeds[0][: min(len(seeds[0]), 200)] if seeds else b""
     if target == "elo" and seeds:
         head = seeds[0].split(b"\n")[0] + b"\n"
     if target == "rtf":
         head = b"{\\rtf1\\ansi "
-    made = 0
+    inputs = {}
     for i, token in enumerate(TOKENS.get(target, [])):
-        t = token.encode("latin-1")
-        data = (head + t * (size // len(t) + 1))[:size]
-        with open(os.path.join(out, "token-%02d" % i), "wb") as f:
-            f.write(data)
-        made += 1
+        inputs["token-%02d" % i] = (head, token.encode("latin-1"))
     for i, seed in enumerate(seeds):
-        if not seed:
-            continue
-        with open(os.path.join(out, "seed-%02d" % i), "wb") as f:
-            f.write((seed * (size // len(seed) + 1))[:size])
-        made += 1
-    print("%s: %d inputs of %d bytes" % (target, made, size))
+        if seed:
+            inputs["seed-%02d" % i] = (b"", seed)
+    for folder, length in (("full", size), ("eighth", size // 8)):
+        os.makedirs(os.path.join(out, folder), exist_ok=True)
+        for name, (start, unit) in inputs.items():
+            with open(os.path.join(out, folder, name), "wb") as f:
+                f.write((start + unit * (length // len(unit) + 1))[:length])
+    print("%s: %d inputs of %d bytes, and of an eighth of that" % (target, len(inputs), size))
 
 
 if __name__ == "__main__":
