@@ -2,6 +2,7 @@
 // failed loads and saves that leave grid and file whole, hostile files, and
 // find first / next / IsCell.
 #include "components/SortGrid.h"
+#include "tests/support/FullDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <memory>
 #include <string>
 #include <vector>
@@ -139,15 +137,11 @@ TEST_F(GridFile, AFailedSaveLeavesTheOldFileWhole)
     Rows rows(5000, std::vector<std::string>{"some text", "more text", "and more"});
     auto g = Grid(rows);
     const std::string path = Write("old.txt", "old;contents\r\n");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    const bool ok = g->SaveToFile(path, ';');
-    std::signal(SIGXFSZ, previous);
-    setrlimit(RLIMIT_FSIZE, &saved);
+    bool ok = true;
+    {
+        const ScopedFullDisk full(64 * 1024);
+        ok = g->SaveToFile(path, ';');
+    }
     EXPECT_FALSE(ok);
     EXPECT_EQ(Read(path), "old;contents\r\n");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.txt")});
